@@ -1,0 +1,4 @@
+#include "connectivity/OnlineCheck.h"
+
+void CheckOnline(Dialogs &)
+{}

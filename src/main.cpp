@@ -1,0 +1,13 @@
+#include "shell/Form1.h"
+#include "shell/StartupEnvironment.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    prepareStartupEnvironment();
+    QApplication app(argc, argv);
+    Form1 form;
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,4 @@
+#include "shell/Form1.h"
+
+void Form1::PushButton6_Click()
+{}

@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+// With a skin file ("x/o.cjs" beside the executable, a Qt style sheet) the main window takes the
+// system's button-face colours and then the skin. Without one it keeps its design colours.
+// A skin that cannot be read or parsed raises a RuntimeError after the colours are set.
+void ApplySkin(QWidget &window);
+
+// Gives the window, and its frames, labels, check boxes and option buttons, the system's
+// button-face colour as background.
+void SetFaceColours(QWidget &window);

@@ -1,0 +1,16 @@
+#include "shell/StartupEnvironment.h"
+
+#include <QCoreApplication>
+#include <QtGlobal>
+
+#include <unistd.h>
+
+void prepareStartupEnvironment()
+{
+    // The embedded browser's sandbox refuses to run as root (as on a CI machine or in a
+    // container); there the browser runs without it. Users never run the program as root.
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The embedded browser shares its drawing contexts with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}

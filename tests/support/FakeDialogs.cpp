@@ -1,0 +1,35 @@
+#include "support/FakeDialogs.h"
+
+void FakeDialogs::message(const QString &text, const QString &title, Icon icon)
+{
+    messages.append({text, title, icon});
+}
+
+QString FakeDialogs::input(const QString &prompt, const QString &title, const QString &)
+{
+    inputs.append({prompt, title, Icon::None});
+    return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
+}
+
+QString FakeDialogs::openFile(const OpenFileRequest &request)
+{
+    fileRequests.append(request);
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+}
+
+QVector<FakeDialogs::Shown> FakeDialogs::errorReports() const
+{
+    QVector<Shown> reports;
+    for (const Shown &shown : messages)
+        if (shown.title == QLatin1String("Application Error"))
+            reports.append(shown);
+    return reports;
+}
+
+QStringList FakeDialogs::messageTexts() const
+{
+    QStringList texts;
+    for (const Shown &shown : messages)
+        texts.append(shown.text);
+    return texts;
+}

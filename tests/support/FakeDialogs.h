@@ -1,0 +1,34 @@
+#pragma once
+
+#include "shell/Dialogs.h"
+
+#include <QQueue>
+#include <QString>
+#include <QVector>
+
+// Records every message, input box and file dialog the program asks for, and answers them from
+// queues a test fills in advance (empty text when a queue is empty).
+class FakeDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+        Icon icon;
+    };
+
+    void message(const QString &text, const QString &title, Icon icon) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString openFile(const OpenFileRequest &request) override;
+
+    QVector<Shown> messages;
+    QVector<Shown> inputs; // text = prompt
+    QVector<OpenFileRequest> fileRequests;
+    QQueue<QString> inputAnswers;
+    QQueue<QString> fileAnswers;
+
+    // Messages whose title is "Application Error".
+    QVector<Shown> errorReports() const;
+    QStringList messageTexts() const;
+};

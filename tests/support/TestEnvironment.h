@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+
+// Gives the test process a private HOME and XDG_CONFIG_HOME under a temporary folder (removed at
+// exit), and clears PRINTER and LPDEST, so no test reads or writes the user's settings or
+// default printer. CUPS_SERVER is left as the test script set it: the private print server.
+void prepareTestEnvironment();
+
+// The temporary home of this test process.
+QString testHome();
+
+// Like QTEST_MAIN, with the private environment prepared before the application object exists.
+#define QUILLBRAE_TEST_MAIN(TestClass)                                                                                 \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        prepareTestEnvironment();                                                                                      \
+        QApplication app(argc, argv);                                                                                  \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
+        TestClass test;                                                                                                \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
