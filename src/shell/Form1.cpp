@@ -290,12 +290,17 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     if (watched == ListView1 || watched == ListView1->viewport())
         return listViewEvent(watched, event);
     if (event->type() == QEvent::MouseMove) {
-        if (qobject_cast<QPushButton *>(watched))
+        if (qobject_cast<QPushButton *>(watched)) {
             PushButton_MouseMove();
-        else if (watched == this || watched == Frame1 || watched == Frame2)
+            // A button ignores moves with no button held, which would pass them on to the window
+            // background and undo the hand at once.
+            if (static_cast<const QMouseEvent &>(*event).buttons() == Qt::NoButton)
+                return true;
+        } else if (watched == this || watched == Frame1 || watched == Frame2) {
             Form_MouseMove();
     }
     return QWidget::eventFilter(watched, event);
+        }
 }
 
 bool Form1::listViewEvent(QObject *watched, QEvent *event)

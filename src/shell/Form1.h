@@ -4,10 +4,12 @@
 
 #include <QCursor>
 #include <QPersistentModelIndex>
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
 
+class Form2;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -112,6 +114,7 @@ private:
 
     Services m_services;
     UrlListModel *m_urlList = nullptr;
+    QPointer<Form2> m_helpWindow;
     int m_mousePointer = kDefaultPointer;
     bool m_loaded = false;
 };

@@ -4,8 +4,8 @@
 #include <QStylePainter>
 
 namespace {
-constexpr int kPictureSize = 32;
-constexpr int kMargin = 4;
+constexpr int kPictureSize = 24;
+constexpr int kMargin = 3;
 } // namespace
 
 PictureButton::PictureButton(const QString &caption, const QIcon &picture, QWidget *parent)
