@@ -298,9 +298,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
                 return true;
         } else if (watched == this || watched == Frame1 || watched == Frame2) {
             Form_MouseMove();
+        }
     }
     return QWidget::eventFilter(watched, event);
-        }
 }
 
 bool Form1::listViewEvent(QObject *watched, QEvent *event)
