@@ -16,7 +16,7 @@ QString shortenedTitle(const QString &productName)
 {
     QString result = productName;
     do {
-        const int lastBlank = result.lastIndexOf(QLatin1Char(' '));
+        const qsizetype lastBlank = result.lastIndexOf(QLatin1Char(' '));
         if (lastBlank < 0)
             break; // one word left: nothing more to cut
         result.truncate(lastBlank);

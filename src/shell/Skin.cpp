@@ -14,7 +14,7 @@
 
 namespace {
 // A skin is a style sheet, hence text; a file larger than this is not one of ours.
-constexpr qint64 kLargestSkin = 4 * 1024 * 1024;
+constexpr qint64 kLargestSkin = qint64{4} * 1024 * 1024;
 
 QtMessageHandler previousHandler = nullptr;
 bool parseFailed = false;
