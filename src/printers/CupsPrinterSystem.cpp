@@ -1,23 +1,85 @@
 #include "printers/CupsPrinterSystem.h"
 
-#include "shell/RuntimeError.h"
+#include "printers/CupsConnection.h"
 
-#include <QPrinterInfo>
+namespace {
+// The variable libcups takes the default from: LPDEST, else PRINTER unless it is "lp" (the
+// traditional name that means no choice at all).
+std::optional<QByteArray> defaultPrinterVariable()
+{
+    if (qEnvironmentVariableIsSet("LPDEST"))
+        return QByteArray("LPDEST");
+    if (qEnvironmentVariableIsSet("PRINTER") && qgetenv("PRINTER") != "lp")
+        return QByteArray("PRINTER");
+    return std::nullopt;
+}
+} // namespace
+
+CupsPrinterSystem::CupsPrinterSystem(std::chrono::milliseconds timeLimit) : m_timeLimit(timeLimit)
+{}
 
 QStringList CupsPrinterSystem::printerNames()
 {
-    return QPrinterInfo::availablePrinterNames();
+    CupsConnection connection(m_timeLimit);
+    return CupsDestinations(connection).names();
 }
 
 QString CupsPrinterSystem::defaultPrinterName()
 {
-    const QString name = QPrinterInfo::defaultPrinterName();
-    if (name.isEmpty())
-        throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("There is no default printer."));
+    CupsConnection connection(m_timeLimit);
+    cups_dest_t *destination = cupsGetNamedDest(connection.http(), nullptr, nullptr);
+    if (!destination) {
+        connection.checkAnswered();
+        // libcups says why: no default anywhere, or the one named does not exist.
+        throwPrinterError(QString::fromUtf8(cupsLastErrorString()));
+    }
+    QString name = destinationName(*destination);
+    cupsFreeDests(1, destination);
     return name;
 }
 
-void CupsPrinterSystem::setDefaultPrinter(const QString &)
+void CupsPrinterSystem::setDefaultPrinter(const QString &name)
 {
-    throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("Cannot set the default printer."));
+    CupsConnection connection(m_timeLimit);
+    CupsDestinations destinations(connection);
+    const cups_dest_t *chosen = destinations.find(name);
+    if (!chosen && !name.isEmpty())
+        throwPrinterError(QStringLiteral("There is no printer named \"%1\".").arg(name));
+    const QString chosenName = chosen ? destinationName(*chosen) : QString();
+    // No name at all is only accepted as the way back to having no default, where the program
+    // found none.
+    const bool backToFound = m_found && sameDestination(chosenName, m_found->name);
+    if (!chosen && !backToFound)
+        throwPrinterError(QStringLiteral("No printer was named."));
+
+    if (!m_found) {
+        FoundDefault found{destinations.defaultName(), std::nullopt, UserPrinterOptions::read()};
+        if (sameDestination(chosenName, found.name))
+            return; // already the default: nothing to change, nothing to put back later
+        if (const auto variable = defaultPrinterVariable())
+            found.environment = EnvironmentDefault{*variable, qgetenv(variable->constData())};
+        m_found = found;
+    }
+
+    if (m_found->environment)
+        qputenv(m_found->environment->variable.constData(),
+                backToFound ? m_found->environment->value : chosenName.toUtf8());
+    else
+        setUserDefault(destinations, chosen, backToFound);
+    if (backToFound) {
+        m_found.reset();
+        m_written.reset();
+    }
+}
+
+void CupsPrinterSystem::setUserDefault(CupsDestinations &destinations, const cups_dest_t *chosen, bool backToFound)
+{
+    if (backToFound && m_written && UserPrinterOptions::read() == *m_written) {
+        m_found->userOptions.restore();
+        return;
+    }
+    // A switch, or a way back after someone else has changed the options meanwhile: then only the
+    // default is put back, and their change is kept.
+    destinations.saveUserDefault(backToFound && !m_found->userOptions.hasDefault() ? nullptr : chosen);
+    m_written = UserPrinterOptions::read();
 }

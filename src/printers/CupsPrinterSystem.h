@@ -1,12 +1,56 @@
 #pragma once
 
+#include "printers/CupsDestinations.h"
 #include "printers/PrinterSystem.h"
+#include "printers/UserPrinterOptions.h"
+
+#include <QByteArray>
+
+#include <chrono>
+#include <optional>
 
 // The printers of the CUPS server the environment points at (CUPS_SERVER, else the local one).
+//
+// The default printer is the one libcups picks: the printer named by LPDEST or PRINTER if either is
+// set, else the user's own default (lpoptions), else the server's. Setting it changes it where it
+// comes from: in this process's environment when LPDEST or PRINTER decides it (so nothing outside
+// the program changes at all), else in the user's printer options through libcups.
+//
+// Setting it back to the printer that was the default before the program first changed it puts
+// back exactly what the program found: the variable's own value, or the user's printer options as
+// they were, byte for byte, down to having no file at all. Until then the program remembers what it
+// found; a later change starts from whatever is found then.
 class CupsPrinterSystem : public PrinterSystem
 {
 public:
+    // Each operation gives up on a server that has not answered within the time limit.
+    explicit CupsPrinterSystem(std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
+
     QStringList printerNames() override;
     QString defaultPrinterName() override;
     void setDefaultPrinter(const QString &name) override;
+
+    static constexpr std::chrono::milliseconds kDefaultTimeLimit = std::chrono::seconds(5);
+
+private:
+    // The environment variable that decides the default, and its value.
+    struct EnvironmentDefault
+    {
+        QByteArray variable;
+        QByteArray value;
+    };
+    // How the default was set when the program first changed it.
+    struct FoundDefault
+    {
+        QString name; // empty when there was none
+        std::optional<EnvironmentDefault> environment;
+        UserPrinterOptions userOptions;
+    };
+
+    void setUserDefault(CupsDestinations &destinations, const cups_dest_t *chosen, bool backToFound);
+
+    std::chrono::milliseconds m_timeLimit;
+    std::optional<FoundDefault> m_found;
+    // The user's printer options as the program last wrote them.
+    std::optional<UserPrinterOptions> m_written;
 };

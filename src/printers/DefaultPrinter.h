@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class Dialogs;
+class PrinterSystem;
+
+// The current default printer's name. When it cannot be read, says so in a message of its own
+// (not the common error report) and gives the empty name.
+QString GetDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs);
+
+// Makes the named printer the default; true on success. A failure is silent unless showError asks
+// for "Cannot set printer.". An empty or unknown name fails.
+bool MakeDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs, const QString &name, bool showError);

@@ -1,0 +1,57 @@
+#include "PrintServerTools.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <cups/cups.h>
+
+bool privatePrintServerConfigured()
+{
+    return qEnvironmentVariable("CUPS_SERVER").endsWith(QLatin1String("/cups.sock"));
+}
+
+QString runCupsTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(30000);
+    if (!finished)
+        process.kill();
+    process.waitForFinished();
+    const QString description = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(": ") +
+                                QString::fromLocal8Bit(process.readAllStandardError());
+    [&] {
+        QVERIFY2(finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+                 qPrintable(description));
+    }();
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+QString lpstatDefault()
+{
+    return runCupsTool(QStringLiteral("lpstat"), {QStringLiteral("-d")}).trimmed();
+}
+
+void addTestQueue(const QString &name)
+{
+    runCupsTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                                            QStringLiteral("file:///dev/null"), QStringLiteral("-m"),
+                                            QStringLiteral("drv:///sample.drv/generic.ppd")});
+}
+
+void removeTestQueue(const QString &name)
+{
+    runCupsTool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), name});
+}
+
+OtherPrintServer::OtherPrintServer(const QString &address) : m_previous(qgetenv("CUPS_SERVER"))
+{
+    qputenv("CUPS_SERVER", address.toLocal8Bit());
+    cupsSetServer(nullptr); // libcups keeps the server it read first: make it read the variable again
+}
+
+OtherPrintServer::~OtherPrintServer()
+{
+    qputenv("CUPS_SERVER", m_previous);
+    cupsSetServer(nullptr);
+}

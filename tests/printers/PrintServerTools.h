@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The CUPS command-line tools, run against the private print server the test script started
+// (CUPS_SERVER) with this test process's private home, as a user at a terminal would run them.
+
+// Fails the test unless the private print server is there to be used: no test may fall back on the
+// host's own printers.
+bool privatePrintServerConfigured();
+
+// Runs program with arguments and gives its standard output; an empty text, and a failed
+// QVERIFY in the caller's test, when it cannot run or reports failure.
+QString runCupsTool(const QString &program, const QStringList &arguments);
+
+// What "lpstat -d" says the default is.
+QString lpstatDefault();
+
+// Adds a queue like the test script's own (any document, printed to /dev/null) or removes it.
+void addTestQueue(const QString &name);
+void removeTestQueue(const QString &name);
+
+// Points libcups and this process at another server address for as long as it lives.
+class OtherPrintServer
+{
+public:
+    explicit OtherPrintServer(const QString &address);
+    ~OtherPrintServer();
+    OtherPrintServer(const OtherPrintServer &) = delete;
+    OtherPrintServer &operator=(const OtherPrintServer &) = delete;
+
+private:
+    QByteArray m_previous;
+};

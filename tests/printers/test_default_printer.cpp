@@ -1,0 +1,275 @@
+#include "PrintServerTools.h"
+#include "printers/CupsPrinterSystem.h"
+#include "printers/DefaultPrinter.h"
+#include "shell/AppTitle.h"
+#include "shell/RuntimeError.h"
+#include "support/FakeDialogs.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocalServer>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+QString userOptionsPath()
+{
+    return testHome() + QStringLiteral("/.cups/lpoptions");
+}
+
+QByteArray userOptions()
+{
+    QFile file(userOptionsPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+// Reading and setting the default printer against the private print server, and putting back
+// exactly what was there, wherever the default came from.
+class DefaultPrinterTest : public QObject
+{
+    Q_OBJECT
+
+    FakeDialogs dialogs;
+    std::unique_ptr<CupsPrinterSystem> printers;
+    QString serverDefault; // what lpstat -d says with no per-user default
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(privatePrintServerConfigured(), "CUPS_SERVER must name the private print server (scripts/test)");
+        QDir(testHome() + QStringLiteral("/.cups")).removeRecursively();
+        serverDefault = lpstatDefault();
+        QCOMPARE(serverDefault, QStringLiteral("system default destination: Test-Bravo"));
+    }
+
+    void init()
+    {
+        dialogs = FakeDialogs();
+        printers = std::make_unique<CupsPrinterSystem>();
+        QDir(testHome() + QStringLiteral("/.cups")).removeRecursively();
+        qunsetenv("PRINTER");
+        qunsetenv("LPDEST");
+    }
+
+    void cleanup()
+    {
+        qunsetenv("PRINTER");
+        qunsetenv("LPDEST");
+    }
+
+    void listsThePrintersInTheOrderCupsGives()
+    {
+        const QStringList names = printers->printerNames();
+        QCOMPARE(names, QPrinterInfo::availablePrinterNames());
+        QVERIFY(names.indexOf(QStringLiteral("Test-Alpha")) < names.indexOf(QStringLiteral("Test-Bravo")));
+        QVERIFY(names.indexOf(QStringLiteral("Test-Bravo")) < names.indexOf(QStringLiteral("Test-Charlie")));
+        QVERIFY(names.indexOf(QStringLiteral("Test-Alpha")) >= 0);
+    }
+
+    void readsTheDefaultWithoutAWord()
+    {
+        QCOMPARE(GetDefaultPrinter(*printers, dialogs), QStringLiteral("Test-Bravo"));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void emptyOrUnknownNameFailsSilently_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("unknown") << QStringLiteral("No-Such-Printer");
+        QTest::newRow("unknown instance") << QStringLiteral("Test-Alpha/no-such-instance");
+    }
+
+    void emptyOrUnknownNameFailsSilently()
+    {
+        QFETCH(QString, name);
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, name, false));
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(lpstatDefault(), serverDefault);
+        QVERIFY(!QFile::exists(userOptionsPath()));
+    }
+
+    void failureShownWhenAskedFor()
+    {
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("No-Such-Printer"), true));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("Cannot set printer."));
+        QCOMPARE(dialogs.messages[0].title, applicationTitle());
+        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::None);
+    }
+
+    void switchAndBackLeavesNoPerUserDefaultWhereThereWasNone()
+    {
+        const QString saved = GetDefaultPrinter(*printers, dialogs);
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        QCOMPARE(lpstatDefault(), QStringLiteral("system default destination: Test-Charlie"));
+        // Everyone in this process sees the switch at once, Qt included.
+        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Charlie"));
+        QCOMPARE(QPrinterInfo::defaultPrinterName(), QStringLiteral("Test-Charlie"));
+
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+        QCOMPARE(lpstatDefault(), serverDefault);
+        QVERIFY(!QFile::exists(userOptionsPath()));
+        QVERIFY(!QFile::exists(testHome() + QStringLiteral("/.cups")));
+        QCOMPARE(QPrinterInfo::defaultPrinterName(), QStringLiteral("Test-Bravo"));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void switchAndBackRestoresThePerUserDefaultByteForByte()
+    {
+        runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-d"), QStringLiteral("Test-Alpha")});
+        runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-p"), QStringLiteral("Test-Charlie"),
+                                                  QStringLiteral("-o"), QStringLiteral("sides=two-sided-long-edge")});
+        const QByteArray before = userOptions();
+        const QString lpstatBefore = lpstatDefault();
+        QCOMPARE(lpstatBefore, QStringLiteral("system default destination: Test-Alpha"));
+
+        const QString saved = GetDefaultPrinter(*printers, dialogs);
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        QCOMPARE(lpstatDefault(), QStringLiteral("system default destination: Test-Charlie"));
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+
+        QCOMPARE(lpstatDefault(), lpstatBefore);
+        QCOMPARE(userOptions(), before);
+    }
+
+    void optionsSavedDuringTheSwitchSurviveTheWayBack()
+    {
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-p"), QStringLiteral("Test-Charlie"),
+                                                  QStringLiteral("-o"), QStringLiteral("media=A5")});
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+
+        QCOMPARE(lpstatDefault(), serverDefault);
+        const QByteArray options = userOptions();
+        QVERIFY2(!options.contains("Default"), options.constData());
+        QVERIFY2(options.contains("media=A5"), options.constData());
+    }
+
+    void switchingToTheCurrentDefaultChangesNothing()
+    {
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        QVERIFY(!QFile::exists(userOptionsPath()));
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        QVERIFY(!QFile::exists(userOptionsPath()));
+    }
+
+    void eachSwitchStartsFromWhatItFinds()
+    {
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        // Between two runs the user makes a per-user default of their own.
+        runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-d"), QStringLiteral("Test-Bravo")});
+        const QByteArray before = userOptions();
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        QCOMPARE(userOptions(), before);
+    }
+
+    void environmentDecidesTheDefault_data()
+    {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<QByteArray>("other");
+        QTest::newRow("PRINTER") << QByteArray("PRINTER") << QByteArray();
+        QTest::newRow("LPDEST") << QByteArray("LPDEST") << QByteArray();
+        QTest::newRow("LPDEST before PRINTER") << QByteArray("LPDEST") << QByteArray("PRINTER");
+    }
+
+    // The variable is switched in this process only, and put back as it was spelled; the user's
+    // printer options are never touched.
+    void environmentDecidesTheDefault()
+    {
+        QFETCH(QByteArray, variable);
+        QFETCH(QByteArray, other);
+        qputenv(variable.constData(), "test-charlie");
+        if (!other.isEmpty())
+            qputenv(other.constData(), "Test-Alpha");
+
+        const QString saved = GetDefaultPrinter(*printers, dialogs);
+        QCOMPARE(saved, QStringLiteral("Test-Charlie"));
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Alpha"));
+        QCOMPARE(QPrinterInfo::defaultPrinterName(), QStringLiteral("Test-Alpha"));
+        QCOMPARE(qgetenv(variable.constData()), QByteArray("Test-Alpha"));
+
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+        QCOMPARE(qgetenv(variable.constData()), QByteArray("test-charlie"));
+        if (!other.isEmpty())
+            QCOMPARE(qgetenv(other.constData()), QByteArray("Test-Alpha"));
+        QVERIFY(!QFile::exists(userOptionsPath()));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // "lp" is the traditional printer name that means no choice, and libcups ignores it.
+    void printerLpLeavesTheChoiceToTheUserOptions()
+    {
+        qputenv("PRINTER", "lp");
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Alpha"));
+        QVERIFY(userOptions().contains("Default Test-Alpha"));
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        QVERIFY(!QFile::exists(userOptionsPath()));
+        QCOMPARE(qgetenv("PRINTER"), QByteArray("lp"));
+    }
+
+    // Where no default could be read, going back to "no name" puts back the state found.
+    void unreadableDefaultHasItsOwnMessageAndComesBack()
+    {
+        qputenv("LPDEST", "No-Such-Printer");
+        const QString saved = GetDefaultPrinter(*printers, dialogs);
+        QVERIFY(saved.isEmpty());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text,
+                 QStringLiteral("Error No: 482\r\nLPDEST environment variable names default destination that does "
+                                "not exist.\r\nHas occured in modPrinters.GetDefaultPrinter\r\nPlease contact "
+                                "Technical Support"));
+        QCOMPARE(dialogs.messages[0].title, applicationTitle());
+        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::None);
+
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Alpha"));
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+        QCOMPARE(qgetenv("LPDEST"), QByteArray("No-Such-Printer"));
+        // With nothing to go back to, an empty name is refused again.
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, saved, false));
+    }
+
+    void unreachableServer()
+    {
+        QTemporaryDir folder;
+        const OtherPrintServer down(folder.filePath(QStringLiteral("cups.sock")));
+        QVERIFY(GetDefaultPrinter(*printers, dialogs).isEmpty());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(
+            dialogs.messages[0].text.startsWith(QStringLiteral("Error No: 482\r\nCannot connect to the print server %1")
+                                                    .arg(folder.filePath(QStringLiteral("cups.sock")))),
+            qPrintable(dialogs.messages[0].text));
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), true));
+        QCOMPARE(dialogs.messages.last().text, QStringLiteral("Cannot set printer."));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, printers->printerNames());
+    }
+
+    // A server that takes the connection and never answers is given up on.
+    void silentServer()
+    {
+        QTemporaryDir folder;
+        QLocalServer silent;
+        QVERIFY(silent.listen(folder.filePath(QStringLiteral("cups.sock"))));
+        const OtherPrintServer hanging(silent.fullServerName());
+        CupsPrinterSystem impatient(std::chrono::milliseconds(200));
+        QVERIFY(GetDefaultPrinter(impatient, dialogs).isEmpty());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].text.contains(QStringLiteral("does not answer")),
+                 qPrintable(dialogs.messages[0].text));
+        QVERIFY(!MakeDefaultPrinter(impatient, dialogs, QStringLiteral("Test-Alpha"), false));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, impatient.printerNames());
+    }
+};
+
+QUILLBRAE_TEST_MAIN(DefaultPrinterTest)
+#include "test_default_printer.moc"
