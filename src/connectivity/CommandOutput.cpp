@@ -1,0 +1,154 @@
+#include "connectivity/CommandOutput.h"
+
+#include "connectivity/CommandLineWords.h"
+#include "connectivity/SpawnedCommand.h"
+#include "shell/ProgramLifetime.h"
+#include "shell/RuntimeError.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QSocketNotifier>
+#include <QStringDecoder>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+const char *const kFailedToCreateProcess = "Failed to create process, check the path of the command line.";
+
+namespace {
+constexpr qint64 kChunkSize = 1024;
+// How long the command's exit and the end of its output may lag behind each other.
+constexpr std::chrono::milliseconds kSettlingTime(250);
+// How often to look whether the command has exited, when the system gives no notice of it.
+constexpr std::chrono::milliseconds kExitPollInterval(50);
+
+SpawnedCommand::Streams chosenStreams(bool captureStdout, bool captureStderr)
+{
+    if (captureStdout && captureStderr)
+        return SpawnedCommand::Streams::Merged;
+    return captureStdout ? SpawnedCommand::Streams::Output : SpawnedCommand::Streams::Error;
+}
+
+// Decodes the output chunk by chunk as one stream of the locale's encoding.
+class OutputDecoder : public QStringDecoder
+{
+public:
+    OutputDecoder() : QStringDecoder(QStringDecoder::System) {}
+    // Bytes of a character whose rest never came (the output was cut off in its middle).
+    bool holdsPartialCharacter() const { return state.remainingChars > 0; }
+};
+
+// Wakes the event loop whenever the command's output or exit needs looking at, or a deadline is
+// reached, so the capture can sleep there instead of polling.
+class CaptureWakeUps
+{
+public:
+    explicit CaptureWakeUps(const SpawnedCommand &command) : m_output(command.outputDescriptor(), QSocketNotifier::Read)
+    {
+        if (command.exitDescriptor() >= 0) {
+            m_exit = std::make_unique<QSocketNotifier>(command.exitDescriptor(), QSocketNotifier::Read);
+        } else {
+            m_exitPoll = std::make_unique<QTimer>();
+            m_exitPoll->start(kExitPollInterval);
+        }
+        m_deadline.setSingleShot(true);
+        m_deadline.setTimerType(Qt::PreciseTimer);
+    }
+
+    // Each stays readable for good once it has happened.
+    void outputEnded() { m_output.setEnabled(false); }
+    void commandExited()
+    {
+        if (m_exit)
+            m_exit->setEnabled(false);
+        m_exitPoll.reset();
+    }
+
+    // Sleeps in the event loop, handling whatever comes, until at least one event has come.
+    void waitUntil(const QDeadlineTimer &deadline)
+    {
+        if (!deadline.isForever()) {
+            const qint64 remaining = std::clamp<qint64>(deadline.remainingTime(), 0, std::numeric_limits<int>::max());
+            m_deadline.start(static_cast<int>(remaining));
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        m_deadline.stop();
+    }
+
+private:
+    QSocketNotifier m_output;
+    std::unique_ptr<QSocketNotifier> m_exit;
+    std::unique_ptr<QTimer> m_exitPoll;
+    QTimer m_deadline;
+};
+
+QString readAllOutput(SpawnedCommand &command, std::optional<std::chrono::milliseconds> timeLimit)
+{
+    const QDeadlineTimer limit =
+        timeLimit ? QDeadlineTimer(*timeLimit, Qt::PreciseTimer) : QDeadlineTimer(QDeadlineTimer::Forever);
+    QDeadlineTimer settling(QDeadlineTimer::Forever);
+    CaptureWakeUps wakeUps(command);
+    OutputDecoder decoder;
+    QString text;
+    char buffer[kChunkSize];
+    bool outputEnded = false;
+    bool exited = false;
+
+    while (!programEnding() && !limit.hasExpired() && !settling.hasExpired()) {
+        QCoreApplication::processEvents();
+        if (programEnding())
+            break;
+        if (!outputEnded) {
+            const qint64 count = command.readOutput(buffer, kChunkSize);
+            if (count > 0) {
+                text += decoder.decode(QByteArrayView(buffer, count));
+                continue;
+            }
+            if (count == 0) {
+                outputEnded = true;
+                wakeUps.outputEnded();
+            }
+        }
+        if (!exited && command.hasExited()) {
+            exited = true;
+            wakeUps.commandExited();
+        }
+        if (outputEnded && exited)
+            break;
+        if ((outputEnded || exited) && settling.isForever())
+            settling = QDeadlineTimer(kSettlingTime, Qt::PreciseTimer);
+        wakeUps.waitUntil(std::min(limit, settling));
+    }
+    if (decoder.holdsPartialCharacter())
+        text += QChar(QChar::ReplacementCharacter);
+    return text;
+}
+} // namespace
+
+QString CaptureCommandOutput(const QString &commandLine, bool captureStdout, bool captureStderr, bool convert,
+                             std::optional<std::chrono::milliseconds> timeLimit)
+{
+    if (!captureStdout && !captureStderr)
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument"));
+    // There is no console code page apart from the locale's encoding here, so the bytes decode
+    // the same way either way.
+    Q_UNUSED(convert)
+    if (programEnding())
+        return QString();
+
+    const std::optional<QStringList> words = splitCommandLineWords(commandLine);
+    if (!words || words->isEmpty())
+        return QLatin1String(kFailedToCreateProcess);
+    SpawnedCommand command(*words, chosenStreams(captureStdout, captureStderr));
+    switch (command.start()) {
+    case SpawnedCommand::Start::NoPipe:
+        return QString();
+    case SpawnedCommand::Start::NotStarted:
+        return QLatin1String(kFailedToCreateProcess);
+    case SpawnedCommand::Start::Started:
+        break;
+    }
+    return readAllOutput(command, timeLimit);
+}
