@@ -124,11 +124,11 @@ private slots:
         const QString dir = folder.path();
         const QString commandLine =
             QStringLiteral("printf [%s] 'one two' \"x;y\" \"a\\\"b\" $(touch %1/substituted) `touch %1/quoted` "
-                           "';' touch %1/separated | touch %1/piped > %1/redirected $HOME *")
+                           "';' touch %1/separated | touch %1/piped > %1/redirected $HOME * a\\ b '' x'y'\"z\"")
                 .arg(dir);
         QCOMPARE(capture(commandLine),
                  QStringLiteral("[one two][x;y][a\"b][$(touch][%1/substituted)][`touch][%1/quoted`]"
-                                "[;][touch][%1/separated][|][touch][%1/piped][>][%1/redirected][$HOME][*]")
+                                "[;][touch][%1/separated][|][touch][%1/piped][>][%1/redirected][$HOME][*][a b][][xyz]")
                      .arg(dir));
         QVERIFY(QDir(dir).isEmpty());
     }
@@ -141,36 +141,31 @@ private slots:
         QCOMPARE(CaptureCommandOutput(QStringLiteral("printf %s ") + text, true, false, false), text);
     }
 
-    // What a command leaves behind ends a quarter of a second after the command or its output
-    // did, and is killed with it.
+    // What a command leaves running, or a command still running at the time limit, does not hold
+    // the capture, and is killed with the command.
     void leftoversDoNotHoldTheCapture_data()
     {
         QTest::addColumn<QString>("commandLine");
-        QTest::newRow("background process holds the pipe") << QStringLiteral("sh -c 'sleep 120 & echo $!'");
+        QTest::addColumn<int>("timeLimit");
+        QTest::newRow("background process holds the pipe") << QStringLiteral("sh -c 'sleep 120 & echo $!'") << 0;
         QTest::newRow("command closes its output and runs on")
-            << QStringLiteral("sh -c 'echo $$; exec >&- 2>&-; exec sleep 120'");
+            << QStringLiteral("sh -c 'echo $$; exec >&- 2>&-; exec sleep 120'") << 0;
+        QTest::newRow("command still running at the time limit")
+            << QStringLiteral("sh -c 'echo $$; exec sleep 120'") << 300;
     }
 
     void leftoversDoNotHoldTheCapture()
     {
         QFETCH(QString, commandLine);
+        QFETCH(int, timeLimit);
         QElapsedTimer clock;
         clock.start();
-        const QString pid = capture(commandLine);
-        QVERIFY2(clock.elapsed() < kHangBound, "the capture waited for what the command left behind");
-        QVERIFY(pid.trimmed().toInt() > 0);
+        const QString pid =
+            CaptureCommandOutput(commandLine, true, false, true,
+                                 timeLimit > 0 ? std::optional(std::chrono::milliseconds(timeLimit)) : std::nullopt);
+        QVERIFY2(clock.elapsed() < kHangBound, "the capture waited for what the command left running");
+        QVERIFY(pid.trimmed().toInt() > 0); // what was written before the end is kept
         QTRY_VERIFY(processEnded(pid));
-    }
-
-    void timeLimitEndsTheCommandAndKeepsWhatItWrote()
-    {
-        QElapsedTimer clock;
-        clock.start();
-        const QString pid = CaptureCommandOutput(QStringLiteral("sh -c 'echo $$; exec sleep 120'"), true, false, true,
-                                                 std::chrono::milliseconds(300));
-        QVERIFY(clock.elapsed() < kHangBound);
-        QVERIFY(pid.trimmed().toInt() > 0);
-        QVERIFY(processEnded(pid));
     }
 
     void eventsRunWhileTheCommandWorks()
