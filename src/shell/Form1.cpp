@@ -12,6 +12,7 @@
 #include "shell/StartupSeams.h"
 #include "shell/Twips.h"
 #include "urllist/UrlListModel.h"
+#include "urllist/UrlListSelection.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -134,6 +135,7 @@ void Form1::createControls()
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setGeometry(twipsRect(120, 630, 6840, 2535));
     ListView1->setModel(m_urlList);
+    UrlListSelection::install(*ListView1, *m_urlList);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setItemsExpandable(false);
@@ -320,6 +322,9 @@ bool Form1::listViewEvent(QObject *watched, QEvent *event)
         if (watched == ListView1->viewport()) {
             const QPoint position = static_cast<const QMouseEvent &>(*event).position().toPoint();
             ListView1_MouseMove(position.x(), position.y());
+            // A drag reorders the rows itself: the view's own drag selection and scrolling stay out.
+            if (DragActive)
+                return true;
         }
         break;
     case QEvent::MouseButtonRelease:

@@ -33,29 +33,38 @@ QString UrlListModel::text(int position) const
 void UrlListModel::setText(int position, const QString &text)
 {
     checkPosition(position, count());
+    showPendingRows();
     m_texts[position - 1] = text;
     const QModelIndex changed = index(position - 1, 0);
-    emit dataChanged(changed, changed, {Qt::DisplayRole});
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
 }
 
 void UrlListModel::append(const QString &text)
 {
-    insert(count() + 1, text);
+    if (m_openBatches == 0) {
+        insert(count() + 1, text);
+        return;
+    }
+    m_texts.append(text);
 }
 
 void UrlListModel::insert(int position, const QString &text)
 {
     checkPosition(position, count() + 1);
+    showPendingRows();
     beginInsertRows(QModelIndex(), position - 1, position - 1);
     m_texts.insert(position - 1, text);
+    ++m_shownRows;
     endInsertRows();
 }
 
 void UrlListModel::remove(int position)
 {
     checkPosition(position, count());
+    showPendingRows();
     beginRemoveRows(QModelIndex(), position - 1, position - 1);
     m_texts.removeAt(position - 1);
+    --m_shownRows;
     endRemoveRows();
 }
 
@@ -63,12 +72,35 @@ void UrlListModel::clear()
 {
     beginResetModel();
     m_texts.clear();
+    m_shownRows = 0;
     endResetModel();
+}
+
+QModelIndex UrlListModel::rowIndex(int position)
+{
+    checkPosition(position, count());
+    showPendingRows();
+    return index(position - 1, 0);
+}
+
+void UrlListModel::endAppendBatch()
+{
+    if (m_openBatches > 0 && --m_openBatches == 0)
+        showPendingRows();
+}
+
+void UrlListModel::showPendingRows()
+{
+    if (m_shownRows == count())
+        return;
+    beginInsertRows(QModelIndex(), m_shownRows, count() - 1);
+    m_shownRows = count();
+    endInsertRows();
 }
 
 int UrlListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : count();
+    return parent.isValid() ? 0 : m_shownRows;
 }
 
 int UrlListModel::columnCount(const QModelIndex &parent) const
@@ -78,9 +110,11 @@ int UrlListModel::columnCount(const QModelIndex &parent) const
 
 QVariant UrlListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.column() != 0 || index.row() >= count())
+    if (!index.isValid() || index.column() != 0 || index.row() >= m_shownRows)
         return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
+    if (role == Qt::DisplayRole)
+        return m_texts.at(index.row()).left(kDisplayLength);
+    if (role == Qt::EditRole)
         return m_texts.at(index.row());
     return {};
 }

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "printers/PrinterSystem.h"
+#include "shell/Form1.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePing.h"
+#include "support/FakeStartup.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class UrlListModel;
+
+// The main window shown on the test display with its outside world replaced, for driving the
+// URL list as a user does: clicks, keys and mouse drags on the real list widget.
+class ListWindow
+{
+public:
+    ListWindow();
+    ~ListWindow();
+    ListWindow(const ListWindow &) = delete;
+    ListWindow &operator=(const ListWindow &) = delete;
+
+    Form1 &form() { return *m_form; }
+    UrlListModel &list();
+    QStringList rows();
+    void setRows(const QStringList &texts);
+    // The 1-based position of the selected row; 0 when none is.
+    int selectedPosition();
+    void select(int position);
+    bool listHasFocus();
+    // Whether the row lies wholly inside the list's visible rows.
+    bool rowVisible(int position);
+
+    // The centre of a row, in the list viewport's coordinates.
+    QPoint rowPoint(int position);
+    void press(QPoint point, Qt::MouseButton button = Qt::LeftButton);
+    void moveTo(QPoint point);
+    void release(QPoint point, Qt::MouseButton button = Qt::LeftButton);
+    void doubleClick(QPoint point);
+
+    FakeDialogs dialogs;
+
+private:
+    class NoPrinters : public PrinterSystem
+    {
+    public:
+        QStringList printerNames() override { return {}; }
+        QString defaultPrinterName() override { return {}; }
+        void setDefaultPrinter(const QString &) override {}
+    };
+
+    FakePing m_ping{QLatin1String(kPingReply)};
+    NoPrinters m_printers;
+    FixedDraw m_draw{50};
+    RecordingOpener m_opener;
+    std::unique_ptr<Form1> m_form;
+};

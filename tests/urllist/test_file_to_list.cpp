@@ -1,0 +1,197 @@
+#include "shell/AppTitle.h"
+#include "shell/ProgramLifetime.h"
+#include "shell/RuntimeError.h"
+#include "support/FakeDialogs.h"
+#include "support/TestEnvironment.h"
+#include "urllist/FileToList.h"
+#include "urllist/UrlListModel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace {
+int openFileDescriptors()
+{
+    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+// Rows around the 64 KiB pieces the file is read in, and longer than any of them.
+QByteArray bytes(qsizetype count, char c)
+{
+    return QByteArray(count, c);
+}
+} // namespace
+
+class FileToListTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    FakeDialogs dialogs;
+
+    QString writeFile(const QByteArray &content, const QString &name = QStringLiteral("list.txt"))
+    {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            qFatal("cannot write %s", qPrintable(path));
+        file.write(content);
+        return path;
+    }
+
+    QStringList load(const QByteArray &content)
+    {
+        UrlListModel list;
+        FileToList(list, writeFile(content), dialogs);
+        return list.texts();
+    }
+
+private slots:
+    void init() { dialogs = FakeDialogs(); }
+
+    void linesBecomeRows_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("rows");
+        const QStringList abc{"a", "b", "c"};
+        QTest::newRow("empty file") << QByteArray() << QStringList();
+        QTest::newRow("CR LF, last line too") << QByteArray("a\r\nb\r\nc\r\n") << abc;
+        QTest::newRow("CR LF, last line without") << QByteArray("a\r\nb\r\nc") << abc;
+        QTest::newRow("LF with a final LF") << QByteArray("a\nb\nc\n") << QStringList{"a", "b", "c", ""};
+        QTest::newRow("LF without a final LF") << QByteArray("a\nb\nc") << abc;
+        QTest::newRow("lone CR") << QByteArray("a\rb\rc\r") << abc;
+        QTest::newRow("mixed breaks") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("CR CR is an empty line") << QByteArray("a\r\rb") << QStringList{"a", "", "b"};
+        QTest::newRow("CR LF LF is an empty line") << QByteArray("a\r\n\nb") << QStringList{"a", "", "b"};
+        QTest::newRow("LF CR") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+        QTest::newRow("only a line break") << QByteArray("\r\n") << QStringList{""};
+        QTest::newRow("only an LF") << QByteArray("\n") << QStringList{"", ""};
+        QTest::newRow("blank lines") << QByteArray("a\r\n\r\n\r\nb\r\n") << QStringList{"a", "", "", "b"};
+        QTest::newRow("blanks around addresses") << QByteArray("  https://a.example/ \r\n\thttps://b.example/\t\r\n")
+                                                 << QStringList{"  https://a.example/ ", "\thttps://b.example/\t"};
+        QTest::newRow("case and non-addresses kept") << QByteArray("HTTPS://A.example/\r\nnot an address\r\n")
+                                                     << QStringList{"HTTPS://A.example/", "not an address"};
+        QTest::newRow("UTF-8") << QByteArray("https://b\xC3\xBC"
+                                             "cher.example/\r\nhttps://\xE4\xBE\x8B.example/\r\n")
+                               << QStringList{QStringLiteral("https://bücher.example/"),
+                                              QStringLiteral("https://例.example/")};
+        QTest::newRow("byte-order mark is not text")
+            << QByteArray("\xEF\xBB\xBFhttps://a.example/\r\nb") << QStringList{"https://a.example/", "b"};
+        QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF") << QStringList();
+        QTest::newRow("byte-order mark in a Latin-1 file") << QByteArray("\xEF\xBB\xBF"
+                                                                         "caf\xE9")
+                                                           << QStringList{QStringLiteral("café")};
+        QTest::newRow("Latin-1") << QByteArray("https://b\xFC"
+                                               "cher.example/\r\nk\xE9\r\n")
+                                 << QStringList{QStringLiteral("https://bücher.example/"), QStringLiteral("ké")};
+        // One stray byte at the very end makes the whole file Latin-1, its first line included.
+        QTest::newRow("invalid UTF-8 late in the file")
+            << (QByteArray("caf\xC3\xA9\r\n") + bytes(100000, 'x') + "\r\n\xFF")
+            << QStringList{QStringLiteral("cafÃ©"), QString(100000, QLatin1Char('x')), QStringLiteral("ÿ")};
+        QTest::newRow("UTF-8 cut off at the end") << QByteArray("a\r\n\xC3") << QStringList{"a", QStringLiteral("Ã")};
+        QTest::newRow("overlong UTF-8") << QByteArray("\xC0\xAF") << QStringList{QStringLiteral("À¯")};
+        QTest::newRow("UTF-8 surrogate") << QByteArray("\xED\xA0\x80") << QStringList{QStringLiteral("í\u00A0\u0080")};
+        QTest::newRow("NUL bytes keep the rest of the line")
+            << QByteArray("a\0b\r\nc", 6) << QStringList{QString::fromUtf8("a\0b", 3), "c"};
+        QTest::newRow("CR LF split between two pieces")
+            << (bytes(65535, 'x') + "\r\ny") << QStringList{QString(65535, QLatin1Char('x')), "y"};
+        QTest::newRow("line longer than 1 MB")
+            << (bytes(3 * 1024 * 1024, 'u') + "\r\nz") << QStringList{QString(3 * 1024 * 1024, QLatin1Char('u')), "z"};
+        QTest::newRow("LF-only line longer than 1 MB")
+            << (bytes(2 * 1024 * 1024, 'v') + "\nz\n")
+            << QStringList{QString(2 * 1024 * 1024, QLatin1Char('v')), "z", ""};
+    }
+
+    void linesBecomeRows()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, rows);
+        const int descriptors = openFileDescriptors();
+        QCOMPARE(load(content), rows);
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(openFileDescriptors(), descriptors);
+    }
+
+    void rowsFollowThoseAlreadyThere()
+    {
+        UrlListModel list;
+        list.append(QStringLiteral("first"));
+        const QString path = writeFile("a\r\nb\r\n");
+        FileToList(list, path, dialogs);
+        FileToList(list, path, dialogs);
+        QCOMPARE(list.texts(), (QStringList{"first", "a", "b", "a", "b"}));
+        QCOMPARE(list.rowCount(), 5);
+    }
+
+    void missingFileIsAnsweredAndNothingLoaded()
+    {
+        UrlListModel list;
+        list.append(QStringLiteral("kept"));
+        FileToList(list, folder.filePath(QStringLiteral("no such file.txt")), dialogs);
+        QCOMPARE(list.texts(), QStringList{"kept"});
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("File not found"));
+        QCOMPARE(dialogs.messages[0].title, applicationTitle());
+        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::None);
+    }
+
+    void unreadablePathsRaiseAndKeepTheRows()
+    {
+        UrlListModel list;
+        list.append(QStringLiteral("kept"));
+        const int descriptors = openFileDescriptors();
+        try {
+            FileToList(list, folder.path(), dialogs);
+            QFAIL("a folder was read as a list file");
+        } catch (const RuntimeError &error) {
+            QCOMPARE(error.number(), ErrorNumber::PathFileAccessError);
+        }
+        if (geteuid() != 0) {
+            const QString locked = writeFile("a\r\n", QStringLiteral("locked.txt"));
+            QFile::setPermissions(locked, QFileDevice::WriteOwner);
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, FileToList(list, locked, dialogs));
+        }
+        QCOMPARE(list.texts(), QStringList{"kept"});
+        QCOMPARE(openFileDescriptors(), descriptors);
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // The window keeps running during a load: a second load started from it is refused and the
+    // first one goes on; the rows reach the list's views, and a closing program stops the load.
+    void loadingLetsTheWindowRun()
+    {
+        UrlListModel list;
+        QStringList lines;
+        for (int i = 1; i <= 2000; ++i)
+            lines << QStringLiteral("https://example.com/%1").arg(i);
+        const QString path = writeFile(lines.join(QLatin1String("\r\n")).toLatin1());
+        bool secondRefused = false;
+        int rowsWhenSecondStarted = -1;
+        QTimer::singleShot(0, [&] {
+            rowsWhenSecondStarted = list.count();
+            try {
+                FileToList(list, path, dialogs);
+            } catch (const RuntimeError &) {
+                secondRefused = true;
+            }
+        });
+        FileToList(list, path, dialogs);
+        QVERIFY(secondRefused);
+        QVERIFY(rowsWhenSecondStarted >= 0 && rowsWhenSecondStarted < lines.size());
+        QCOMPARE(list.texts(), lines);
+        QCOMPARE(list.rowCount(), lines.size());
+
+        UrlListModel stopped;
+        QTimer::singleShot(0, [] { beginProgramEnd(); });
+        FileToList(stopped, path, dialogs);
+        resetProgramEndForTesting();
+        QVERIFY(stopped.count() < lines.size());
+    }
+};
+
+QUILLBRAE_TEST_MAIN(FileToListTest)
+#include "test_file_to_list.moc"
