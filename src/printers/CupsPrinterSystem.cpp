@@ -1,6 +1,7 @@
 #include "printers/CupsPrinterSystem.h"
 
 #include "printers/CupsConnection.h"
+#include "printers/CupsDestinations.h"
 
 namespace {
 // The variable libcups takes the default from: LPDEST, else PRINTER unless it is "lp" (the
@@ -40,17 +41,22 @@ QString CupsPrinterSystem::defaultPrinterName()
 
 void CupsPrinterSystem::setDefaultPrinter(const QString &name)
 {
+    // No name at all is only accepted as the way back to having no default, where the program
+    // found none.
+    const bool backToFound = m_found && sameDestination(name, m_found->name);
+    if (name.isEmpty() && !backToFound)
+        throwPrinterError(QStringLiteral("No printer was named."));
+    if (backToFound && putBackWithoutServer()) {
+        forgetFound();
+        return;
+    }
+
     CupsConnection connection(m_timeLimit);
     CupsDestinations destinations(connection);
     const cups_dest_t *chosen = destinations.find(name);
     if (!chosen && !name.isEmpty())
         throwPrinterError(QStringLiteral("There is no printer named \"%1\".").arg(name));
     const QString chosenName = chosen ? destinationName(*chosen) : QString();
-    // No name at all is only accepted as the way back to having no default, where the program
-    // found none.
-    const bool backToFound = m_found && sameDestination(chosenName, m_found->name);
-    if (!chosen && !backToFound)
-        throwPrinterError(QStringLiteral("No printer was named."));
 
     if (!m_found) {
         FoundDefault found{destinations.defaultName(), std::nullopt, UserPrinterOptions::read()};
@@ -61,25 +67,36 @@ void CupsPrinterSystem::setDefaultPrinter(const QString &name)
         m_found = found;
     }
 
-    if (m_found->environment)
-        qputenv(m_found->environment->variable.constData(),
-                backToFound ? m_found->environment->value : chosenName.toUtf8());
-    else
-        setUserDefault(destinations, chosen, backToFound);
-    if (backToFound) {
-        m_found.reset();
-        m_written.reset();
-    }
-}
-
-void CupsPrinterSystem::setUserDefault(CupsDestinations &destinations, const cups_dest_t *chosen, bool backToFound)
-{
-    if (backToFound && m_written && UserPrinterOptions::read() == *m_written) {
-        m_found->userOptions.restore();
+    if (m_found->environment) {
+        qputenv(m_found->environment->variable.constData(), chosenName.toUtf8());
         return;
     }
-    // A switch, or a way back after someone else has changed the options meanwhile: then only the
-    // default is put back, and their change is kept.
+    // A switch; or the way back after someone else has changed the user's printer options
+    // meanwhile, where only the default is put back and their change is kept.
     destinations.saveUserDefault(backToFound && !m_found->userOptions.hasDefault() ? nullptr : chosen);
-    m_written = UserPrinterOptions::read();
+    if (backToFound)
+        forgetFound();
+    else
+        m_written = UserPrinterOptions::read();
+}
+
+bool CupsPrinterSystem::putBackWithoutServer()
+{
+    // Neither this process's environment nor the user's own file needs the print server, so the
+    // default comes back even when the server has gone away since the switch.
+    if (m_found->environment) {
+        qputenv(m_found->environment->variable.constData(), m_found->environment->value);
+        return true;
+    }
+    if (m_written && UserPrinterOptions::read() == *m_written) {
+        m_found->userOptions.restore();
+        return true;
+    }
+    return false;
+}
+
+void CupsPrinterSystem::forgetFound()
+{
+    m_found.reset();
+    m_written.reset();
 }

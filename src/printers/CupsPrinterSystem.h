@@ -1,6 +1,5 @@
 #pragma once
 
-#include "printers/CupsDestinations.h"
 #include "printers/PrinterSystem.h"
 #include "printers/UserPrinterOptions.h"
 
@@ -18,8 +17,8 @@
 //
 // Setting it back to the printer that was the default before the program first changed it puts
 // back exactly what the program found: the variable's own value, or the user's printer options as
-// they were, byte for byte, down to having no file at all. Until then the program remembers what it
-// found; a later change starts from whatever is found then.
+// they were, byte for byte, down to having no file at all; neither needs the print server. Until
+// then the program remembers what it found; a later change starts from whatever is found then.
 class CupsPrinterSystem : public PrinterSystem
 {
 public:
@@ -47,7 +46,9 @@ private:
         UserPrinterOptions userOptions;
     };
 
-    void setUserDefault(CupsDestinations &destinations, const cups_dest_t *chosen, bool backToFound);
+    // Puts back what was found where that needs no print server; false where it does.
+    bool putBackWithoutServer();
+    void forgetFound();
 
     std::chrono::milliseconds m_timeLimit;
     std::optional<FoundDefault> m_found;

@@ -55,3 +55,19 @@ OtherPrintServer::~OtherPrintServer()
     qputenv("CUPS_SERVER", m_previous);
     cupsSetServer(nullptr);
 }
+
+UnreachablePrintServer::UnreachablePrintServer()
+    : m_use(std::make_unique<OtherPrintServer>(m_folder.filePath(QStringLiteral("cups.sock"))))
+{}
+
+QString UnreachablePrintServer::address() const
+{
+    return m_folder.filePath(QStringLiteral("cups.sock"));
+}
+
+SilentPrintServer::SilentPrintServer()
+{
+    // The system takes connections on a listening socket by itself; nobody ever reads them.
+    m_server.listen(m_folder.filePath(QStringLiteral("cups.sock")));
+    m_use = std::make_unique<OtherPrintServer>(m_server.fullServerName());
+}

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QLocalServer>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
 
 // The CUPS command-line tools, run against the private print server the test script started
 // (CUPS_SERVER) with this test process's private home, as a user at a terminal would run them.
@@ -32,4 +36,30 @@ public:
 
 private:
     QByteArray m_previous;
+};
+
+// In place of the private server while it lives: an address where no server listens.
+class UnreachablePrintServer
+{
+public:
+    UnreachablePrintServer();
+    QString address() const;
+
+private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<OtherPrintServer> m_use;
+};
+
+// In place of the private server while it lives: a server that takes every connection and never
+// answers.
+class SilentPrintServer
+{
+public:
+    SilentPrintServer();
+    bool listening() const { return m_server.isListening(); }
+
+private:
+    QTemporaryDir m_folder;
+    QLocalServer m_server;
+    std::unique_ptr<OtherPrintServer> m_use;
 };

@@ -8,9 +8,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
 #include <QPrinterInfo>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -137,6 +135,31 @@ private slots:
         QCOMPARE(userOptions(), before);
     }
 
+    // Closing the window after the print server went away still gives the user's default back,
+    // wherever it came from.
+    void theWayBackNeedsNoServer_data()
+    {
+        QTest::addColumn<QByteArray>("printerVariable");
+        QTest::newRow("user options") << QByteArray();
+        QTest::newRow("environment") << QByteArray("Test-Alpha");
+    }
+
+    void theWayBackNeedsNoServer()
+    {
+        QFETCH(QByteArray, printerVariable);
+        if (!printerVariable.isEmpty())
+            qputenv("PRINTER", printerVariable);
+        const QString saved = GetDefaultPrinter(*printers, dialogs);
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        {
+            const UnreachablePrintServer down;
+            QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+        }
+        QCOMPARE(qgetenv("PRINTER"), printerVariable);
+        QCOMPARE(printers->defaultPrinterName(), saved);
+        QVERIFY(!QFile::exists(userOptionsPath()));
+    }
+
     void optionsSavedDuringTheSwitchSurviveTheWayBack()
     {
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
@@ -241,14 +264,12 @@ private slots:
 
     void unreachableServer()
     {
-        QTemporaryDir folder;
-        const OtherPrintServer down(folder.filePath(QStringLiteral("cups.sock")));
+        const UnreachablePrintServer down;
         QVERIFY(GetDefaultPrinter(*printers, dialogs).isEmpty());
         QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(
-            dialogs.messages[0].text.startsWith(QStringLiteral("Error No: 482\r\nCannot connect to the print server %1")
-                                                    .arg(folder.filePath(QStringLiteral("cups.sock")))),
-            qPrintable(dialogs.messages[0].text));
+        QVERIFY2(dialogs.messages[0].text.startsWith(
+                     QStringLiteral("Error No: 482\r\nCannot connect to the print server %1").arg(down.address())),
+                 qPrintable(dialogs.messages[0].text));
         QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), true));
         QCOMPARE(dialogs.messages.last().text, QStringLiteral("Cannot set printer."));
         QVERIFY_THROWS_EXCEPTION(RuntimeError, printers->printerNames());
@@ -257,10 +278,8 @@ private slots:
     // A server that takes the connection and never answers is given up on.
     void silentServer()
     {
-        QTemporaryDir folder;
-        QLocalServer silent;
-        QVERIFY(silent.listen(folder.filePath(QStringLiteral("cups.sock"))));
-        const OtherPrintServer hanging(silent.fullServerName());
+        const SilentPrintServer silent;
+        QVERIFY(silent.listening());
         CupsPrinterSystem impatient(std::chrono::milliseconds(200));
         QVERIFY(GetDefaultPrinter(impatient, dialogs).isEmpty());
         QCOMPARE(dialogs.messages.size(), 1);

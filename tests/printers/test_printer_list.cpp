@@ -1,0 +1,215 @@
+#include "PrintServerTools.h"
+#include "printers/CupsPrinterSystem.h"
+#include "printers/PrinterPosition.h"
+#include "shell/Form1.h"
+#include "shell/RuntimeError.h"
+#include "shell/Settings.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePing.h"
+#include "support/FakeStartup.h"
+#include "support/TestEnvironment.h"
+
+#include <QComboBox>
+#include <QSettings>
+
+#include <memory>
+
+namespace {
+const QString kLine134 = QStringLiteral("in Quillbrae2021/08/31.Form1.Form_Load at line 134\r\r");
+const QString kRemovable = QStringLiteral("Test-Zulu");
+
+QString storedPosition()
+{
+    return Settings::read(QStringLiteral("Combo1"));
+}
+} // namespace
+
+// The printer drop-down over the private print server: what start-up selects, what it stores,
+// and what a restart (a new window over the same settings) makes of it.
+class PrinterListTest : public QObject
+{
+    Q_OBJECT
+
+    FakeDialogs dialogs;
+    FixedDraw draw{50};
+    RecordingOpener opener;
+    std::unique_ptr<FakePing> ping;
+    QStringList printerNames;
+
+    std::unique_ptr<Form1> start(PrinterSystem *printers = nullptr)
+    {
+        Services services = Services::real();
+        services.dialogs = &dialogs;
+        services.random = &draw;
+        services.opener = &opener;
+        if (printers)
+            services.printers = printers;
+        auto form = std::make_unique<Form1>(services);
+        form->show();
+        return form;
+    }
+
+    // The one report start-up gave, which must name the printer list's line.
+    void verifyOneReportAtLine134(const QString &description)
+    {
+        const auto reports = dialogs.errorReports();
+        QCOMPARE(reports.size(), 1);
+        QVERIFY2(reports[0].text.startsWith(description + QStringLiteral("\r\n") + kLine134),
+                 qPrintable(reports[0].text));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(privatePrintServerConfigured(), "CUPS_SERVER must name the private print server (scripts/test)");
+        ping = std::make_unique<FakePing>(QLatin1String(kPingReply));
+        printerNames = CupsPrinterSystem().printerNames();
+        QVERIFY(printerNames.size() >= 3);
+    }
+
+    void init()
+    {
+        dialogs = FakeDialogs();
+        QSettings(QStringLiteral("Orvandel"), QStringLiteral("Quillbrae")).remove(QStringLiteral("Combo1"));
+        qunsetenv("LPDEST");
+    }
+
+    void cleanup() { qunsetenv("LPDEST"); }
+
+    void firstStartSelectsTheDefaultAndStoresItsPosition()
+    {
+        auto form = start();
+        QCOMPARE(form->Combo1->count(), printerNames.size());
+        for (int i = 0; i < printerNames.size(); ++i)
+            QCOMPARE(form->Combo1->itemText(i), printerNames[i]);
+        QCOMPARE(form->Combo1->currentText(), QStringLiteral("Test-Bravo"));
+        QCOMPARE(storedPosition(), QString::number(printerNames.indexOf(QStringLiteral("Test-Bravo"))));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void chosenPositionIsSelectedAgainAtTheNextStart_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::newRow("third printer") << 2;
+        // "0" is a choice; only an empty value means none.
+        QTest::newRow("first printer") << 0;
+    }
+
+    void chosenPositionIsSelectedAgainAtTheNextStart()
+    {
+        QFETCH(int, position);
+        {
+            auto form = start();
+            form->Combo1->setCurrentIndex(position);
+            QCOMPARE(storedPosition(), QString::number(position));
+        }
+        auto restarted = start();
+        QCOMPARE(restarted->Combo1->currentIndex(), position);
+        QCOMPARE(restarted->Combo1->currentText(), printerNames[position]);
+        QCOMPARE(storedPosition(), QString::number(position));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // The position stays a position: with the last printer gone it points past the end.
+    void removedPrinterLeavesNoSelection()
+    {
+        addTestQueue(kRemovable);
+        const int last = CupsPrinterSystem().printerNames().indexOf(kRemovable);
+        QCOMPARE(last, printerNames.size());
+        {
+            auto form = start();
+            form->Combo1->setCurrentIndex(last);
+            QCOMPARE(form->Combo1->currentText(), kRemovable);
+        }
+        removeTestQueue(kRemovable);
+
+        auto restarted = start();
+        verifyOneReportAtLine134(QStringLiteral("Invalid property value"));
+        QCOMPARE(restarted->Combo1->count(), printerNames.size());
+        QCOMPARE(restarted->Combo1->currentIndex(), -1);
+        QCOMPARE(storedPosition(), QString::number(last));
+
+        restarted->Combo1->setCurrentIndex(1);
+        QCOMPARE(storedPosition(), QStringLiteral("1"));
+    }
+
+    void unusableStoredValue_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("not a number") << QStringLiteral("Test-Alpha") << QStringLiteral("Type mismatch");
+        QTest::newRow("fraction") << QStringLiteral("1.5") << QStringLiteral("Type mismatch");
+        QTest::newRow("beyond 16 bits") << QStringLiteral("32768") << QStringLiteral("Overflow");
+        QTest::newRow("before the start") << QStringLiteral("-2") << QStringLiteral("Invalid property value");
+    }
+
+    void unusableStoredValue()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, description);
+        Settings::write(QStringLiteral("Combo1"), stored);
+        auto form = start();
+        verifyOneReportAtLine134(description);
+        QCOMPARE(form->Combo1->currentIndex(), -1);
+        QCOMPARE(storedPosition(), stored);
+    }
+
+    void storedPositionReadsAsA16BitNumber()
+    {
+        QCOMPARE(storedPrinterPosition(QStringLiteral(" 2 ")), qint16(2));
+        QCOMPARE(storedPrinterPosition(QStringLiteral("-1")), qint16(-1));
+        QCOMPARE(storedPrinterPosition(QStringLiteral("+32767")), qint16(32767));
+        QCOMPARE(storedPrinterPosition(QStringLiteral("-32768")), qint16(-32768));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, storedPrinterPosition(QStringLiteral("-")));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, storedPrinterPosition(QStringLiteral("99999999999999999999")));
+    }
+
+    // Without a default printer the printers are still offered, and the missing default is
+    // reported once.
+    void printersAreOfferedWithoutADefault()
+    {
+        qputenv("LPDEST", "No-Such-Printer");
+        {
+            auto form = start();
+            verifyOneReportAtLine134(
+                QStringLiteral("LPDEST environment variable names default destination that does not exist."));
+            QCOMPARE(form->Combo1->count(), printerNames.size());
+            QCOMPARE(form->Combo1->currentIndex(), -1);
+            QVERIFY(storedPosition().isEmpty());
+        }
+        dialogs = FakeDialogs();
+        Settings::write(QStringLiteral("Combo1"), QStringLiteral("2"));
+        auto form = start();
+        QCOMPARE(dialogs.errorReports().size(), 1);
+        QCOMPARE(form->Combo1->currentIndex(), 2);
+    }
+
+    void printServerDown()
+    {
+        Settings::write(QStringLiteral("Combo1"), QStringLiteral("1"));
+        const UnreachablePrintServer down;
+        auto form = start();
+        QVERIFY(form->isVisible());
+        QCOMPARE(dialogs.errorReports().size(), 1);
+        QVERIFY(dialogs.errorReports()[0].text.contains(kLine134));
+        QCOMPARE(form->Combo1->count(), 0);
+        QCOMPARE(storedPosition(), QStringLiteral("1"));
+    }
+
+    // A server that takes the connection and never answers holds start-up for the time limit
+    // only.
+    void printServerHangs()
+    {
+        const SilentPrintServer silent;
+        QVERIFY(silent.listening());
+        CupsPrinterSystem impatient(std::chrono::milliseconds(200));
+        auto form = start(&impatient);
+        QVERIFY(form->isVisible());
+        QCOMPARE(dialogs.errorReports().size(), 1);
+        QVERIFY(dialogs.errorReports()[0].text.contains(QStringLiteral("does not answer")));
+        QVERIFY(dialogs.errorReports()[0].text.contains(kLine134));
+    }
+};
+
+QUILLBRAE_TEST_MAIN(PrinterListTest)
+#include "test_printer_list.moc"
