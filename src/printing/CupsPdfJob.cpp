@@ -1,0 +1,82 @@
+#include "printing/CupsPdfJob.h"
+
+#include "printers/CupsConnection.h"
+#include "printers/CupsDestinations.h"
+
+namespace {
+// A local server takes milliseconds; this only bounds a server that has stopped answering.
+constexpr std::chrono::seconds kJobTimeLimit{30};
+
+QString lastCupsError()
+{
+    return QString::fromUtf8(cupsLastErrorString());
+}
+
+[[noreturn]] void refuse(const QString &destination, const QString &reason)
+{
+    throwPrinterError(QStringLiteral("The printer \"%1\" refused the page: %2.").arg(destination, reason));
+}
+
+// The user's saved options for the queue, as every other program's jobs get them, except the
+// orientation: the document is already laid out in it, and the server would turn it once more.
+class JobOptions
+{
+public:
+    explicit JobOptions(const cups_dest_t &queue)
+    {
+        for (int i = 0; i < queue.num_options; ++i) {
+            const QByteArray name(queue.options[i].name);
+            if (name != "landscape" && name != "orientation-requested")
+                m_count = cupsAddOption(queue.options[i].name, queue.options[i].value, m_count, &m_options);
+        }
+    }
+    ~JobOptions() { cupsFreeOptions(m_count, m_options); }
+    JobOptions(const JobOptions &) = delete;
+    JobOptions &operator=(const JobOptions &) = delete;
+
+    int count() const { return m_count; }
+    cups_option_t *options() const { return m_options; }
+
+private:
+    int m_count = 0;
+    cups_option_t *m_options = nullptr;
+};
+
+// Success answers carry a status below 0x0100; the server may say it ignored options the queue
+// does not know, which still prints.
+bool accepted(ipp_status_t status)
+{
+    return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+} // namespace
+
+int submitPdfJob(const QString &destination, const QString &title, const QByteArray &pdf)
+{
+    CupsConnection server(kJobTimeLimit);
+    CupsDestinations destinations(server);
+    const cups_dest_t *queue = destinations.find(destination);
+    if (!queue)
+        refuse(destination, QStringLiteral("the print server does not know it"));
+    const QByteArray jobTitle = title.toUtf8();
+    const JobOptions options(*queue);
+
+    const int job = cupsCreateJob(server.http(), queue->name, jobTitle.constData(), options.count(), options.options());
+    if (job <= 0) {
+        server.checkAnswered();
+        refuse(destination, lastCupsError());
+    }
+    auto cancelAndRefuse = [&] {
+        const QString reason = lastCupsError();
+        cupsCancelJob2(server.http(), queue->name, job, 0);
+        server.checkAnswered();
+        refuse(destination, reason);
+    };
+    if (cupsStartDocument(server.http(), queue->name, job, jobTitle.constData(), CUPS_FORMAT_PDF, 1) !=
+        HTTP_STATUS_CONTINUE)
+        cancelAndRefuse();
+    if (cupsWriteRequestData(server.http(), pdf.constData(), static_cast<size_t>(pdf.size())) != HTTP_STATUS_CONTINUE)
+        cancelAndRefuse();
+    if (!accepted(cupsFinishDocument(server.http(), queue->name)))
+        cancelAndRefuse();
+    return job;
+}

@@ -1,0 +1,62 @@
+#include "printing/PagePrinter.h"
+
+#include "printing/BrowserControl.h"
+#include "printing/EventSleep.h"
+#include "printing/PauseValue.h"
+#include "printing/WaitSeconds.h"
+#include "shell/ErrorTrap.h"
+
+bool IsFirstPage = false;
+
+namespace {
+constexpr std::chrono::milliseconds kDefaultReadinessTimeLimit{60'000};
+std::chrono::milliseconds readinessLimit = kDefaultReadinessTimeLimit;
+} // namespace
+
+std::chrono::milliseconds readinessTimeLimit()
+{
+    return readinessLimit;
+}
+
+void setReadinessTimeLimit(std::chrono::milliseconds limit)
+{
+    readinessLimit = limit;
+}
+
+void DoItByFile(BrowserControl &browser, Dialogs &dialogs, const std::function<QString()> &pauseText,
+                const QString &address)
+{
+    ErrorTrap trap(dialogs, QStringLiteral("APrint.DoItByFile"));
+    auto pauseSlice = [&](int testLine, int waitLine) {
+        if (trap.test(testLine, [&] { return isPauseNumeric(pauseText()); }))
+            trap.line(waitLine, [&] { WaitSeconds(PausePerSlice(pauseText())); });
+    };
+
+    trap.line(100, [&] { browser.Navigate(address); });
+    int passes = 0;
+    trap.line(102, [&] { passes = 0; });
+    pauseSlice(104, 106);
+
+    // Sleeps between tests instead of spinning, so a pass is one batch of events; the time limit
+    // keeps a page that never completes from holding the run for ever. A failure to read the
+    // ready state ends the wait at once, with its one report.
+    EventSleep sleep(QDeadlineTimer(readinessTimeLimit(), Qt::PreciseTimer));
+    for (;;) {
+        bool waitMore = false;
+        trap.line(108, [&] {
+            waitMore = browser.ReadyState() != BrowserControl::kReadyStateComplete && passes < kMaxReadyStatePasses &&
+                       !sleep.expired();
+        });
+        if (!waitMore)
+            break;
+        trap.line(110, [&] { sleep.handleEventsOrSleep(); });
+        trap.line(112, [&] { ++passes; });
+    }
+
+    pauseSlice(114, 116);
+    if (trap.test(118, [] { return IsFirstPage; }))
+        trap.line(120,
+                  [&] { browser.ExecWB(BrowserControl::kCommandPageSetup, BrowserControl::kOptionDontPromptUser); });
+    pauseSlice(122, 124);
+    trap.line(126, [&] { browser.ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser); });
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+// The pause box's number: a decimal number as the user's locale writes it, with optional blanks
+// around it, an optional sign, digits with an optional decimal separator and an optional
+// exponent ("2.5", " -3 ", "1e1", "2,5" where the comma is the decimal separator). Anything
+// else, the empty text included, and a number too large for a double, is not a number.
+std::optional<double> pauseValue(const QString &text, const QLocale &locale = QLocale());
+
+// True when the pause box holds a number, that is when a pause is due at all.
+bool isPauseNumeric(const QString &text);
+
+// One of the five equal slices of the pause, in seconds; raises a type-mismatch RuntimeError when
+// the text is not a number.
+double PausePerSlice(const QString &text);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A web server on 127.0.0.1 inside the test process. It answers through the test's own event
+// loop, so it serves while the program under test waits. Besides ordinary pages it can hold a
+// page open for ever or cut it off half-way; unknown paths get a 404.
+class TestHttpServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Delivery { Whole, NeverFinish, CloseHalfway };
+
+    struct Page
+    {
+        QByteArray body;
+        QByteArray contentType = "text/html; charset=utf-8";
+        int status = 200;
+        Delivery delivery = Delivery::Whole;
+    };
+
+    TestHttpServer();
+    ~TestHttpServer() override;
+
+    void serve(const QString &path, const Page &page);
+    // An HTML page whose title and body text are the given texts.
+    void serveHtml(const QString &path, const QString &title, const QString &text);
+
+    // "127.0.0.1:port/path", as a user types it: no scheme.
+    QString address(const QString &path) const;
+    QString url(const QString &path) const;
+    QStringList requestedPaths() const { return m_requested; }
+
+private:
+    void answer(QTcpSocket *socket);
+
+    QTcpServer *m_server;
+    QHash<QString, Page> m_pages;
+    QStringList m_requested;
+    QList<QTcpSocket *> m_heldOpen;
+};

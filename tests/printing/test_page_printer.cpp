@@ -1,0 +1,157 @@
+#include "printing/FakeBrowser.h"
+#include "printing/PagePrinter.h"
+#include "printing/RunLater.h"
+#include "printing/WaitSeconds.h"
+#include "shell/ProgramLifetime.h"
+#include "shell/RuntimeError.h"
+#include "support/FakeDialogs.h"
+#include "support/TestEnvironment.h"
+
+#include <QElapsedTimer>
+
+using namespace std::chrono_literals;
+
+class PagePrinterTest : public QObject
+{
+    Q_OBJECT
+
+    QStringList log;
+    FakeDialogs dialogs;
+    QString pause;
+
+    void printPage(FakeBrowser &browser, const QString &address = QStringLiteral("www.example.com"))
+    {
+        DoItByFile(
+            browser, dialogs, [this] { return pause; }, address);
+    }
+
+private slots:
+    void init()
+    {
+        log.clear();
+        dialogs = FakeDialogs();
+        pause.clear();
+        IsFirstPage = false;
+        setWaitSecondsObserver([this](double seconds) { log << QStringLiteral("wait %1").arg(seconds); });
+    }
+
+    void cleanup()
+    {
+        setWaitSecondsObserver({});
+        setReadinessTimeLimit(60s);
+        resetProgramEndForTesting();
+    }
+
+    void withoutPauseTheCommandsFollowEachOther()
+    {
+        FakeBrowser browser(log);
+        IsFirstPage = true;
+        printPage(browser);
+        QCOMPARE(log, (QStringList{"Navigate www.example.com", "ReadyState", "ExecWB 8 2", "ExecWB 6 2"}));
+        QCOMPARE(browser.readyStateTests, 1);
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void pageSetupOnlyForTheFirstPage()
+    {
+        FakeBrowser browser(log);
+        printPage(browser);
+        QCOMPARE(log, (QStringList{"Navigate www.example.com", "ReadyState", "ExecWB 6 2"}));
+    }
+
+    void thePauseFallsInThreeSlicesAtTheirPlaces()
+    {
+        FakeBrowser browser(log);
+        pause = QStringLiteral("2.5");
+        IsFirstPage = true;
+        QElapsedTimer clock;
+        clock.start();
+        printPage(browser);
+        QCOMPARE(log, (QStringList{"Navigate www.example.com", "wait 0.5", "ReadyState", "wait 0.5", "ExecWB 8 2",
+                                   "wait 0.5", "ExecWB 6 2"}));
+        QVERIFY(clock.elapsed() >= 1400);
+    }
+
+    void theReadinessWaitHandlesEventsUntilThePageCompletes()
+    {
+        FakeBrowser browser(log);
+        bool loaded = false;
+        browser.readiness = [&](int) {
+            return loaded ? BrowserControl::kReadyStateComplete : BrowserControl::kReadyStateLoading;
+        };
+        const RunLater loading(200ms, [&] { loaded = true; });
+        printPage(browser);
+        QVERIFY(loaded);
+        QCOMPARE(log.last(), QStringLiteral("ExecWB 6 2"));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void aPageThatNeverCompletesIsPrintedAtTheTimeLimit()
+    {
+        FakeBrowser browser(log);
+        browser.readiness = [](int) { return BrowserControl::kReadyStateLoading; };
+        setReadinessTimeLimit(300ms);
+        QElapsedTimer clock;
+        clock.start();
+        printPage(browser);
+        QVERIFY(clock.elapsed() >= 300);
+        QVERIFY(clock.elapsed() < 30'000);
+        QCOMPARE(log.last(), QStringLiteral("ExecWB 6 2"));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void aFailingReadyStateEndsTheWaitWithOneReport()
+    {
+        FakeBrowser browser(log);
+        browser.readiness = [](int) -> int { throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("gone")); };
+        printPage(browser);
+        QCOMPARE(browser.readyStateTests, 1);
+        QCOMPARE(dialogs.errorReports().size(), 1);
+        QVERIFY(dialogs.errorReports()[0].text.startsWith(
+            QStringLiteral("gone\r\nin Quillbrae2021/08/31.APrint.DoItByFile at line 108\r\r")));
+        QCOMPARE(log.last(), QStringLiteral("ExecWB 6 2"));
+    }
+
+    void aFailingNavigateIsReportedAndThePrintStillComes()
+    {
+        FakeBrowser browser(log);
+        browser.failNavigate = true;
+        printPage(browser);
+        QCOMPARE(dialogs.errorReports().size(), 1);
+        QVERIFY(dialogs.errorReports()[0].text.contains(QStringLiteral("APrint.DoItByFile at line 100\r\r")));
+        QCOMPARE(log.last(), QStringLiteral("ExecWB 6 2"));
+    }
+
+    void aFailingPrintIsReportedAtItsLine()
+    {
+        FakeBrowser browser(log);
+        browser.failPrint = true;
+        printPage(browser);
+        QCOMPARE(dialogs.errorReports().size(), 1);
+        QVERIFY(dialogs.errorReports()[0].text.startsWith(
+            QStringLiteral("The printer refused the page.\r\nin Quillbrae2021/08/31.APrint.DoItByFile at line 126")));
+    }
+
+    void theAddressGoesToTheBrowserUnchanged()
+    {
+        FakeBrowser browser(log);
+        printPage(browser, QStringLiteral("  C:\\pages\\a b.html "));
+        QCOMPARE(log.first(), QStringLiteral("Navigate   C:\\pages\\a b.html "));
+    }
+
+    void closingTheWindowMidWaitStopsThePage()
+    {
+        FakeBrowser browser(log);
+        pause = QStringLiteral("50");
+        const RunLater closing(100ms, &beginProgramEnd);
+        QElapsedTimer clock;
+        clock.start();
+        printPage(browser);
+        QVERIFY(clock.elapsed() < 30'000);
+        QCOMPARE(log, (QStringList{"Navigate www.example.com", "wait 10"}));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+};
+
+QUILLBRAE_TEST_MAIN(PagePrinterTest)
+#include "test_page_printer.moc"

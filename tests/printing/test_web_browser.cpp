@@ -1,0 +1,224 @@
+#include "printers/PrinterSystem.h"
+#include "printing/PrintedJobs.h"
+#include "printing/TestHttpServer.h"
+#include "printing/WebBrowserControl.h"
+#include "shell/RuntimeError.h"
+#include "support/TestEnvironment.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+
+#include <cups/cups.h>
+
+namespace {
+// The browser prints to whatever this says is the default, without touching the user's settings.
+class ChosenDefault : public PrinterSystem
+{
+public:
+    QStringList printerNames() override { return {name}; }
+    QString defaultPrinterName() override { return name; }
+    void setDefaultPrinter(const QString &newName) override { name = newName; }
+    QString name = QStringLiteral("Test-Charlie");
+};
+
+constexpr int kLoadTimeoutMs = 30'000;
+
+void runCommand(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    QVERIFY(process.waitForFinished(30'000));
+    QCOMPARE(process.exitCode(), 0);
+}
+
+QString pdfInfo(int jobId)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"),
+                  {printServerFolder() + QStringLiteral("/spool/d%1-001").arg(jobId, 5, 10, QLatin1Char('0'))});
+    pdfinfo.waitForFinished(30'000);
+    return QString::fromUtf8(pdfinfo.readAllStandardOutput());
+}
+} // namespace
+
+class WebBrowserTest : public QObject
+{
+    Q_OBJECT
+
+    TestHttpServer web;
+    ChosenDefault printers;
+    WebBrowserControl *browser = nullptr;
+    QWidget window;
+
+    bool load(const QString &address)
+    {
+        browser->Navigate(address);
+        // Complete must never carry over from the page before.
+        if (browser->ReadyState() == BrowserControl::kReadyStateComplete)
+            return false;
+        return QTest::qWaitFor([&] { return browser->ReadyState() == BrowserControl::kReadyStateComplete; },
+                               kLoadTimeoutMs);
+    }
+
+    // Prints the loaded page and gives back what reached the queue.
+    PrintedJob printToQueue(const QString &queue)
+    {
+        printers.name = queue;
+        const qsizetype before = printedJobs(queue).size();
+        QSignalSpy printed(browser, &WebBrowserControl::pagePrinted);
+        browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
+        const QList<PrintedJob> jobs = printedJobs(queue);
+        if (printed.size() != 1 || jobs.size() != before + 1 || printed[0][0].toInt() != jobs.last().id)
+            return {};
+        return jobs.last();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        browser = new WebBrowserControl(printers, &window);
+        window.resize(200, 200);
+        window.show();
+        web.serveHtml(QStringLiteral("/a.html"), QStringLiteral("Page Alpha"), QStringLiteral("Alpha words here"));
+        web.serveHtml(QStringLiteral("/b.html"), QStringLiteral("Page Bravo"), QStringLiteral("Bravo words here"));
+    }
+
+    void aTypedAddressLoadsAndCompletes()
+    {
+        QVERIFY(load(web.address(QStringLiteral("/a.html"))));
+        QVERIFY(load(web.address(QStringLiteral("/b.html"))));
+        QCOMPARE(web.requestedPaths().filter(QStringLiteral(".html")),
+                 (QStringList{QStringLiteral("/a.html"), QStringLiteral("/b.html")}));
+        QCOMPARE(browser->navigatedAddress(), web.address(QStringLiteral("/b.html")));
+    }
+
+    void failedLoadsCompleteWithAnErrorPage_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("not found") << web.address(QStringLiteral("/missing.html"));
+        TestHttpServer::Page halfway;
+        halfway.body = QByteArray("<html><body><p>cut off</p>") + QByteArray(20'000, 'x') + "</body></html>";
+        halfway.delivery = TestHttpServer::Delivery::CloseHalfway;
+        web.serve(QStringLiteral("/halfway.html"), halfway);
+        QTest::newRow("closed half-way") << web.address(QStringLiteral("/halfway.html"));
+        QTest::newRow("unknown host") << QStringLiteral("http://nonexistent.invalid/");
+        QTest::newRow("nothing listening") << QStringLiteral("http://127.0.0.1:9/");
+        QTest::newRow("script address") << QStringLiteral("javascript:document.title='x'");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("mail link") << QStringLiteral("mailto:someone@example.com");
+    }
+
+    void failedLoadsCompleteWithAnErrorPage()
+    {
+        QFETCH(QString, address);
+        QVERIFY(load(address));
+    }
+
+    void aPageThatNeverFinishesStaysLoadingAndDoesNotHoldTheNext()
+    {
+        TestHttpServer::Page held;
+        held.body = QByteArray("<html><body><p>still coming</p>") + QByteArray(20'000, 'x') + "</body></html>";
+        held.delivery = TestHttpServer::Delivery::NeverFinish;
+        web.serve(QStringLiteral("/held.html"), held);
+        browser->Navigate(web.address(QStringLiteral("/held.html")));
+        QTest::qWait(2000);
+        QCOMPARE(browser->ReadyState(), BrowserControl::kReadyStateLoading);
+        QVERIFY(load(web.address(QStringLiteral("/a.html"))));
+    }
+
+    void scriptDialogsDoNotStopThePage()
+    {
+        TestHttpServer::Page page;
+        page.body = "<html><head><title>Dialogs</title><script>alert('hi'); confirm('sure?'); prompt('name?');"
+                    "</script></head><body>After the dialogs</body></html>";
+        web.serve(QStringLiteral("/dialogs.html"), page);
+        QVERIFY(load(web.address(QStringLiteral("/dialogs.html"))));
+    }
+
+    void printingHandsThePageToTheDefaultQueueAsText()
+    {
+        QVERIFY(load(web.address(QStringLiteral("/a.html"))));
+        const PrintedJob job = printToQueue(QStringLiteral("Test-Charlie"));
+        QVERIFY(job.id > 0);
+        QCOMPARE(job.title, QStringLiteral("Page Alpha"));
+        QVERIFY2(job.text.contains(QStringLiteral("Alpha words here")), qPrintable(job.text));
+    }
+
+    void anUntitledPageIsPrintedUnderItsAddress()
+    {
+        TestHttpServer::Page page;
+        page.body = "<html><body>No title at all</body></html>";
+        web.serve(QStringLiteral("/untitled.html"), page);
+        QVERIFY(load(web.address(QStringLiteral("/untitled.html"))));
+        QCOMPARE(printToQueue(QStringLiteral("Test-Alpha")).title, web.address(QStringLiteral("/untitled.html")));
+    }
+
+    void anAddressThatIsNoWebAddressPrintsAnExplanation()
+    {
+        QVERIFY(load(QStringLiteral("javascript:alert(1)")));
+        const PrintedJob job = printToQueue(QStringLiteral("Test-Alpha"));
+        QVERIFY2(job.text.contains(QStringLiteral("is not a web address")), qPrintable(job.text));
+    }
+
+    void pageSetupTakesThePrintersDefaults()
+    {
+        printers.name = QStringLiteral("Test-Alpha");
+        browser->ExecWB(BrowserControl::kCommandPageSetup, BrowserControl::kOptionDontPromptUser);
+        QVERIFY(browser->pageSetup());
+        const QPageLayout layout = *browser->pageSetup();
+        // The test queues' driver defaults to US Letter.
+        QCOMPARE(layout.pageSize().id(), QPageSize::Letter);
+        QCOMPARE(layout.orientation(), QPageLayout::Portrait);
+        QVERIFY(layout.margins(QPageLayout::Millimeter).left() >= 10.0);
+
+        QVERIFY(load(web.address(QStringLiteral("/b.html"))));
+        const PrintedJob job = printToQueue(QStringLiteral("Test-Alpha"));
+        QVERIFY(job.id > 0);
+        QVERIFY2(pdfInfo(job.id).contains(QStringLiteral("612 x 792 pts")), qPrintable(pdfInfo(job.id)));
+    }
+
+    void aRefusedJobIsAnError()
+    {
+        QVERIFY(load(web.address(QStringLiteral("/a.html"))));
+        printers.name = QStringLiteral("Test-Charlie");
+        runCommand(QStringLiteral("cupsreject"), {QStringLiteral("Test-Charlie")});
+        bool refused = false;
+        try {
+            browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
+        } catch (const RuntimeError &error) {
+            refused = error.number() == ErrorNumber::PrinterError && error.description().contains("Test-Charlie");
+        }
+        runCommand(QStringLiteral("cupsaccept"), {QStringLiteral("Test-Charlie")});
+        QVERIFY(refused);
+    }
+
+    void anUnknownPrinterIsAnError()
+    {
+        printers.name = QStringLiteral("No-Such-Printer");
+        QVERIFY_THROWS_EXCEPTION(RuntimeError,
+                                 browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser));
+    }
+
+    void aPrintServerThatIsDownIsAnError()
+    {
+        printers.name = QStringLiteral("Test-Alpha");
+        cupsSetServer("/nonexistent/cups.sock");
+        bool failed = false;
+        try {
+            browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
+        } catch (const RuntimeError &) {
+            failed = true;
+        }
+        cupsSetServer(nullptr);
+        QVERIFY(failed);
+    }
+
+    void otherCommandsAndPromptingAreRefused()
+    {
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, browser->ExecWB(BrowserControl::kCommandPrint, 1));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, browser->ExecWB(17, BrowserControl::kOptionDontPromptUser));
+    }
+};
+
+QUILLBRAE_TEST_MAIN(WebBrowserTest)
+#include "test_web_browser.moc"
