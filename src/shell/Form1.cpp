@@ -1,6 +1,7 @@
 #include "shell/Form1.h"
 
 #include "connectivity/OnlineCheck.h"
+#include "printing/WebBrowserControl.h"
 #include "shell/AppPaths.h"
 #include "shell/AppTitle.h"
 #include "shell/ErrorTrap.h"
@@ -126,8 +127,7 @@ void Form1::createControls()
     Combo1->setGeometry(twipsRect(240, 300, 7320, 345));
 
     // Lies below the client area: pages load and print out of the user's sight.
-    WebBrowser1 = new QWidget(this);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1 = new WebBrowserControl(*m_services.printers, this);
     WebBrowser1->setGeometry(twipsRect(120, 7515, 1215, 975));
 
     m_urlList = new UrlListModel(this);

@@ -17,6 +17,7 @@ class QProgressBar;
 class QPushButton;
 class QTreeView;
 class UrlListModel;
+class WebBrowserControl;
 
 // The main window. Controls keep the names of the window design and are public, as the commands
 // of the window and the tests work on them directly. Handlers are named control_event.
@@ -47,7 +48,7 @@ public:
     QPushButton *PushButton13 = nullptr;
     QGroupBox *Frame1 = nullptr;
     QComboBox *Combo1 = nullptr;
-    QWidget *WebBrowser1 = nullptr;
+    WebBrowserControl *WebBrowser1 = nullptr;
     QTreeView *ListView1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
     QPushButton *PushButton3 = nullptr;
@@ -117,4 +118,7 @@ private:
     QPointer<Form2> m_helpWindow;
     int m_mousePointer = kDefaultPointer;
     bool m_loaded = false;
+    // The print run going on, if any, and the default printer it found and must put back.
+    bool m_printRunning = false;
+    std::optional<QString> m_defaultPrinterBeforeRun;
 };

@@ -1,3 +1,4 @@
+#include "PrintServerTools.h"
 #include "printers/PrinterSystem.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
@@ -22,14 +23,6 @@ public:
 };
 
 constexpr int kLoadTimeoutMs = 30'000;
-
-void runCommand(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    QVERIFY(process.waitForFinished(30'000));
-    QCOMPARE(process.exitCode(), 0);
-}
 
 QString pdfInfo(int jobId)
 {
@@ -181,14 +174,14 @@ private slots:
     {
         QVERIFY(load(web.address(QStringLiteral("/a.html"))));
         printers.name = QStringLiteral("Test-Charlie");
-        runCommand(QStringLiteral("cupsreject"), {QStringLiteral("Test-Charlie")});
+        runCupsTool(QStringLiteral("cupsreject"), {QStringLiteral("Test-Charlie")});
         bool refused = false;
         try {
             browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
         } catch (const RuntimeError &error) {
             refused = error.number() == ErrorNumber::PrinterError && error.description().contains("Test-Charlie");
         }
-        runCommand(QStringLiteral("cupsaccept"), {QStringLiteral("Test-Charlie")});
+        runCupsTool(QStringLiteral("cupsaccept"), {QStringLiteral("Test-Charlie")});
         QVERIFY(refused);
     }
 
