@@ -2,6 +2,11 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+constexpr int kCutOffDelayMs = 300;
+}
 
 TestHttpServer::TestHttpServer() : m_server(new QTcpServer(this))
 {
@@ -77,9 +82,10 @@ void TestHttpServer::answer(QTcpSocket *socket)
         m_heldOpen.append(socket);
         break;
     case Delivery::CloseHalfway:
+        // The first half has time to reach the browser and show before the connection drops.
         socket->write(page.body.left(page.body.size() / 2));
         socket->flush();
-        socket->abort();
+        QTimer::singleShot(kCutOffDelayMs, socket, &QTcpSocket::abort);
         break;
     }
 }
