@@ -9,6 +9,7 @@
 #include "shell/RuntimeError.h"
 
 #include <QScopedValueRollback>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
@@ -22,12 +23,13 @@ bool isDisplayableScheme(const QString &scheme)
     return schemes.contains(scheme);
 }
 
-QString cannotShowPage(const QString &address)
+QString cannotShowPage(const QString &address, const QString &reason)
 {
     return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title></head>"
-                          "<body><h1>This page cannot be displayed</h1><p>%1 is not a web address.</p></body></html>")
-        .arg(address.toHtmlEscaped());
+                          "<body><h1>This page cannot be displayed</h1><p>%1 %2</p></body></html>")
+        .arg(address.toHtmlEscaped(), reason);
 }
+
 } // namespace
 
 WebBrowserControl::WebBrowserControl(PrinterSystem &printers, QWidget *parent)
@@ -51,12 +53,7 @@ QWebEnginePage *WebBrowserControl::browserPage()
         m_page->setAudioMuted(true);
         // Printed the way browsers print by default: without background colours and pictures.
         m_page->settings()->setAttribute(QWebEngineSettings::PrintElementBackgrounds, false);
-        connect(m_page, &QWebEnginePage::loadStarted, this, [this] { ++m_loadsUnderway; });
-        connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
-            m_loadsUnderway = std::max(0, m_loadsUnderway - 1);
-            if (m_markerArrived)
-                m_finishedSinceMarker = true;
-        });
+        connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowserControl::loadingChanged);
         setPage(m_page);
     }
     return m_page;
@@ -66,18 +63,46 @@ void WebBrowserControl::Navigate(const QString &address)
 {
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
-    QWebEnginePage *page = browserPage();
     m_address = address;
+    const QUrl url = QUrl::fromUserInput(address);
+    if (url.isValid() && isDisplayableScheme(url.scheme()))
+        beginNavigation(Navigation::Address)->load(url);
+    else
+        explain(QStringLiteral("is not a web address."));
+}
+
+QWebEnginePage *WebBrowserControl::beginNavigation(Navigation kind)
+{
+    QWebEnginePage *page = browserPage();
+    m_navigation = kind;
     const quint64 navigation = ++m_navigations;
     m_markerArrived = false;
     m_finishedSinceMarker = false;
     emit navigationMarker(navigation);
+    return page;
+}
 
-    const QUrl url = QUrl::fromUserInput(address);
-    if (url.isValid() && isDisplayableScheme(url.scheme()))
-        page->load(url);
-    else
-        page->setHtml(cannotShowPage(address));
+void WebBrowserControl::explain(const QString &reason)
+{
+    beginNavigation(Navigation::Explanation)->setHtml(cannotShowPage(m_address, reason));
+}
+
+void WebBrowserControl::loadingChanged(const QWebEngineLoadingInfo &loading)
+{
+    if (loading.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        ++m_loadsUnderway;
+        return;
+    }
+    m_loadsUnderway = std::max(0, m_loadsUnderway - 1);
+    if (!m_markerArrived)
+        return;
+    m_finishedSinceMarker = true;
+    // A load that stopped without bringing a page (a file to download, say) leaves the page before
+    // it in the browser; printing that again would be wrong, so the browser shows why instead. A
+    // page that stopped its own loading is in the browser, and is printed as it stands.
+    if (loading.status() == QWebEngineLoadingInfo::LoadStoppedStatus && m_navigation == Navigation::Address &&
+        m_page->url() != loading.url())
+        explain(QStringLiteral("did not give a page to show; it may be a file to download."));
 }
 
 int WebBrowserControl::ReadyState()

@@ -8,6 +8,7 @@
 #include <optional>
 
 class PrinterSystem;
+class QWebEngineLoadingInfo;
 class QWebEnginePage;
 
 // The main window's embedded browser. Pages load in one page object that lives as long as the
@@ -36,8 +37,14 @@ signals:
     void navigationMarker(quint64 navigation);
 
 private:
+    // What the browser is loading: the address given, or a page of its own explaining why that
+    // address cannot be shown.
+    enum class Navigation { Address, Explanation };
+
     QWebEnginePage *browserPage();
-    void loadAddress(const QString &address);
+    QWebEnginePage *beginNavigation(Navigation kind);
+    void explain(const QString &reason);
+    void loadingChanged(const QWebEngineLoadingInfo &loading);
     void print();
     QString defaultPrinterOrNone() const;
     QString jobTitle() const;
@@ -52,6 +59,7 @@ private:
     // from an earlier page when Navigate is called. Navigate therefore queues a marker behind
     // whatever is pending: only a load that finishes after the marker has come through counts.
     quint64 m_navigations = 0;
+    Navigation m_navigation = Navigation::Address;
     bool m_markerArrived = false;
     bool m_finishedSinceMarker = false;
     int m_loadsUnderway = 0;

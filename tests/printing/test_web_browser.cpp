@@ -153,6 +153,32 @@ private slots:
         QVERIFY2(job.text.contains(QStringLiteral("is not a web address")), qPrintable(job.text));
     }
 
+    // The browser does not take files to download; printing the page before such an address again
+    // would pass it off as that address.
+    void aFileToDownloadPrintsAnExplanationNotThePageBefore()
+    {
+        QVERIFY(load(web.address(QStringLiteral("/a.html"))));
+        TestHttpServer::Page file;
+        file.body = QByteArray(5000, 'z');
+        file.contentType = "application/zip";
+        web.serve(QStringLiteral("/file.zip"), file);
+        QVERIFY(load(web.address(QStringLiteral("/file.zip"))));
+        const PrintedJob job = printToQueue(QStringLiteral("Test-Alpha"));
+        QVERIFY2(job.text.contains(QStringLiteral("may be a file to download")), qPrintable(job.text));
+        QCOMPARE(job.title, web.address(QStringLiteral("/file.zip")));
+    }
+
+    void aPageThatStopsItsOwnLoadingIsPrintedAsItStands()
+    {
+        TestHttpServer::Page page;
+        page.body = "<html><head><title>Stopper</title></head><body><p>Stopped here</p>"
+                    "<script>window.stop();</script><img src=\"/never.png\"></body></html>";
+        web.serve(QStringLiteral("/stopper.html"), page);
+        QVERIFY(load(web.address(QStringLiteral("/stopper.html"))));
+        const PrintedJob job = printToQueue(QStringLiteral("Test-Alpha"));
+        QVERIFY2(job.text.contains(QStringLiteral("Stopped here")), qPrintable(job.text));
+    }
+
     void pageSetupTakesThePrintersDefaults()
     {
         printers.name = QStringLiteral("Test-Alpha");
