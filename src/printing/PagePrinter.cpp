@@ -3,7 +3,6 @@
 #include "printing/BrowserControl.h"
 #include "printing/EventSleep.h"
 #include "printing/PauseValue.h"
-#include "printing/WaitSeconds.h"
 #include "shell/ErrorTrap.h"
 
 bool IsFirstPage = false;
@@ -27,15 +26,10 @@ void DoItByFile(BrowserControl &browser, Dialogs &dialogs, const std::function<Q
                 const QString &address)
 {
     ErrorTrap trap(dialogs, QStringLiteral("APrint.DoItByFile"));
-    auto pauseSlice = [&](int testLine, int waitLine) {
-        if (trap.test(testLine, [&] { return isPauseNumeric(pauseText()); }))
-            trap.line(waitLine, [&] { WaitSeconds(PausePerSlice(pauseText())); });
-    };
-
     trap.line(100, [&] { browser.Navigate(address); });
     int passes = 0;
     trap.line(102, [&] { passes = 0; });
-    pauseSlice(104, 106);
+    waitPauseSlice(trap, 104, 106, pauseText);
 
     // Sleeps between tests instead of spinning, so a pass is one batch of events; the time limit
     // keeps a page that never completes from holding the run for ever. A failure to read the
@@ -53,10 +47,10 @@ void DoItByFile(BrowserControl &browser, Dialogs &dialogs, const std::function<Q
         trap.line(112, [&] { ++passes; });
     }
 
-    pauseSlice(114, 116);
+    waitPauseSlice(trap, 114, 116, pauseText);
     if (trap.test(118, [] { return IsFirstPage; }))
         trap.line(120,
                   [&] { browser.ExecWB(BrowserControl::kCommandPageSetup, BrowserControl::kOptionDontPromptUser); });
-    pauseSlice(122, 124);
+    waitPauseSlice(trap, 122, 124, pauseText);
     trap.line(126, [&] { browser.ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser); });
 }

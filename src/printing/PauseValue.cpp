@@ -1,5 +1,7 @@
 #include "printing/PauseValue.h"
 
+#include "printing/WaitSeconds.h"
+#include "shell/ErrorTrap.h"
 #include "shell/RuntimeError.h"
 
 #include <cmath>
@@ -86,4 +88,10 @@ double PausePerSlice(const QString &text)
     if (!value)
         throw RuntimeError(ErrorNumber::TypeMismatch, QStringLiteral("Type mismatch"));
     return *value / kSlicesPerAddress;
+}
+
+void waitPauseSlice(ErrorTrap &trap, int testLine, int waitLine, const std::function<QString()> &pauseText)
+{
+    if (trap.test(testLine, [&] { return isPauseNumeric(pauseText()); }))
+        trap.line(waitLine, [&] { WaitSeconds(PausePerSlice(pauseText())); });
 }

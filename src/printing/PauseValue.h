@@ -3,7 +3,10 @@
 #include <QLocale>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class ErrorTrap;
 
 // The pause box's number: a decimal number as the user's locale writes it, with optional blanks
 // around it, an optional sign, digits with an optional decimal separator and an optional
@@ -17,3 +20,8 @@ bool isPauseNumeric(const QString &text);
 // One of the five equal slices of the pause, in seconds; raises a type-mismatch RuntimeError when
 // the text is not a number.
 double PausePerSlice(const QString &text);
+
+// One pause slice as the print run and the page printer wait it: the test of the pause box on
+// testLine and, when it holds a number, the wait on waitLine, both through the routine's trap.
+// pauseText reads the box afresh each time.
+void waitPauseSlice(ErrorTrap &trap, int testLine, int waitLine, const std::function<QString()> &pauseText);

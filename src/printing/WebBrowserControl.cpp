@@ -29,7 +29,6 @@ QString cannotShowPage(const QString &address, const QString &reason)
                           "<body><h1>This page cannot be displayed</h1><p>%1 %2</p></body></html>")
         .arg(address.toHtmlEscaped(), reason);
 }
-
 } // namespace
 
 WebBrowserControl::WebBrowserControl(PrinterSystem &printers, QWidget *parent)

@@ -3,7 +3,6 @@
 #include "printers/DefaultPrinter.h"
 #include "printing/PagePrinter.h"
 #include "printing/PauseValue.h"
-#include "printing/WaitSeconds.h"
 #include "printing/WebBrowserControl.h"
 #include "shell/AppPaths.h"
 #include "shell/AppTitle.h"
@@ -80,13 +79,11 @@ void Form1::PushButton2_Click()
         else
             trap.line(114, [&] { IsFirstPage = false; });
         trap.line(122, [&] { setMousePointer(kBusyPointer); });
-        if (trap.test(124, [&] { return isPauseNumeric(pauseText()); }))
-            trap.line(126, [&] { WaitSeconds(PausePerSlice(pauseText())); });
+        waitPauseSlice(trap, 124, 126, pauseText);
         trap.line(128, [&] { QCoreApplication::processEvents(); });
         trap.line(130, [&] { DoItByFile(*WebBrowser1, dialogs, pauseText, address); });
         trap.line(132, [&] { setMousePointer(kBusyPointer); });
-        if (trap.test(134, [&] { return isPauseNumeric(pauseText()); }))
-            trap.line(136, [&] { WaitSeconds(PausePerSlice(pauseText())); });
+        waitPauseSlice(trap, 134, 136, pauseText);
         trap.line(138, [&] { ++i; });
     }
     trap.line(140, [&] {
