@@ -42,21 +42,17 @@ private slots:
         resetProgramEndForTesting();
     }
 
-    void withoutPauseTheCommandsFollowEachOther()
+    void withoutPauseTheCommandsFollowEachOtherAndOnlyTheFirstPageGetsPageSetup()
     {
         FakeBrowser browser(log);
         IsFirstPage = true;
         printPage(browser);
-        QCOMPARE(log, (QStringList{"Navigate www.example.com", "ReadyState", "ExecWB 8 2", "ExecWB 6 2"}));
-        QCOMPARE(browser.readyStateTests, 1);
+        IsFirstPage = false;
+        printPage(browser, QStringLiteral("  C:\\pages\\b.html "));
+        QCOMPARE(log, (QStringList{"Navigate www.example.com", "ReadyState", "ExecWB 8 2", "ExecWB 6 2",
+                                   "Navigate   C:\\pages\\b.html ", "ReadyState", "ExecWB 6 2"}));
+        QCOMPARE(browser.readyStateTests, 2);
         QVERIFY(dialogs.messages.isEmpty());
-    }
-
-    void pageSetupOnlyForTheFirstPage()
-    {
-        FakeBrowser browser(log);
-        printPage(browser);
-        QCOMPARE(log, (QStringList{"Navigate www.example.com", "ReadyState", "ExecWB 6 2"}));
     }
 
     void thePauseFallsInThreeSlicesAtTheirPlaces()
@@ -130,13 +126,6 @@ private slots:
         QCOMPARE(dialogs.errorReports().size(), 1);
         QVERIFY(dialogs.errorReports()[0].text.startsWith(
             QStringLiteral("The printer refused the page.\r\nin Quillbrae2021/08/31.APrint.DoItByFile at line 126")));
-    }
-
-    void theAddressGoesToTheBrowserUnchanged()
-    {
-        FakeBrowser browser(log);
-        printPage(browser, QStringLiteral("  C:\\pages\\a b.html "));
-        QCOMPARE(log.first(), QStringLiteral("Navigate   C:\\pages\\a b.html "));
     }
 
     void closingTheWindowMidWaitStopsThePage()
