@@ -25,17 +25,30 @@ QString printServerFolder()
     return QFileInfo(qEnvironmentVariable("CUPS_SERVER")).absolutePath();
 }
 
-QList<PrintedJob> printedJobs(const QString &queue)
+namespace {
+QList<PrintedJob> queueJobs(const QString &queue)
 {
     cups_job_t *jobs = nullptr;
     const QByteArray name = queue.toUtf8();
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0, CUPS_WHICHJOBS_ALL);
-    QList<PrintedJob> printed;
+    QList<PrintedJob> listed;
     for (int i = 0; i < count; ++i)
-        printed.append({jobs[i].id, QString::fromUtf8(jobs[i].title), QString()});
+        listed.append({jobs[i].id, QString::fromUtf8(jobs[i].title), QString()});
     cupsFreeJobs(count, jobs);
-    std::sort(printed.begin(), printed.end(), [](const PrintedJob &a, const PrintedJob &b) { return a.id < b.id; });
-    for (PrintedJob &job : printed)
+    std::sort(listed.begin(), listed.end(), [](const PrintedJob &a, const PrintedJob &b) { return a.id < b.id; });
+    return listed;
+}
+} // namespace
+
+int jobCount(const QString &queue)
+{
+    return static_cast<int>(queueJobs(queue).size());
+}
+
+QList<PrintedJob> jobsSince(const QString &queue, int count)
+{
+    QList<PrintedJob> jobs = queueJobs(queue).mid(count);
+    for (PrintedJob &job : jobs)
         job.text = documentText(job.id);
-    return printed;
+    return jobs;
 }

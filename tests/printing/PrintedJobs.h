@@ -12,8 +12,11 @@ struct PrintedJob
     QString text; // the submitted document's text, as pdftotext reads it
 };
 
-// The queue's jobs, oldest first, finished or not.
-QList<PrintedJob> printedJobs(const QString &queue);
+// How many jobs the queue has had, finished or not.
+int jobCount(const QString &queue);
+
+// The queue's jobs after the first `count`, oldest first, finished or not.
+QList<PrintedJob> jobsSince(const QString &queue, int count);
 
 // The folder of the private print server that CUPS_SERVER points at.
 QString printServerFolder();

@@ -82,12 +82,11 @@ class PrintRunTest : public QObject
     }
 
     // The texts of the jobs that reached the queue since `before` jobs were there.
-    static QStringList newJobTexts(const QString &queue, qsizetype before)
+    static QStringList newJobTexts(const QString &queue, int before)
     {
         QStringList texts;
-        const QList<PrintedJob> jobs = printedJobs(queue);
-        for (qsizetype i = before; i < jobs.size(); ++i)
-            texts << jobs[i].text.simplified();
+        for (const PrintedJob &job : jobsSince(queue, before))
+            texts << job.text.simplified();
         return texts;
     }
 
@@ -135,7 +134,7 @@ private slots:
         QList<bool> firstPageFlags;
         connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this,
                 [&](int, const QString &printer) { firstPageFlags << (IsFirstPage && printer == kChosen); });
-        const qsizetype before = printedJobs(kChosen).size();
+        const int before = jobCount(kChosen);
 
         QTest::mouseClick(form->PushButton2, Qt::LeftButton);
 
@@ -221,7 +220,7 @@ private slots:
         openWindow();
         form->urlList()->append(QStringLiteral("http://nonexistent.invalid/"));
         addPages({"/missing.html", "/held.html", "/cut.html", "/one.html"});
-        const qsizetype before = printedJobs(kChosen).size();
+        const int before = jobCount(kChosen);
         form->PushButton2_Click();
 
         const QStringList texts = newJobTexts(kChosen, before);
@@ -261,7 +260,7 @@ private slots:
         addPages({"/one.html", "/two.html", "/three.html"});
         form->Text2->setText(QStringLiteral("0.5"));
         dialogs.inputAnswers.enqueue(web.address(QStringLiteral("/four.html")));
-        const qsizetype before = printedJobs(kChosen).size();
+        const int before = jobCount(kChosen);
         bool acted = false;
         int pointerDuringRun = -1;
         setWaitSecondsObserver([&](double) {
@@ -303,7 +302,7 @@ private slots:
         openWindow();
         addPages({"/one.html", "/two.html"});
         form->Text2->setText(QStringLiteral("5"));
-        const qsizetype before = printedJobs(kChosen).size();
+        const int before = jobCount(kChosen);
         setWaitSecondsObserver([&](double) {
             if (!programEnding())
                 form->close();
@@ -314,7 +313,7 @@ private slots:
 
         QVERIFY(clock.elapsed() < 30'000);
         QVERIFY(programEnding());
-        QCOMPARE(printedJobs(kChosen).size(), before);
+        QCOMPARE(jobCount(kChosen), before);
         QVERIFY(!dialogs.messageTexts().contains(QStringLiteral("Done.")));
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
     }

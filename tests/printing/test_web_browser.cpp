@@ -1,5 +1,6 @@
 #include "PrintServerTools.h"
 #include "printers/PrinterSystem.h"
+#include "printing/EventSleep.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "printing/WebBrowserControl.h"
@@ -47,19 +48,20 @@ class WebBrowserTest : public QObject
         // Complete must never carry over from the page before.
         if (browser->ReadyState() == BrowserControl::kReadyStateComplete)
             return false;
-        return QTest::qWaitFor([&] { return browser->ReadyState() == BrowserControl::kReadyStateComplete; },
-                               kLoadTimeoutMs);
+        // The program's own wait: a test's polling wait starves the browser of its event loop.
+        return sleepUntil([&] { return browser->ReadyState() == BrowserControl::kReadyStateComplete; },
+                          QDeadlineTimer(kLoadTimeoutMs));
     }
 
     // Prints the loaded page and gives back what reached the queue.
     PrintedJob printToQueue(const QString &queue)
     {
         printers.name = queue;
-        const qsizetype before = printedJobs(queue).size();
+        const int before = jobCount(queue);
         QSignalSpy printed(browser, &WebBrowserControl::pagePrinted);
         browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
-        const QList<PrintedJob> jobs = printedJobs(queue);
-        if (printed.size() != 1 || jobs.size() != before + 1 || printed[0][0].toInt() != jobs.last().id)
+        const QList<PrintedJob> jobs = jobsSince(queue, before);
+        if (printed.size() != 1 || jobs.size() != 1 || printed[0][0].toInt() != jobs.last().id)
             return {};
         return jobs.last();
     }
