@@ -4,9 +4,11 @@
 #include <QPushButton>
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -48,8 +50,8 @@ private slots:
             buttons = static_cast<int>(box->buttons().size());
             box->button(QMessageBox::Ok)->click();
         });
-        QtDialogs().message(QStringLiteral("Disk full\r\nin X at line 3\r\rPlease"), QStringLiteral("Application Error"),
-                            Dialogs::Icon::Warning);
+        QtDialogs().message(QStringLiteral("Disk full\r\nin X at line 3\r\rPlease"),
+                            QStringLiteral("Application Error"), Dialogs::Icon::Warning);
         QCOMPARE(shownText, QStringLiteral("Disk full\nin X at line 3\n\nPlease"));
         QCOMPARE(shownTitle, QStringLiteral("Application Error"));
         QCOMPARE(shownIcon, QMessageBox::Warning);
@@ -82,6 +84,7 @@ private slots:
     {
         QTemporaryDir folder;
         const QString chosen = folder.filePath(QStringLiteral("list.txt"));
+        QFile(chosen).open(QIODevice::WriteOnly);
         Dialogs::OpenFileRequest request;
         request.title = QStringLiteral("Add File(s) - Use Ctrl & Shift to select multiple files");
         request.filters = QStringList{QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")};
@@ -93,7 +96,10 @@ private slots:
             QVERIFY(dialog);
             shownTitle = dialog->windowTitle();
             shownFilter = dialog->selectedNameFilter();
-            dialog->selectFile(chosen);
+            // Type the name as a user would: the dialog takes what its name field holds.
+            auto *nameField = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(nameField);
+            nameField->setText(chosen);
             static_cast<QDialog *>(dialog)->accept(); // a file dialog hides accept() behind its base
         });
         QCOMPARE(QtDialogs().openFile(request), chosen);
