@@ -1,4 +1,4 @@
-#include "ScriptedPing.h"
+#include "support/ScriptedPing.h"
 #include "connectivity/OnlineCheck.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"

@@ -1,4 +1,4 @@
-#include "ScriptedPing.h"
+#include "support/ScriptedPing.h"
 #include "printers/PrinterSystem.h"
 #include "shell/Form1.h"
 #include "shell/Services.h"

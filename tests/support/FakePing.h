@@ -1,20 +1,17 @@
 #pragma once
 
-#include <QString>
-#include <QTemporaryDir>
+#include "support/ScriptedPing.h"
 
-// Puts a stand-in `ping` first on PATH for as long as it lives; it prints the given output.
+#include <QString>
+
+// A stand-in `ping` first on PATH for as long as it lives, printing the given output.
 class FakePing
 {
 public:
     explicit FakePing(const QString &output);
-    ~FakePing();
-    FakePing(const FakePing &) = delete;
-    FakePing &operator=(const FakePing &) = delete;
 
 private:
-    QTemporaryDir m_dir;
-    QByteArray m_previousPath;
+    ScriptedPing m_ping;
 };
 
 // The output of a ping that got its reply.

@@ -1,4 +1,4 @@
-#include "ScriptedPing.h"
+#include "support/ScriptedPing.h"
 
 #include <QFile>
 #include <QTest>
