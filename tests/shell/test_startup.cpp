@@ -1,3 +1,4 @@
+#include "printers/CupsPrinterSystem.h"
 #include "shell/AppPaths.h"
 #include "shell/Form1.h"
 #include "shell/ProgramLifetime.h"
@@ -6,6 +7,7 @@
 #include "support/FakeStartup.h"
 #include "support/TestEnvironment.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -82,6 +84,9 @@ class StartupTest : public QObject
         QCOMPARE(form.ListView1->header()->count(), 1);
         QCOMPARE(form.ListView1->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("URL(s)"));
         QCOMPARE(form.ListView1->columnWidth(0), 6700 / 15);
+        // The test print server has printers, so the last step fills the drop-down.
+        QVERIFY(form.Combo1->count() > 0);
+        QCOMPARE(form.Combo1->count(), CupsPrinterSystem().printerNames().size());
     }
 
 private slots:
