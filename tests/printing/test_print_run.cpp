@@ -262,12 +262,12 @@ private slots:
         dialogs.inputAnswers.enqueue(web.address(QStringLiteral("/four.html")));
         const int before = jobCount(kChosen);
         bool acted = false;
-        int pointerDuringRun = -1;
+        QList<int> pointersDuringRun;
         setWaitSecondsObserver([&](double) {
             if (acted)
                 return;
             acted = true;
-            pointerDuringRun = form->MousePointer();
+            pointersDuringRun << form->MousePointer();
             UrlListSelection::of(*form->ListView1).selectPosition(2);
             form->PushButton7_Click();      // clear
             form->ListView1_KeyDown(46, 0); // Delete
@@ -283,11 +283,12 @@ private slots:
             const QRect third = form->ListView1->visualRect(form->urlList()->index(2, 0));
             form->ListView1_MouseMove(third.center().x(), third.center().y());
             form->ListView1_MouseUp();
+            pointersDuringRun << form->MousePointer() << form->cursor().shape();
         });
         form->PushButton2_Click();
 
         QVERIFY(acted);
-        QCOMPARE(pointerDuringRun, Form1::kBusyPointer);
+        QCOMPARE(pointersDuringRun, (QList<int>{Form1::kBusyPointer, Form1::kBusyPointer, Qt::WaitCursor}));
         QCOMPARE(form->urlList()->count(), 4);
         QCOMPARE(form->urlList()->text(4), web.address(QStringLiteral("/four.html")));
         QCOMPARE(newJobTexts(kChosen, before),
