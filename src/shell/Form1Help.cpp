@@ -25,8 +25,10 @@ void Form1::PushButton13_Click()
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.PushButton13_Click"));
     trap.line(100, [&] {
         // One help window at a time: a second click brings the open one forward.
-        if (!m_helpWindow)
+        if (!m_helpWindow) {
             m_helpWindow = new Form2(*m_services.dialogs, this);
+            m_helpWindow->move(geometry().center() - m_helpWindow->rect().center());
+        }
         m_helpWindow->show();
         m_helpWindow->raise();
         m_helpWindow->activateWindow();
