@@ -14,7 +14,7 @@ constexpr int kPictureWidth = 524;
 constexpr int kPictureHeight = 344;
 constexpr int kListHeight = 120;
 constexpr int kInvalidPicture = 481;
-}
+} // namespace
 
 Form2::Form2(Dialogs &dialogs, QWidget *parent) : QWidget(parent, Qt::Window), m_dialogs(dialogs)
 {

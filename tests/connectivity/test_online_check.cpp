@@ -1,6 +1,6 @@
-#include "support/ScriptedPing.h"
 #include "connectivity/OnlineCheck.h"
 #include "support/FakeDialogs.h"
+#include "support/ScriptedPing.h"
 #include "support/TestEnvironment.h"
 
 namespace {

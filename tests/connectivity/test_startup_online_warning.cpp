@@ -1,9 +1,9 @@
-#include "support/ScriptedPing.h"
 #include "printers/PrinterSystem.h"
 #include "shell/Form1.h"
 #include "shell/Services.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeStartup.h"
+#include "support/ScriptedPing.h"
 #include "support/TestEnvironment.h"
 
 namespace {

@@ -68,7 +68,8 @@ private slots:
         QTest::newRow("no backslash") << QStringLiteral("b.txt") << QStringLiteral("b.txt");
         QTest::newRow("trailing backslash") << QStringLiteral("C:\\a\\") << QString();
         QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("address") << QStringLiteral("https://example.com/a/b") << QStringLiteral("https://example.com/a/b");
+        QTest::newRow("address") << QStringLiteral("https://example.com/a/b")
+                                 << QStringLiteral("https://example.com/a/b");
     }
 
     void fileNamePartIsTheTextAfterTheLastBackslash()

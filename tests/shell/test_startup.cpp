@@ -44,7 +44,7 @@ void writeFile(const QString &path, const QByteArray &content)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
 }
-}
+} // namespace
 
 // Start-up as a whole: every step runs even after one fails, the optional files beside the
 // executable, the home-page draw and the pointer convention.
@@ -143,7 +143,8 @@ private slots:
         writeFile(skinPath(), content);
         auto form = loadedForm();
         QCOMPARE(reportedLines(), QStringList{QStringLiteral("100")});
-        QVERIFY(dialogs.errorReports()[0].text.contains(QLatin1String("in Quillbrae2021/08/31.Form1.Form_Load at line 100")));
+        QVERIFY(dialogs.errorReports()[0].text.contains(
+            QLatin1String("in Quillbrae2021/08/31.Form1.Form_Load at line 100")));
         verifyLaterStepsRan(*form);
     }
 
