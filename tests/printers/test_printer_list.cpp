@@ -114,11 +114,11 @@ private slots:
     void removedPrinterLeavesNoSelection()
     {
         addTestQueue(kRemovable);
-        const int last = CupsPrinterSystem().printerNames().indexOf(kRemovable);
+        const qsizetype last = CupsPrinterSystem().printerNames().indexOf(kRemovable);
         QCOMPARE(last, printerNames.size());
         {
             auto form = start();
-            form->Combo1->setCurrentIndex(last);
+            form->Combo1->setCurrentIndex(static_cast<int>(last));
             QCOMPARE(form->Combo1->currentText(), kRemovable);
         }
         removeTestQueue(kRemovable);

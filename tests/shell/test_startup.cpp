@@ -72,7 +72,7 @@ class StartupTest : public QObject
     {
         QStringList lines;
         for (const auto &report : dialogs.errorReports()) {
-            const int at = report.text.indexOf(QLatin1String("at line "));
+            const qsizetype at = report.text.indexOf(QLatin1String("at line "));
             lines << report.text.mid(at + 8, 3);
         }
         return lines;
