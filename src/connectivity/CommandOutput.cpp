@@ -2,6 +2,7 @@
 
 #include "connectivity/CommandLineWords.h"
 #include "connectivity/SpawnedCommand.h"
+#include "shell/EventSleep.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/RuntimeError.h"
 
@@ -12,7 +13,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <limits>
 #include <memory>
 
 const char *const kFailedToCreateProcess = "Failed to create process, check the path of the command line.";
@@ -40,8 +40,8 @@ public:
     bool holdsPartialCharacter() const { return state.remainingChars > 0; }
 };
 
-// Wakes the event loop whenever the command's output or exit needs looking at, or a deadline is
-// reached, so the capture can sleep there instead of polling.
+// Keeps the event loop listening to the command's output and exit, so that a sleep there wakes
+// as soon as either needs looking at.
 class CaptureWakeUps
 {
 public:
@@ -53,8 +53,6 @@ public:
             m_exitPoll = std::make_unique<QTimer>();
             m_exitPoll->start(kExitPollInterval);
         }
-        m_deadline.setSingleShot(true);
-        m_deadline.setTimerType(Qt::PreciseTimer);
     }
 
     // Each stays readable for good once it has happened.
@@ -66,22 +64,10 @@ public:
         m_exitPoll.reset();
     }
 
-    // Sleeps in the event loop, handling whatever comes, until at least one event has come.
-    void waitUntil(const QDeadlineTimer &deadline)
-    {
-        if (!deadline.isForever()) {
-            const qint64 remaining = std::clamp<qint64>(deadline.remainingTime(), 0, std::numeric_limits<int>::max());
-            m_deadline.start(static_cast<int>(remaining));
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        m_deadline.stop();
-    }
-
 private:
     QSocketNotifier m_output;
     std::unique_ptr<QSocketNotifier> m_exit;
     std::unique_ptr<QTimer> m_exitPoll;
-    QTimer m_deadline;
 };
 
 QString readAllOutput(SpawnedCommand &command, std::optional<std::chrono::milliseconds> timeLimit)
@@ -119,7 +105,7 @@ QString readAllOutput(SpawnedCommand &command, std::optional<std::chrono::millis
             break;
         if ((outputEnded || exited) && settling.isForever())
             settling = QDeadlineTimer(kSettlingTime, Qt::PreciseTimer);
-        wakeUps.waitUntil(std::min(limit, settling));
+        EventSleep(std::min(limit, settling)).handleEventsOrSleep();
     }
     if (decoder.holdsPartialCharacter())
         text += QChar(QChar::ReplacementCharacter);

@@ -1,6 +1,6 @@
 #include "printing/PagePdf.h"
 
-#include "printing/EventSleep.h"
+#include "shell/EventSleep.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/RuntimeError.h"
 

@@ -1,7 +1,7 @@
 #include "printing/PagePrinter.h"
 
 #include "printing/BrowserControl.h"
-#include "printing/EventSleep.h"
+#include "shell/EventSleep.h"
 #include "printing/PauseValue.h"
 #include "shell/ErrorTrap.h"
 

@@ -1,6 +1,6 @@
 #include "printing/WaitSeconds.h"
 
-#include "printing/EventSleep.h"
+#include "shell/EventSleep.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #include "PrintServerTools.h"
 #include "printers/PrinterSystem.h"
-#include "printing/EventSleep.h"
+#include "shell/EventSleep.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "printing/WebBrowserControl.h"

@@ -1,4 +1,4 @@
-#include "printing/EventSleep.h"
+#include "shell/EventSleep.h"
 
 #include "shell/ProgramLifetime.h"
 
