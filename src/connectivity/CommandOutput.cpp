@@ -3,13 +3,13 @@
 #include "connectivity/CommandLineWords.h"
 #include "connectivity/SpawnedCommand.h"
 #include "shell/EventSleep.h"
+#include "shell/PieceDecoder.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QSocketNotifier>
-#include <QStringDecoder>
 #include <QTimer>
 
 #include <algorithm>
@@ -30,15 +30,6 @@ SpawnedCommand::Streams chosenStreams(bool captureStdout, bool captureStderr)
         return SpawnedCommand::Streams::Merged;
     return captureStdout ? SpawnedCommand::Streams::Output : SpawnedCommand::Streams::Error;
 }
-
-// Decodes the output chunk by chunk as one stream of the locale's encoding.
-class OutputDecoder : public QStringDecoder
-{
-public:
-    OutputDecoder() : QStringDecoder(QStringDecoder::System) {}
-    // Bytes of a character whose rest never came (the output was cut off in its middle).
-    bool holdsPartialCharacter() const { return state.remainingChars > 0; }
-};
 
 // Keeps the event loop listening to the command's output and exit, so that a sleep there wakes
 // as soon as either needs looking at.
@@ -76,7 +67,7 @@ QString readAllOutput(SpawnedCommand &command, std::optional<std::chrono::millis
         timeLimit ? QDeadlineTimer(*timeLimit, Qt::PreciseTimer) : QDeadlineTimer(QDeadlineTimer::Forever);
     QDeadlineTimer settling(QDeadlineTimer::Forever);
     CaptureWakeUps wakeUps(command);
-    OutputDecoder decoder;
+    PieceDecoder decoder(QStringDecoder::System);
     QString text;
     char buffer[kChunkSize];
     bool outputEnded = false;

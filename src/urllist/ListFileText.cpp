@@ -1,8 +1,8 @@
 #include "urllist/ListFileText.h"
 
+#include "shell/PieceDecoder.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/RuntimeError.h"
-#include "urllist/Utf8Validator.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -20,10 +20,13 @@ RuntimeError readFailure()
 ListFileText ListFileText::detect(QIODevice &device)
 {
     ListFileText text;
-    Utf8Validator validator;
+    // Qt's decoder is strict: stray or missing continuation bytes, overlong forms, surrogates and
+    // code points above U+10FFFF all count as errors, and it carries a character split between
+    // pieces over to the next one.
+    PieceDecoder validator(QStringDecoder::Utf8);
     QByteArray piece(kPieceSize, Qt::Uninitialized);
     bool first = true;
-    while (!validator.failed()) {
+    while (!validator.hasError()) {
         const qint64 read = device.read(piece.data(), kPieceSize);
         if (read < 0)
             throw readFailure();
@@ -33,13 +36,16 @@ ListFileText ListFileText::detect(QIODevice &device)
         if (first && bytes.startsWith(kByteOrderMark))
             text.m_byteOrderMarkLength = kByteOrderMark.size();
         first = false;
-        validator.feed(bytes);
+        // The decoder works only when its result is taken.
+        const QString decoded = validator.decode(bytes);
+        Q_UNUSED(decoded)
         // A big file takes a moment to check: the window stays responsive meanwhile.
         QCoreApplication::processEvents();
         if (programEnding())
             break;
     }
-    text.m_utf8 = validator.validSoFar();
+    // A character cut off at the end of the file is no valid UTF-8 either.
+    text.m_utf8 = !validator.hasError() && !validator.holdsPartialCharacter();
     if (!device.seek(text.m_byteOrderMarkLength))
         throw readFailure();
     return text;

@@ -86,6 +86,11 @@ private slots:
         QTest::newRow("invalid UTF-8 late in the file")
             << (QByteArray("caf\xC3\xA9\r\n") + bytes(100000, 'x') + "\r\n\xFF")
             << QStringList{QStringLiteral("cafÃ©"), QString(100000, QLatin1Char('x')), QStringLiteral("ÿ")};
+        // Byte sequences a lax decoder would let through as UTF-8.
+        QTest::newRow("overlong form") << QByteArray("caf\xC3\xA9\r\n\xC0\xAF")
+                                       << QStringList{QStringLiteral("cafÃ©"), QStringLiteral("À¯")};
+        QTest::newRow("encoded surrogate")
+            << QByteArray("\xED\xA0\x80") << QStringList{QString::fromLatin1("\xED\xA0\x80")};
         QTest::newRow("UTF-8 cut off at the end") << QByteArray("a\r\n\xC3") << QStringList{"a", QStringLiteral("Ã")};
         QTest::newRow("NUL bytes keep the rest of the line")
             << QByteArray("a\0b\r\nc", 6) << QStringList{QString::fromUtf8("a\0b", 3), "c"};
