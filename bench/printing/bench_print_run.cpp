@@ -7,9 +7,8 @@
 
 #include "shell/Form1.h"
 #include "shell/StartupEnvironment.h"
-#include "support/FakeDialogs.h"
 #include "support/FakePing.h"
-#include "support/FakeStartup.h"
+#include "support/QuietServices.h"
 #include "urllist/UrlListModel.h"
 
 #include <QApplication>
@@ -139,11 +138,7 @@ int runProgram(int argc, char *argv[], const QString &queue, const QString &list
     FakeDialogs dialogs;
     FixedDraw draw(50);
     RecordingOpener opener;
-    Services services = Services::real();
-    services.dialogs = &dialogs;
-    services.random = &draw;
-    services.opener = &opener;
-    Form1 form(services);
+    Form1 form(quietServices(dialogs, draw, opener));
     form.show();
     form.Combo1->setCurrentIndex(form.Combo1->findText(queue));
     QFile list(listFile);

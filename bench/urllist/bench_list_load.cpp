@@ -2,10 +2,8 @@
 // it took, the peak memory above the idle program, and how often the list repainted meanwhile.
 //
 // Usage: bench_list_load [crlf|lf] [lines] [characters per line]   (defaults: crlf 100000 ~45)
-#include "printers/PrinterSystem.h"
 #include "shell/Form1.h"
-#include "shell/StartupSeams.h"
-#include "support/FakeDialogs.h"
+#include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 #include "urllist/FileToList.h"
 #include "urllist/UrlListModel.h"
@@ -19,20 +17,6 @@
 #include <cstdio>
 
 namespace {
-class NoPrinters : public PrinterSystem
-{
-public:
-    QStringList printerNames() override { return {}; }
-    QString defaultPrinterName() override { return {}; }
-    void setDefaultPrinter(const QString &) override {}
-};
-
-class NeverOpenHomePage : public RandomDraw
-{
-public:
-    int drawOneToHundred() override { return 1; }
-};
-
 // A field of /proc/self/status, in kB.
 long statusKilobytes(QByteArrayView field)
 {
@@ -87,12 +71,9 @@ int main(int argc, char *argv[])
 
     FakeDialogs dialogs;
     NoPrinters printers;
-    NeverOpenHomePage draw;
-    Services services = Services::real();
-    services.dialogs = &dialogs;
-    services.printers = &printers;
-    services.random = &draw;
-    Form1 form(services);
+    FixedDraw draw(50);
+    RecordingOpener opener;
+    Form1 form(quietServices(dialogs, draw, opener, &printers));
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         qFatal("the window was not shown");

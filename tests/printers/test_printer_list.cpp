@@ -4,9 +4,8 @@
 #include "shell/Form1.h"
 #include "shell/RuntimeError.h"
 #include "shell/Settings.h"
-#include "support/FakeDialogs.h"
 #include "support/FakePing.h"
-#include "support/FakeStartup.h"
+#include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 
 #include <QComboBox>
@@ -38,13 +37,7 @@ class PrinterListTest : public QObject
 
     std::unique_ptr<Form1> start(PrinterSystem *printers = nullptr)
     {
-        Services services = Services::real();
-        services.dialogs = &dialogs;
-        services.random = &draw;
-        services.opener = &opener;
-        if (printers)
-            services.printers = printers;
-        auto form = std::make_unique<Form1>(services);
+        auto form = std::make_unique<Form1>(quietServices(dialogs, draw, opener, printers));
         form->show();
         return form;
     }

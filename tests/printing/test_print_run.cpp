@@ -7,9 +7,8 @@
 #include "printing/WebBrowserControl.h"
 #include "shell/Form1.h"
 #include "shell/ProgramLifetime.h"
-#include "support/FakeDialogs.h"
 #include "support/FakePing.h"
-#include "support/FakeStartup.h"
+#include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 #include "urllist/UrlListModel.h"
 #include "urllist/UrlListSelection.h"
@@ -55,11 +54,7 @@ class PrintRunTest : public QObject
 
     void openWindow(const QString &chosenPrinter = kChosen)
     {
-        Services services = Services::real();
-        services.dialogs = &dialogs;
-        services.random = &draw;
-        services.opener = &opener;
-        form = std::make_unique<Form1>(services);
+        form = std::make_unique<Form1>(quietServices(dialogs, draw, opener));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         form->Combo1->setCurrentIndex(form->Combo1->findText(chosenPrinter));

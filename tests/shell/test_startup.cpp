@@ -2,9 +2,8 @@
 #include "shell/AppPaths.h"
 #include "shell/Form1.h"
 #include "shell/ProgramLifetime.h"
-#include "support/FakeDialogs.h"
 #include "support/FakePing.h"
-#include "support/FakeStartup.h"
+#include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 
 #include <QComboBox>
@@ -59,11 +58,7 @@ class StartupTest : public QObject
 
     std::unique_ptr<Form1> loadedForm()
     {
-        Services services = Services::real();
-        services.dialogs = &dialogs;
-        services.random = &draw;
-        services.opener = &opener;
-        auto form = std::make_unique<Form1>(services);
+        auto form = std::make_unique<Form1>(quietServices(dialogs, draw, opener));
         form->Form_Load();
         return form;
     }

@@ -8,12 +8,7 @@
 
 ListWindow::ListWindow()
 {
-    Services services = Services::real();
-    services.dialogs = &dialogs;
-    services.printers = &m_printers;
-    services.random = &m_draw;
-    services.opener = &m_opener;
-    m_form = std::make_unique<Form1>(services);
+    m_form = std::make_unique<Form1>(quietServices(dialogs, m_draw, m_opener, &m_printers));
     m_form->show();
     if (!QTest::qWaitForWindowExposed(m_form.get()))
         qWarning("the main window was not shown");

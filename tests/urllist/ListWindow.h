@@ -1,10 +1,8 @@
 #pragma once
 
-#include "printers/PrinterSystem.h"
 #include "shell/Form1.h"
-#include "support/FakeDialogs.h"
 #include "support/FakePing.h"
-#include "support/FakeStartup.h"
+#include "support/QuietServices.h"
 
 #include <QStringList>
 
@@ -43,14 +41,6 @@ public:
     FakeDialogs dialogs;
 
 private:
-    class NoPrinters : public PrinterSystem
-    {
-    public:
-        QStringList printerNames() override { return {}; }
-        QString defaultPrinterName() override { return {}; }
-        void setDefaultPrinter(const QString &) override {}
-    };
-
     FakePing m_ping{QLatin1String(kPingReply)};
     NoPrinters m_printers;
     FixedDraw m_draw{50};
