@@ -1,5 +1,6 @@
 #include "printers/CupsConnection.h"
 
+#include "shell/ProgramLifetime.h"
 #include "shell/RuntimeError.h"
 
 #include <algorithm>
@@ -28,7 +29,10 @@ CupsConnection::~CupsConnection()
 
 int CupsConnection::keepWaiting(http_t *, void *connection)
 {
-    return std::chrono::steady_clock::now() < static_cast<CupsConnection *>(connection)->m_deadline ? 1 : 0;
+    // A program that is ending waits for no server: it is about to leave.
+    return !programEnding() && std::chrono::steady_clock::now() < static_cast<CupsConnection *>(connection)->m_deadline
+               ? 1
+               : 0;
 }
 
 void CupsConnection::checkAnswered() const

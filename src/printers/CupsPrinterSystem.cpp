@@ -1,5 +1,6 @@
 #include "printers/CupsPrinterSystem.h"
 
+#include "printers/CupsCallThread.h"
 #include "printers/CupsConnection.h"
 #include "printers/CupsDestinations.h"
 
@@ -14,6 +15,28 @@ std::optional<QByteArray> defaultPrinterVariable()
         return QByteArray("PRINTER");
     return std::nullopt;
 }
+
+// The chosen printer as the server names it, and the default as it stands.
+struct Lookup
+{
+    bool known = false;
+    QString chosenName;
+    QString defaultName;
+};
+
+// Makes the named destination the user's default, or with an empty name leaves the user without
+// one, keeping every other printer option the user saved.
+void saveUserDefault(std::chrono::milliseconds timeLimit, const QString &name)
+{
+    CupsCallThread::run([timeLimit, name] {
+        CupsConnection connection(timeLimit);
+        CupsDestinations destinations(connection);
+        const cups_dest_t *destination = destinations.find(name);
+        if (!destination && !name.isEmpty())
+            throwPrinterError(QStringLiteral("There is no printer named \"%1\".").arg(name));
+        destinations.saveUserDefault(destination);
+    });
+}
 } // namespace
 
 CupsPrinterSystem::CupsPrinterSystem(std::chrono::milliseconds timeLimit) : m_timeLimit(timeLimit)
@@ -21,82 +44,140 @@ CupsPrinterSystem::CupsPrinterSystem(std::chrono::milliseconds timeLimit) : m_ti
 
 QStringList CupsPrinterSystem::printerNames()
 {
-    CupsConnection connection(m_timeLimit);
-    return CupsDestinations(connection).names();
+    return CupsCallThread::run<QStringList>([limit = m_timeLimit] {
+        CupsConnection connection(limit);
+        return CupsDestinations(connection).names();
+    });
 }
 
 QString CupsPrinterSystem::defaultPrinterName()
 {
-    CupsConnection connection(m_timeLimit);
-    cups_dest_t *destination = cupsGetNamedDest(connection.http(), nullptr, nullptr);
-    if (!destination) {
-        connection.checkAnswered();
-        // libcups says why: no default anywhere, or the one named does not exist.
-        throwPrinterError(QString::fromUtf8(cupsLastErrorString()));
-    }
-    QString name = destinationName(*destination);
-    cupsFreeDests(1, destination);
-    return name;
+    return CupsCallThread::run<QString>([limit = m_timeLimit] {
+        CupsConnection connection(limit);
+        cups_dest_t *destination = cupsGetNamedDest(connection.http(), nullptr, nullptr);
+        if (!destination) {
+            connection.checkAnswered();
+            // libcups says why: no default anywhere, or the one named does not exist.
+            throwPrinterError(QString::fromUtf8(cupsLastErrorString()));
+        }
+        QString name = destinationName(*destination);
+        cupsFreeDests(1, destination);
+        return name;
+    });
 }
 
 void CupsPrinterSystem::setDefaultPrinter(const QString &name)
 {
     // No name at all is only accepted as the way back to having no default, where the program
     // found none.
-    const bool backToFound = m_found && sameDestination(name, m_found->name);
-    if (name.isEmpty() && !backToFound)
-        throwPrinterError(QStringLiteral("No printer was named."));
-    if (backToFound && putBackWithoutServer()) {
-        forgetFound();
+    if (m_found && sameDestination(name, m_found->name)) {
+        putBack();
         return;
     }
+    if (name.isEmpty())
+        throwPrinterError(QStringLiteral("No printer was named."));
 
-    CupsConnection connection(m_timeLimit);
-    CupsDestinations destinations(connection);
-    const cups_dest_t *chosen = destinations.find(name);
-    if (!chosen && !name.isEmpty())
+    const Lookup lookup = CupsCallThread::run<Lookup>([limit = m_timeLimit, name] {
+        CupsConnection connection(limit);
+        const CupsDestinations destinations(connection);
+        const cups_dest_t *chosen = destinations.find(name);
+        return Lookup{chosen != nullptr, chosen ? destinationName(*chosen) : QString(), destinations.defaultName()};
+    });
+    if (!lookup.known)
         throwPrinterError(QStringLiteral("There is no printer named \"%1\".").arg(name));
-    const QString chosenName = chosen ? destinationName(*chosen) : QString();
 
     if (!m_found) {
-        FoundDefault found{destinations.defaultName(), std::nullopt, UserPrinterOptions::read()};
-        if (sameDestination(chosenName, found.name))
+        if (sameDestination(lookup.chosenName, lookup.defaultName))
             return; // already the default: nothing to change, nothing to put back later
+        FoundDefault found{lookup.defaultName, std::nullopt, {}};
         if (const auto variable = defaultPrinterVariable())
             found.environment = EnvironmentDefault{*variable, qgetenv(variable->constData())};
+        const UserPrinterOptions options = UserPrinterOptions::read();
+        found.state = DefaultPrinterState{lookup.defaultName, options, QString(), options};
         m_found = found;
     }
 
     if (m_found->environment) {
-        qputenv(m_found->environment->variable.constData(), chosenName.toUtf8());
+        qputenv(m_found->environment->variable.constData(), lookup.chosenName.toUtf8());
         return;
     }
-    // A switch; or the way back after someone else has changed the user's printer options
-    // meanwhile, where only the default is put back and their change is kept.
-    destinations.saveUserDefault(backToFound && !m_found->userOptions.hasDefault() ? nullptr : chosen);
-    if (backToFound)
-        forgetFound();
-    else
-        m_written = UserPrinterOptions::read();
+    switchUserDefault(lookup.chosenName);
 }
 
-bool CupsPrinterSystem::putBackWithoutServer()
+void CupsPrinterSystem::switchUserDefault(const QString &chosenName)
 {
-    // Neither this process's environment nor the user's own file needs the print server, so the
-    // default comes back even when the server has gone away since the switch.
-    if (m_found->environment) {
-        qputenv(m_found->environment->variable.constData(), m_found->environment->value);
-        return true;
+    DefaultPrinterRecord record;
+    std::optional<DefaultPrinterState> shared = record.read();
+    // A record that no running copy holds, whose switch the user has since undone, tells nothing.
+    if (shared && !record.held() && !sameDestination(UserPrinterOptions::read().defaultName(), shared->setDefault))
+        shared.reset();
+    // What the way back needs is on disk before anything changes.
+    DefaultPrinterState state = shared ? *shared : m_found->state;
+    record.write(state);
+    record.hold();
+    try {
+        saveUserDefault(m_timeLimit, chosenName);
+    } catch (...) {
+        // Nothing changed: a record that only this switch needed goes again.
+        if (record.letGoAsLast() && !shared)
+            record.remove();
+        throw;
     }
-    if (m_written && UserPrinterOptions::read() == *m_written) {
-        m_found->userOptions.restore();
-        return true;
-    }
-    return false;
+    // The window may have been closed during the switch, and the default already put back.
+    if (!m_found)
+        return;
+    state.setDefault = chosenName;
+    state.written = UserPrinterOptions::read();
+    record.write(state);
+    m_found->state = state;
 }
 
-void CupsPrinterSystem::forgetFound()
+void CupsPrinterSystem::putBack()
 {
+    const FoundDefault found = *m_found;
     m_found.reset();
-    m_written.reset();
+    if (found.environment) {
+        // This process's own environment: it needs neither the server nor a record.
+        qputenv(found.environment->variable.constData(), found.environment->value);
+        return;
+    }
+    DefaultPrinterRecord record;
+    const DefaultPrinterState state = record.read().value_or(found.state);
+    // While another copy's run goes on, its printer stays the default; the last run to end puts
+    // back what the first one found.
+    if (!record.letGoAsLast())
+        return;
+    restoreUserDefault(state);
+    record.remove();
+}
+
+void CupsPrinterSystem::restoreUserDefault(const DefaultPrinterState &state)
+{
+    // On the print-server thread, behind any switch still on its way there.
+    CupsCallThread::run([state, limit = m_timeLimit] {
+        // Untouched since the program's switch: it goes back byte for byte, without the server.
+        if (UserPrinterOptions::read() == state.written) {
+            state.previousOptions.restore();
+            return;
+        }
+        // Someone else changed the options meanwhile: only the default is put back, their change
+        // is kept.
+        saveUserDefault(limit, state.previousOptions.hasDefault() ? state.previousDefault : QString());
+    });
+}
+
+void CupsPrinterSystem::recoverInterruptedSwitch()
+{
+    try {
+        DefaultPrinterRecord record;
+        if (record.held())
+            return; // a running copy puts the default back when its run ends
+        const std::optional<DefaultPrinterState> state = record.read();
+        // The user has picked another default since: that choice stays.
+        if (state && sameDestination(UserPrinterOptions::read().defaultName(), state->setDefault))
+            restoreUserDefault(*state);
+        record.remove();
+    } catch (const std::exception &) {
+        // Nothing to show: the record stays for the next start where it could not be used.
+    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "printers/DefaultPrinterRecord.h"
 #include "printers/PrinterSystem.h"
-#include "printers/UserPrinterOptions.h"
 
 #include <QByteArray>
 
@@ -9,6 +9,8 @@
 #include <optional>
 
 // The printers of the CUPS server the environment points at (CUPS_SERVER, else the local one).
+// Every call to the server runs on the print-server thread, so a server that hangs costs the window
+// nothing but the wait.
 //
 // The default printer is the one libcups picks: the printer named by LPDEST or PRINTER if either is
 // set, else the user's own default (lpoptions), else the server's. Setting it changes it where it
@@ -17,8 +19,9 @@
 //
 // Setting it back to the printer that was the default before the program first changed it puts
 // back exactly what the program found: the variable's own value, or the user's printer options as
-// they were, byte for byte, down to having no file at all; neither needs the print server. Until
-// then the program remembers what it found; a later change starts from whatever is found then.
+// they were, byte for byte, down to having no file at all; neither needs the print server. What
+// the user's printer options need for that is on disk from before the switch until the way back
+// (see DefaultPrinterRecord), and is put back at the next start when the program could not.
 class CupsPrinterSystem : public PrinterSystem
 {
 public:
@@ -28,6 +31,7 @@ public:
     QStringList printerNames() override;
     QString defaultPrinterName() override;
     void setDefaultPrinter(const QString &name) override;
+    void recoverInterruptedSwitch() override;
 
     static constexpr std::chrono::milliseconds kDefaultTimeLimit = std::chrono::seconds(5);
 
@@ -43,15 +47,16 @@ private:
     {
         QString name; // empty when there was none
         std::optional<EnvironmentDefault> environment;
-        UserPrinterOptions userOptions;
+        // What the way back restores when the record on disk cannot be read.
+        DefaultPrinterState state;
     };
 
-    // Puts back what was found where that needs no print server; false where it does.
-    bool putBackWithoutServer();
-    void forgetFound();
+    void switchUserDefault(const QString &chosenName);
+    void putBack();
+    // Puts the user's printer options back as the state says; needs the server only where someone
+    // else changed them meanwhile.
+    void restoreUserDefault(const DefaultPrinterState &state);
 
     std::chrono::milliseconds m_timeLimit;
     std::optional<FoundDefault> m_found;
-    // The user's printer options as the program last wrote them.
-    std::optional<UserPrinterOptions> m_written;
 };

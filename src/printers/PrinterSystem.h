@@ -16,4 +16,7 @@ public:
     virtual QString defaultPrinterName() = 0;
     // Makes the named printer the user's default; raises a RuntimeError when it cannot.
     virtual void setDefaultPrinter(const QString &name) = 0;
+    // Puts back a default printer that an earlier run switched and could not put back (the program
+    // was killed, say). Silent; nothing to do for a print system that never leaves one behind.
+    virtual void recoverInterruptedSwitch() {}
 };

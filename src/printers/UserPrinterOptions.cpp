@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonValue>
 #include <QList>
 
 #include <pwd.h>
@@ -38,16 +39,41 @@ UserPrinterOptions UserPrinterOptions::read()
     return options;
 }
 
-bool UserPrinterOptions::hasDefault() const
+QString UserPrinterOptions::defaultName() const
 {
     // Each line is a keyword and a value; "Default NAME[/INSTANCE] [options]" names the default.
     const QList<QByteArray> lines = m_content.split('\n');
     for (const QByteArray &line : lines) {
         const QList<QByteArray> words = line.simplified().split(' ');
         if (words.size() >= 2 && words.first().compare("default", Qt::CaseInsensitive) == 0)
-            return true;
+            return QString::fromUtf8(words.at(1));
     }
-    return false;
+    return QString();
+}
+
+QJsonObject UserPrinterOptions::toJson() const
+{
+    return QJsonObject{{QStringLiteral("exists"), m_exists},
+                       {QStringLiteral("folderExists"), m_folderExists},
+                       {QStringLiteral("content"), QString::fromLatin1(m_content.toBase64())}};
+}
+
+std::optional<UserPrinterOptions> UserPrinterOptions::fromJson(const QJsonObject &json)
+{
+    const QJsonValue exists = json.value(QStringLiteral("exists"));
+    const QJsonValue folderExists = json.value(QStringLiteral("folderExists"));
+    const QJsonValue content = json.value(QStringLiteral("content"));
+    if (!exists.isBool() || !folderExists.isBool() || !content.isString())
+        return std::nullopt;
+    const auto decoded =
+        QByteArray::fromBase64Encoding(content.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return std::nullopt;
+    UserPrinterOptions options;
+    options.m_exists = exists.toBool();
+    options.m_folderExists = folderExists.toBool();
+    options.m_content = *decoded;
+    return options;
 }
 
 void UserPrinterOptions::restore() const

@@ -1,5 +1,6 @@
 #include "printing/CupsPdfJob.h"
 
+#include "printers/CupsCallThread.h"
 #include "printers/CupsConnection.h"
 #include "printers/CupsDestinations.h"
 
@@ -42,22 +43,38 @@ private:
     cups_option_t *m_options = nullptr;
 };
 
+// The server keeps a job's name in at most this many bytes and refuses longer ones outright.
+constexpr qsizetype kLongestJobTitle = 255;
+
+// The title's UTF-8, cut at a character boundary where it is too long.
+QByteArray jobTitleBytes(const QString &title)
+{
+    QByteArray bytes = title.toUtf8();
+    if (bytes.size() <= kLongestJobTitle)
+        return bytes;
+    qsizetype end = kLongestJobTitle;
+    // Continuation bytes are 10xxxxxx: step back to the first byte of the character cut in two.
+    while (end > 0 && (static_cast<unsigned char>(bytes.at(end)) & 0xC0) == 0x80)
+        --end;
+    bytes.truncate(end);
+    return bytes;
+}
+
 // Success answers carry a status below 0x0100; the server may say it ignored options the queue
 // does not know, which still prints.
 bool accepted(ipp_status_t status)
 {
     return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
-} // namespace
 
-int submitPdfJob(const QString &destination, const QString &title, const QByteArray &pdf)
+int submitOnThisThread(const QString &destination, const QString &title, const QByteArray &pdf)
 {
     CupsConnection server(kJobTimeLimit);
     CupsDestinations destinations(server);
     const cups_dest_t *queue = destinations.find(destination);
     if (!queue)
         refuse(destination, QStringLiteral("the print server does not know it"));
-    const QByteArray jobTitle = title.toUtf8();
+    const QByteArray jobTitle = jobTitleBytes(title);
     const JobOptions options(*queue);
 
     const int job = cupsCreateJob(server.http(), queue->name, jobTitle.constData(), options.count(), options.options());
@@ -79,4 +96,10 @@ int submitPdfJob(const QString &destination, const QString &title, const QByteAr
     if (!accepted(cupsFinishDocument(server.http(), queue->name)))
         cancelAndRefuse();
     return job;
+}
+} // namespace
+
+int submitPdfJob(const QString &destination, const QString &title, const QByteArray &pdf)
+{
+    return CupsCallThread::run<int>([destination, title, pdf] { return submitOnThisThread(destination, title, pdf); });
 }

@@ -2,9 +2,13 @@
 
 #include <QCoreApplication>
 
+#include <atomic>
+
 namespace {
-bool ending = false;
-}
+// Read by the print-server thread too, whose calls give up once the program is ending.
+std::atomic<bool> ending{false};
+bool quickExit = false;
+} // namespace
 
 bool programEnding()
 {
@@ -16,6 +20,16 @@ void beginProgramEnd()
     ending = true;
     // Asks every running event loop, nested ones included, to return.
     QCoreApplication::exit(0);
+}
+
+void requireQuickExit()
+{
+    quickExit = true;
+}
+
+bool quickExitRequired()
+{
+    return quickExit;
 }
 
 void resetProgramEndForTesting()

@@ -8,3 +8,9 @@ void beginProgramEnd();
 
 // For tests that end the program more than once in one process.
 void resetProgramEndForTesting();
+
+// Something was left that the normal teardown would not survive (a browser page whose renderer
+// never answered a print): the program then ends at once when its window has closed, after the
+// user's default printer has been put back, instead of tearing everything down.
+void requireQuickExit();
+bool quickExitRequired();

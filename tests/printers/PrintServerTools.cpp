@@ -1,5 +1,7 @@
 #include "PrintServerTools.h"
 
+#include "printers/CupsCallThread.h"
+
 #include <QProcess>
 #include <QTest>
 
@@ -47,13 +49,21 @@ void removeTestQueue(const QString &name)
 OtherPrintServer::OtherPrintServer(const QString &address) : m_previous(qgetenv("CUPS_SERVER"))
 {
     qputenv("CUPS_SERVER", address.toLocal8Bit());
-    cupsSetServer(nullptr); // libcups keeps the server it read first: make it read the variable again
+    forgetServer();
 }
 
 OtherPrintServer::~OtherPrintServer()
 {
     qputenv("CUPS_SERVER", m_previous);
+    forgetServer();
+}
+
+void OtherPrintServer::forgetServer()
+{
+    // libcups keeps the server it read first, once per thread: both the program's own print-server
+    // thread and this one (Qt's printer support asks from here) read the variable again.
     cupsSetServer(nullptr);
+    CupsCallThread::run([] { cupsSetServer(nullptr); });
 }
 
 UnreachablePrintServer::UnreachablePrintServer()

@@ -35,6 +35,8 @@ public:
     OtherPrintServer &operator=(const OtherPrintServer &) = delete;
 
 private:
+    static void forgetServer();
+
     QByteArray m_previous;
 };
 

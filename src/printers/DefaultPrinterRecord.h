@@ -1,0 +1,53 @@
+#pragma once
+
+#include "printers/UserPrinterOptions.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+// What putting the user's default printer back needs, kept on disk from before the program
+// switches it until it has put it back, so that a program that was killed, crashed or lost its
+// power still has it put back at its next start.
+//
+// Copies of the program that run at the same time share one record: the first to switch writes
+// what it found, each copy that switches holds the record while its run lasts, and the last one to
+// let go puts back what the first found. Holding is a lock the system keeps for the process and
+// lets go of with it, however it ends.
+struct DefaultPrinterState
+{
+    QString previousDefault;            // the default before the first switch; empty for none
+    UserPrinterOptions previousOptions; // the user's printer options then, byte for byte
+    QString setDefault;                 // the default the program set last
+    UserPrinterOptions written;         // the user's printer options as the program last left them
+};
+
+class DefaultPrinterRecord
+{
+public:
+    // Access to the record, for as long as this object lives. Waits (a few seconds at most) for
+    // other copies to finish with it; raises a printer RuntimeError when its folder cannot be used.
+    DefaultPrinterRecord();
+    ~DefaultPrinterRecord();
+    DefaultPrinterRecord(const DefaultPrinterRecord &) = delete;
+    DefaultPrinterRecord &operator=(const DefaultPrinterRecord &) = delete;
+
+    // The state on disk; none when there is no record or it cannot be read (a broken one counts as
+    // none).
+    std::optional<DefaultPrinterState> read() const;
+    // Writes the state atomically: the record is either the old one or the new one, never half.
+    void write(const DefaultPrinterState &state);
+    void remove();
+
+    // This process holds the record from its first switch until its way back.
+    void hold();
+    // Lets go; true when no other running copy holds the record any longer, so that putting the
+    // default back falls to this one.
+    bool letGoAsLast();
+    // Whether any running copy holds the record (this one never does when it asks).
+    bool held() const;
+
+    // The folder of the record: $XDG_STATE_HOME/Quillbrae, else ~/.local/state/Quillbrae.
+    static QString folder();
+};
