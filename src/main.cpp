@@ -1,5 +1,6 @@
 #include "shell/Form1.h"
 #include "shell/StartupEnvironment.h"
+#include "shell/WindowProgram.h"
 
 #include <QApplication>
 
@@ -8,6 +9,5 @@ int main(int argc, char *argv[])
     prepareStartupEnvironment();
     QApplication app(argc, argv);
     Form1 form;
-    form.show();
-    return QApplication::exec();
+    return runWindowProgram(form);
 }

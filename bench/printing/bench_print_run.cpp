@@ -3,7 +3,7 @@
 // to the same queue of the private print server; pause empty. Run through bench/printing/run.
 
 #include "BenchPages.h"
-#include "ProcessTree.h"
+#include "support/ProcessTree.h"
 
 #include "shell/Form1.h"
 #include "shell/StartupEnvironment.h"

@@ -1,0 +1,65 @@
+// The program as a user starts it (the real window, printers, browser and signal handling), with
+// only the message boxes answered and the ping stood in for, that starts a print run at once:
+// for tests that end the program from outside, as a logout or a crash would.
+//
+//   print_run_driver LIST_FILE PRINTER PAUSE
+//
+// Says "printed JOB PRINTER" on standard output as each page is handed over, and "ended MESSAGES"
+// (the messages shown, joined by "|") when the run is over; then closes the window.
+
+#include "printing/WebBrowserControl.h"
+#include "shell/Form1.h"
+#include "shell/StartupEnvironment.h"
+#include "shell/WindowProgram.h"
+#include "support/FakePing.h"
+#include "support/QuietServices.h"
+#include "urllist/FileToList.h"
+#include "urllist/UrlListModel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+void say(const QString &line)
+{
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    prepareStartupEnvironment();
+    QApplication app(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 4)
+        return 2;
+    const FakePing ping{QLatin1String(kPingReply)};
+    FakeDialogs dialogs;
+    FixedDraw draw{50};
+    RecordingOpener opener;
+    Form1 form(quietServices(dialogs, draw, opener));
+    QObject::connect(form.WebBrowser1, &WebBrowserControl::pagePrinted, &form, [](int job, const QString &printer) {
+        say(QStringLiteral("printed %1 %2").arg(job).arg(printer));
+    });
+    // Starts once the window is up: start-up handles events in its own waits, where a timer of
+    // this could otherwise fire before the printers are listed.
+    QTimer start;
+    QObject::connect(&start, &QTimer::timeout, &form, [&] {
+        if (!form.isVisible())
+            return;
+        start.stop();
+        FileToList(*form.urlList(), arguments.at(1), dialogs);
+        form.Combo1->setCurrentIndex(form.Combo1->findText(arguments.at(2)));
+        form.Text2->setText(arguments.at(3));
+        form.PushButton2_Click();
+        say(QStringLiteral("ended ") + dialogs.messageTexts().join(QLatin1Char('|')));
+        form.close();
+    });
+    start.start(50);
+    return runWindowProgram(form);
+}
