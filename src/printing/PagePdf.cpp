@@ -1,9 +1,10 @@
 #include "printing/PagePdf.h"
 
-#include "shell/EventSleep.h"
-#include "shell/ProgramLifetime.h"
 #include "shell/RuntimeError.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
 #include <QWebEnginePage>
 
 #include <chrono>
@@ -12,9 +13,11 @@
 namespace {
 // Even a long page renders in seconds; this only bounds a browser that has stopped answering.
 constexpr std::chrono::seconds kRenderTimeLimit{120};
+// How often the wait looks at the clock when no event comes.
+constexpr std::chrono::milliseconds kWakeInterval{250};
 } // namespace
 
-QByteArray renderPageToPdf(QWebEnginePage &page, const QPageLayout &layout)
+QByteArray renderPageToPdf(QWebEnginePage &page, const QPageLayout &layout, const std::function<bool()> &rendererGone)
 {
     // The browser answers through the event loop, possibly after this function has given up
     // waiting; the answer then lands in this shared slot instead of a dead stack frame.
@@ -30,13 +33,17 @@ QByteArray renderPageToPdf(QWebEnginePage &page, const QPageLayout &layout)
             answer->arrived = true;
         },
         layout);
-    const bool arrived =
-        sleepUntil([&] { return answer->arrived; }, QDeadlineTimer(kRenderTimeLimit, Qt::PreciseTimer));
-    if (programEnding())
-        return {};
-    if (!arrived)
+    // Not the program's own event sleep: that one stops waiting once the program is ending.
+    const QDeadlineTimer limit(kRenderTimeLimit, Qt::PreciseTimer);
+    QTimer wake;
+    wake.start(kWakeInterval);
+    while (!answer->arrived && !rendererGone() && !limit.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!answer->arrived && rendererGone())
         throw RuntimeError(ErrorNumber::PrinterError,
-                           QStringLiteral("The page could not be prepared for printing in time."));
+                           QStringLiteral("The page's renderer ended before the page was prepared for printing."));
+    if (!answer->arrived)
+        return {};
     if (answer->pdf.isEmpty())
         throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The page could not be prepared for printing."));
     return answer->pdf;

@@ -5,13 +5,20 @@
 #include "printing/DefaultPageLayout.h"
 #include "printing/PagePdf.h"
 #include "printing/QuietWebPage.h"
+#include "shell/EventSleep.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/RuntimeError.h"
 
+#include <QEventLoop>
+#include <QPointer>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+
+#include <chrono>
+#include <csignal>
 
 namespace {
 // What the browser can show. Anything else (script addresses, mail links, unknown schemes) would
@@ -22,6 +29,11 @@ bool isDisplayableScheme(const QString &scheme)
                                      QStringLiteral("data"), QStringLiteral("about")};
     return schemes.contains(scheme);
 }
+
+// A renderer that runs scripts answers a trivial one within milliseconds.
+constexpr std::chrono::seconds kRendererAnswerLimit{2};
+// After SIGKILL the browser learns of the renderer's end within milliseconds.
+constexpr std::chrono::seconds kRendererEndLimit{5};
 
 QString cannotShowPage(const QString &address, const QString &reason)
 {
@@ -53,6 +65,8 @@ QWebEnginePage *WebBrowserControl::browserPage()
         // Printed the way browsers print by default: without background colours and pictures.
         m_page->settings()->setAttribute(QWebEngineSettings::PrintElementBackgrounds, false);
         connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowserControl::loadingChanged);
+        connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
+        m_rendererGone = false;
         setPage(m_page);
     }
     return m_page;
@@ -63,6 +77,9 @@ void WebBrowserControl::Navigate(const QString &address)
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     m_address = address;
+    // A renderer that has ended takes its page with it: the address loads in a fresh one.
+    if (m_page && m_rendererGone)
+        endRendererAndPage();
     const QUrl url = QUrl::fromUserInput(address);
     if (url.isValid() && isDisplayableScheme(url.scheme()))
         beginNavigation(Navigation::Address)->load(url);
@@ -108,6 +125,9 @@ int WebBrowserControl::ReadyState()
 {
     if (m_navigations == 0)
         return kReadyStateUninitialized;
+    // Nothing more will come of a page whose renderer has ended: waiting for it is over.
+    if (m_rendererGone)
+        return kReadyStateComplete;
     return m_markerArrived && m_finishedSinceMarker && m_loadsUnderway == 0 ? kReadyStateComplete : kReadyStateLoading;
 }
 
@@ -117,7 +137,7 @@ void WebBrowserControl::ExecWB(int command, int option)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument"));
     switch (command) {
     case kCommandPageSetup:
-        m_pageSetup = defaultPageLayout(defaultPrinterOrNone());
+        m_pageSetup = defaultPageLayout(targetPrinterOrNone());
         return;
     case kCommandPrint:
         print();
@@ -127,8 +147,10 @@ void WebBrowserControl::ExecWB(int command, int option)
     }
 }
 
-QString WebBrowserControl::defaultPrinterOrNone() const
+QString WebBrowserControl::targetPrinterOrNone() const
 {
+    if (!m_jobPrinter.isEmpty())
+        return m_jobPrinter;
     try {
         return m_printers.defaultPrinterName();
     } catch (const RuntimeError &) {
@@ -142,13 +164,78 @@ void WebBrowserControl::print()
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     const QScopedValueRollback<bool> printing(m_printing, true);
-    const QString printer = m_printers.defaultPrinterName();
+    const QString printer = m_jobPrinter.isEmpty() ? m_printers.defaultPrinterName() : m_jobPrinter;
     const QPageLayout layout = m_pageSetup ? *m_pageSetup : defaultPageLayout(printer);
-    const QByteArray pdf = renderPageToPdf(*browserPage(), layout);
+    // The browser cannot take back a print it has asked a renderer for: a renderer that never
+    // answers it leaves the page unable to go away without bringing the whole program down. So
+    // the renderer must show it is alive first; a stuck one (a script that never ends) or one
+    // that has ended is given up, with its page, before any print is asked of it.
+    if (m_rendererGone)
+        giveUpPage(QStringLiteral("The page's renderer ended before the page could be printed."));
+    if (!rendererAnswers())
+        giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
+    const QByteArray pdf = renderPageToPdf(*browserPage(), layout, [this] { return m_rendererGone; });
+    if (pdf.isEmpty()) {
+        // The renderer stopped answering during the print itself. Its page stays as it is, out of
+        // sight, and the next address loads in a fresh one; the program ends without tearing the
+        // browser down, which that page would not survive.
+        setPage(nullptr);
+        m_page->disconnect(this);
+        m_page->setParent(nullptr);
+        m_page = nullptr;
+        m_rendererGone = false;
+        requireQuickExit();
+        throw RuntimeError(ErrorNumber::PrinterError,
+                           QStringLiteral("The page could not be prepared for printing in time."));
+    }
     if (programEnding())
         return;
     const int job = submitPdfJob(printer, jobTitle(), pdf);
     emit pagePrinted(job, printer);
+}
+
+bool WebBrowserControl::rendererAnswers()
+{
+    if (m_rendererGone)
+        return false;
+    // The answer lands in a shared slot: it may come after this has stopped waiting for it.
+    const auto answered = std::make_shared<bool>(false);
+    // The answer is also called, empty, when the renderer ends: only the script's result counts.
+    browserPage()->runJavaScript(QStringLiteral("1"),
+                                 [answered](const QVariant &result) { *answered = result.toInt() == 1; });
+    return sleepUntil([&] { return *answered || m_rendererGone; },
+                      QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer)) &&
+           *answered;
+}
+
+void WebBrowserControl::giveUpPage(const QString &reason)
+{
+    endRendererAndPage();
+    throw RuntimeError(ErrorNumber::PrinterError, reason);
+}
+
+void WebBrowserControl::endRendererAndPage()
+{
+    if (!m_page)
+        return;
+    QPointer<QWebEnginePage> page = m_page;
+    // The browser tidies up a renderer's pending work (a print, a script) when it learns that the
+    // renderer has ended; the page is let go of only after that.
+    // That wait is made also when the program is ending, when the program's own waits no longer
+    // wait: this is the very moment the page would otherwise be torn down in the middle of it.
+    const qint64 pid = page->renderProcessPid();
+    if (pid > 0 && !m_rendererGone && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0) {
+        QEventLoop untilEnded;
+        connect(page, &QWebEnginePage::renderProcessTerminated, &untilEnded, &QEventLoop::quit);
+        QTimer::singleShot(kRendererEndLimit, &untilEnded, &QEventLoop::quit);
+        untilEnded.exec();
+    }
+    m_page = nullptr;
+    m_rendererGone = false;
+    if (page) {
+        page->disconnect(this);
+        page->deleteLater();
+    }
 }
 
 QString WebBrowserControl::jobTitle() const

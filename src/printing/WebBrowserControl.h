@@ -11,9 +11,13 @@ class PrinterSystem;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
 
-// The main window's embedded browser. Pages load in one page object that lives as long as the
-// program, in the browser's default profile, which keeps nothing on disk. Printing renders the
-// loaded page to PDF and hands it to the default printer's print queue.
+// The main window's embedded browser. Pages load in one page object, in the browser's default
+// profile, which keeps nothing on disk. Printing renders the loaded page to PDF and hands it to the
+// chosen print queue.
+//
+// A page that hangs its renderer (a script that never ends), or whose renderer ends, is given up:
+// its renderer is ended and the next address loads in a fresh page object with a fresh renderer,
+// so one bad page costs that page and nothing after it.
 class WebBrowserControl : public QWebEngineView, public BrowserControl
 {
     Q_OBJECT
@@ -24,6 +28,10 @@ public:
     void Navigate(const QString &address) override;
     int ReadyState() override;
     void ExecWB(int command, int option) override;
+
+    // The print queue the following prints go to, by name; with none, the default printer at the
+    // moment of each print.
+    void setJobPrinter(const QString &name) { m_jobPrinter = name; }
 
     // The text last given to Navigate.
     QString navigatedAddress() const { return m_address; }
@@ -46,14 +54,21 @@ private:
     void explain(const QString &reason);
     void loadingChanged(const QWebEngineLoadingInfo &loading);
     void print();
-    QString defaultPrinterOrNone() const;
+    // Whether the page's renderer still runs scripts; false for one that is stuck or gone.
+    bool rendererAnswers();
+    // Ends the page's renderer and lets go of the page; the next navigation makes a fresh one.
+    [[noreturn]] void giveUpPage(const QString &reason);
+    void endRendererAndPage();
+    QString targetPrinterOrNone() const;
     QString jobTitle() const;
 
     PrinterSystem &m_printers;
     QWebEnginePage *m_page = nullptr;
     QString m_address;
+    QString m_jobPrinter;
     std::optional<QPageLayout> m_pageSetup;
     bool m_printing = false;
+    bool m_rendererGone = false;
 
     // Load notifications reach this object through the event queue, so one may still be on its way
     // from an earlier page when Navigate is called. Navigate therefore queues a marker behind
