@@ -5,6 +5,7 @@
 #include "shell/AppPaths.h"
 #include "shell/AppTitle.h"
 #include "shell/ErrorTrap.h"
+#include "shell/LiteralProgressBar.h"
 #include "shell/PictureButton.h"
 #include "shell/PointerPicture.h"
 #include "shell/ProgramLifetime.h"
@@ -150,7 +151,7 @@ void Form1::createControls()
     ListView1->setToolTip(QLatin1String(kListToolTip));
     ListView1->viewport()->setMouseTracking(true);
 
-    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1 = new LiteralProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(twipsRect(120, 6540, 7800, 405));
     ProgressBar1->setRange(0, 100);

@@ -27,6 +27,11 @@ int progressPercent(int row, int rowCount)
         throw RuntimeError(kDivisionByZero, QStringLiteral("Division by zero"));
     return qRound(static_cast<double>(row) / rowCount * 100.0);
 }
+
+bool isBlankRow(const QString &address)
+{
+    return address.trimmed().isEmpty();
+}
 } // namespace
 
 void Form1::PushButton2_Click()
@@ -58,13 +63,19 @@ void Form1::PushButton2_Click()
         savedDefault = GetDefaultPrinter(printers, dialogs);
         m_defaultPrinterBeforeRun = savedDefault;
     });
-    trap.line(106, [&] { MakeDefaultPrinter(printers, dialogs, Combo1->currentText(), false); });
+    trap.line(106, [&] {
+        // The jobs go to the chosen printer by name; the switch of the default is for the sake of
+        // whatever else looks at the default during the run.
+        WebBrowser1->setJobPrinter(Combo1->currentText());
+        MakeDefaultPrinter(printers, dialogs, Combo1->currentText(), false);
+    });
     int n = 0;
     int i = 1;
     trap.line(108, [&] {
         n = m_urlList->count();
         i = 1;
     });
+    bool addressReached = false;
     while (i <= n && !programEnding()) {
         QString address;
         trap.line(120, [&] { address = m_urlList->text(i); });
@@ -73,8 +84,17 @@ void Form1::PushButton2_Click()
             ProgressBar1->setFormat(QStringLiteral("Processing: ") + FileNamePart(address));
             QCoreApplication::processEvents();
         });
+        // A blank row (a list file's last line end gives one) prints nothing: a wasted sheet
+        // otherwise. It still counts for the progress.
+        if (isBlankRow(address)) {
+            trap.line(138, [&] { ++i; });
+            continue;
+        }
+        // Blank rows are skipped, so the first address printed is the run's first page.
+        const bool firstAddress = !addressReached;
+        addressReached = true;
         trap.line(118, [&] { setMousePointer(kBusyPointer); });
-        if (trap.test(110, [&] { return i == 1; }))
+        if (trap.test(110, [&] { return firstAddress; }))
             trap.line(112, [&] { IsFirstPage = true; });
         else
             trap.line(114, [&] { IsFirstPage = false; });

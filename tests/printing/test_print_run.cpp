@@ -8,8 +8,10 @@
 #include "shell/Form1.h"
 #include "shell/ProgramLifetime.h"
 #include "support/FakePing.h"
+#include "support/ProcessTree.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
+#include "urllist/FileToList.h"
 #include "urllist/UrlListModel.h"
 #include "urllist/UrlListSelection.h"
 
@@ -19,9 +21,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 
+#include <csignal>
 #include <memory>
+
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 
@@ -34,6 +40,43 @@ struct ProgressLog
 {
     QList<int> values;
     QStringList texts;
+};
+// A print server of the test's own, in place of the shared one while it lives, so that stopping
+// it leaves the other tests' server alone.
+class OwnPrintServer
+{
+public:
+    OwnPrintServer()
+    {
+        runCupsTool(kScript, {QStringLiteral("start"), m_folder.path()});
+        m_use = std::make_unique<OtherPrintServer>(m_folder.path() + QStringLiteral("/cups.sock"));
+    }
+    ~OwnPrintServer()
+    {
+        m_use.reset();
+        stop();
+    }
+    OwnPrintServer(const OwnPrintServer &) = delete;
+    OwnPrintServer &operator=(const OwnPrintServer &) = delete;
+
+    void stop()
+    {
+        if (!m_stopped)
+            runCupsTool(kScript, {QStringLiteral("stop"), m_folder.path()});
+        m_stopped = true;
+    }
+    void signal(int signalNumber)
+    {
+        QFile pidFile(m_folder.filePath(QStringLiteral("cupsd.pid")));
+        if (pidFile.open(QIODevice::ReadOnly))
+            ::kill(static_cast<pid_t>(pidFile.readAll().trimmed().toInt()), signalNumber);
+    }
+
+private:
+    static inline const QString kScript = QStringLiteral(QUILLBRAE_SOURCE_DIR "/scripts/print-server");
+    QTemporaryDir m_folder{QStringLiteral("/tmp/quillbrae-own-XXXXXX")};
+    std::unique_ptr<OtherPrintServer> m_use;
+    bool m_stopped = false;
 };
 } // namespace
 
@@ -85,6 +128,15 @@ class PrintRunTest : public QObject
         return texts;
     }
 
+    // What the browser's own processes have used so far.
+    static double browserCpuSeconds()
+    {
+        double seconds = 0;
+        for (const pid_t child : descendantProcesses(::getpid()))
+            seconds += processUsage(child).cpuSeconds;
+        return seconds;
+    }
+
     void verifyRunEndedCleanly()
     {
         QCOMPARE(dialogs.messageTexts().count(QStringLiteral("Done.")), 1);
@@ -104,6 +156,9 @@ private slots:
              {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"), QStringLiteral("four")})
             web.serveHtml(QStringLiteral("/%1.html").arg(name), QStringLiteral("Page %1").arg(name),
                           QStringLiteral("Text of page %1").arg(name));
+        TestHttpServer::Page stuck;
+        stuck.body = "<!DOCTYPE html><html><body><p>Stuck</p><script>while (true) {}</script></body></html>";
+        web.serve(QStringLiteral("/stuck.html"), stuck);
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
     }
 
@@ -228,25 +283,95 @@ private slots:
         verifyRunEndedCleanly();
     }
 
-    void theChosenPrinterDeletedMidRunEndsTheRunAllTheSame()
+    // The jobs go to the chosen printer by name, never to whatever is the default.
+    void aChosenPrinterThatIsGoneRefusesEachPage()
     {
         const QString doomed = QStringLiteral("Test-Doomed");
         addTestQueue(doomed);
         openWindow(doomed);
+        removeTestQueue(doomed);
         addPages({"/one.html", "/two.html", "/three.html"});
-        connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&](int, const QString &printer) {
-            if (printer == doomed)
-                removeTestQueue(doomed);
-        });
+        const QStringList queues{"Test-Alpha", kServerDefault, kChosen};
+        QList<int> before;
+        for (const QString &queue : queues)
+            before << jobCount(queue);
         form->PushButton2_Click();
 
-        // The remaining pages go to whichever printer is the default then, or fail at the print
-        // command; nothing else is reported.
-        for (const auto &report : dialogs.errorReports())
-            QVERIFY2(report.text.contains(QStringLiteral("APrint.DoItByFile at line 126\r\r")),
+        const auto reports = dialogs.errorReports();
+        QCOMPARE(reports.size(), 3);
+        for (const auto &report : reports)
+            QVERIFY2(report.text.contains(QStringLiteral("Test-Doomed")) &&
+                         report.text.contains(QStringLiteral("APrint.DoItByFile at line 126\r\r")),
                      qPrintable(report.text));
-        QVERIFY(dialogs.errorReports().size() <= 2);
+        for (int i = 0; i < queues.size(); ++i)
+            QCOMPARE(jobCount(queues[i]), before[i]);
         verifyRunEndedCleanly();
+    }
+
+    // A list file with Unix line ends has an empty last row; blank rows print nothing but still
+    // count for the progress, and the progress text shows an address as it is written.
+    void blankRowsPrintNothingAndAddressesShowAsWritten()
+    {
+        openWindow();
+        QTemporaryDir folder;
+        QFile list(folder.filePath(QStringLiteral("list.txt")));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write((web.address("/one.html?a%pb") + "\n\n   \n" + web.address("/two.html") + "\n").toUtf8());
+        list.close();
+        FileToList(*form->urlList(), list.fileName(), dialogs);
+        QCOMPARE(form->urlList()->count(), 5);
+        ProgressLog progress;
+        connect(form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) { progress.values << value; });
+        connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this,
+                [&] { progress.texts << form->ProgressBar1->text(); });
+        const int before = jobCount(kChosen);
+        form->PushButton2_Click();
+
+        QCOMPARE(jobCount(kChosen), before + 2);
+        QCOMPARE(progress.values, (QList<int>{20, 40, 60, 80, 100, 0}));
+        QCOMPARE(progress.texts, (QStringList{"Processing: " + web.address("/one.html?a%pb"),
+                                              "Processing: " + web.address("/two.html")}));
+        QCOMPARE(dialogs.errorReports().size(), 0);
+        verifyRunEndedCleanly();
+    }
+
+    // A page whose script never ends is given up with one report; the pages after it, from the same
+    // site and from another, print, and nothing of it keeps running.
+    void aStuckPageCostsOnlyItself()
+    {
+        setReadinessTimeLimit(3s);
+        openWindow();
+        addPages({"/stuck.html", "/one.html"});
+        form->urlList()->append(
+            web.address("/two.html").replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost")));
+        const int before = jobCount(kChosen);
+        form->PushButton2_Click();
+
+        QCOMPARE(newJobTexts(kChosen, before),
+                 (QStringList{"Text of page one Text of page one", "Text of page two Text of page two"}));
+        const auto reports = dialogs.errorReports();
+        QCOMPARE(reports.size(), 1);
+        QVERIFY2(reports[0].text.contains(QStringLiteral("does not answer")), qPrintable(reports[0].text));
+        verifyRunEndedCleanly();
+        const double start = browserCpuSeconds();
+        QTest::qWait(1000);
+        QVERIFY2(browserCpuSeconds() - start < 0.5, "a renderer is still busy after the run");
+    }
+
+    void closingTheWindowWhileAPageIsStuck()
+    {
+        setReadinessTimeLimit(60s);
+        openWindow();
+        addPages({"/stuck.html", "/one.html"});
+        QTimer closing;
+        closing.setSingleShot(true);
+        connect(&closing, &QTimer::timeout, form.get(), [this] { form->close(); });
+        closing.start(2000);
+        form->PushButton2_Click();
+
+        QVERIFY(programEnding());
+        QVERIFY(!dialogs.messageTexts().contains(QStringLiteral("Done.")));
+        QCOMPARE(printers().defaultPrinterName(), kServerDefault);
     }
 
     void duringARunOnlyAddingAndDraggingChangeTheList()
@@ -316,21 +441,11 @@ private slots:
 
     void thePrintServerStoppingMidRunFailsTheRemainingPages()
     {
-        // A server of its own, so that stopping it leaves the other tests' server alone.
-        QTemporaryDir folder(QStringLiteral("/tmp/quillbrae-stop-XXXXXX"));
-        const QString script = QStringLiteral(QUILLBRAE_SOURCE_DIR "/scripts/print-server");
-        runCupsTool(script, {QStringLiteral("start"), folder.path()});
-        bool stopped = false;
-        auto stop = [&] {
-            if (!stopped)
-                runCupsTool(script, {QStringLiteral("stop"), folder.path()});
-            stopped = true;
-        };
         {
-            OtherPrintServer server(folder.path() + QStringLiteral("/cups.sock"));
+            OwnPrintServer server;
             openWindow();
             addPages({"/one.html", "/two.html", "/three.html"});
-            connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, stop);
+            connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&] { server.stop(); });
             form->PushButton2_Click();
 
             QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Done."));
@@ -341,7 +456,32 @@ private slots:
                          qPrintable(report.text));
             QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
         }
-        stop();
+        QCOMPARE(printers().defaultPrinterName(), kServerDefault);
+    }
+
+    // A print server that hangs (stopped, not gone) holds the print-server thread, never the window.
+    void aHungPrintServerNeverFreezesTheWindow()
+    {
+        OwnPrintServer server;
+        openWindow();
+        addPages({"/one.html", "/two.html"});
+        connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&] { server.signal(SIGSTOP); });
+        QElapsedTimer sinceTick;
+        qint64 largestGap = 0;
+        QTimer ticks;
+        connect(&ticks, &QTimer::timeout, this, [&] { largestGap = std::max(largestGap, sinceTick.restart()); });
+        sinceTick.start();
+        ticks.start(100);
+        form->PushButton2_Click();
+        ticks.stop();
+        server.signal(SIGCONT);
+
+        qInfo("largest gap between 100 ms ticks with a hung print server: %lld ms", largestGap);
+        QVERIFY2(largestGap < 1500, qPrintable(QString::number(largestGap)));
+        QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Done."));
+        const auto reports = dialogs.errorReports();
+        QCOMPARE(reports.size(), 1);
+        QVERIFY2(reports[0].text.contains(QStringLiteral("does not answer")), qPrintable(reports[0].text));
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
     }
 };

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QProgressBar>
+
+// A progress bar whose text is shown as written. The plain one replaces %p, %v and %m in its text
+// with numbers, which would turn an address such as "a%pb.html" into "a100b.html".
+class LiteralProgressBar : public QProgressBar
+{
+public:
+    using QProgressBar::QProgressBar;
+    QString text() const override { return format(); }
+};
