@@ -237,7 +237,7 @@ void Form1::Form_Load()
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.Form_Load"));
     trap.line(100, [&] { ApplySkin(*this); });
     trap.line(104, [&] { CheckOnline(*m_services.dialogs); });
-    const QString cursorFile = applicationFolder() + QStringLiteral("/HAND-M.CUR");
+    const QString cursorFile = shippedFilePath(QStringLiteral("/HAND-M.CUR"));
     if (trap.test(106, [&] { return FileExists(cursorFile); }))
         trap.line(108, [&] { MouseIcon = loadPointerPicture(cursorFile); });
     trap.line(110, [&] {
