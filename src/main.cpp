@@ -1,3 +1,5 @@
+#include "app/ProgramIdentity.h"
+#include "app/ProgramOptions.h"
 #include "shell/Form1.h"
 #include "shell/StartupEnvironment.h"
 
@@ -5,6 +7,10 @@
 
 int main(int argc, char *argv[])
 {
+    setProgramIdentity();
+    const ProgramOptions options = readProgramOptions(argc, argv);
+    if (options.exitStatus)
+        return *options.exitStatus;
     prepareStartupEnvironment();
     QApplication app(argc, argv);
     Form1 form;
