@@ -2,10 +2,20 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 QString applicationFolder()
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString shippedFilePath(const QString &name)
+{
+    QString beside = applicationFolder() + name;
+    if (QFileInfo::exists(beside))
+        return beside;
+    QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("quillbrae") + name);
+    return installed.isEmpty() ? beside : installed;
 }
 
 bool FileExists(const QString &path)

@@ -118,6 +118,7 @@ void Form1::createControls()
     Text2 = new QLineEdit(Frame2);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setGeometry(twipsRect(225, 300, 4380, 345));
+    Text2->setAccessibleName(QStringLiteral("Pause between prints, in seconds"));
     PushButton10 =
         makeButton("PushButton10", QStringLiteral("What's this feature?"), Frame2, twipsRect(4800, 300, 2760, 345));
     PushButton13 = makeButton("PushButton13", QStringLiteral("Help"), this, twipsRect(120, 120, 7800, 405));
@@ -126,6 +127,7 @@ void Form1::createControls()
     Combo1 = new QComboBox(Frame1);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setGeometry(twipsRect(240, 300, 7320, 345));
+    Combo1->setAccessibleName(QStringLiteral("Printer"));
 
     // Lies below the client area: pages load and print out of the user's sight.
     WebBrowser1 = new WebBrowserControl(*m_services.printers, this);
@@ -135,6 +137,7 @@ void Form1::createControls()
     ListView1 = new QTreeView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setGeometry(twipsRect(120, 630, 6840, 2535));
+    ListView1->setAccessibleName(QStringLiteral("Addresses to print"));
     ListView1->setModel(m_urlList);
     UrlListSelection::install(*ListView1, *m_urlList);
     ListView1->setRootIsDecorated(false);
@@ -238,7 +241,7 @@ void Form1::Form_Load()
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.Form_Load"));
     trap.line(100, [&] { ApplySkin(*this); });
     trap.line(104, [&] { CheckOnline(*m_services.dialogs); });
-    const QString cursorFile = applicationFolder() + QStringLiteral("/HAND-M.CUR");
+    const QString cursorFile = shippedFilePath(QStringLiteral("/HAND-M.CUR"));
     if (trap.test(106, [&] { return FileExists(cursorFile); }))
         trap.line(108, [&] { MouseIcon = loadPointerPicture(cursorFile); });
     trap.line(110, [&] {

@@ -19,7 +19,7 @@ void Form1::ListView1_ItemClick()
     // The picture is read again at every click. Without it the default pointer stays and the drag
     // works all the same.
     try {
-        ListView1->setCursor(loadPointerPicture(applicationFolder() + QStringLiteral("/drag.ico")));
+        ListView1->setCursor(loadPointerPicture(shippedFilePath(QStringLiteral("/drag.ico"))));
     } catch (const RuntimeError &) {
         ListView1->unsetCursor();
     }

@@ -81,7 +81,7 @@ void SetFaceColours(QWidget &window)
 
 void ApplySkin(QWidget &window)
 {
-    const QString path = applicationFolder() + QStringLiteral("/x/o.cjs");
+    const QString path = shippedFilePath(QStringLiteral("/x/o.cjs"));
     if (!QFileInfo(path).isFile())
         return;
     SetFaceColours(window);

@@ -2,7 +2,7 @@
 
 class QWidget;
 
-// With a skin file ("x/o.cjs" beside the executable, a Qt style sheet) the main window takes the
+// With a skin file ("x/o.cjs", a Qt style sheet, found by shippedFilePath) the main window takes the
 // system's button-face colours and then the skin. Without one it keeps its design colours.
 // A skin that cannot be read or parsed raises a RuntimeError after the colours are set.
 void ApplySkin(QWidget &window);

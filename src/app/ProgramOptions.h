@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+
+// What the command line asks of the program.
+struct ProgramOptions
+{
+    // Set when the program is to end at once with this status instead of opening its window: the
+    // help or the version has been printed, or the command line was wrong and the usage printed.
+    std::optional<int> exitStatus;
+};
+
+// Reads the command line (the first word is the program). Prints the help and the version on
+// standard output, a usage error and the usage on standard error. Needs an application object
+// for the program's name and version, but no display.
+ProgramOptions parseProgramOptions(const QStringList &arguments);
+
+// The same for main's arguments, before the program's application object exists: the command line
+// is read under a short-lived core application, so that --help and --version work without a
+// display.
+ProgramOptions readProgramOptions(int &argc, char **argv);

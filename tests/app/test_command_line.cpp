@@ -1,0 +1,80 @@
+#include "support/TestEnvironment.h"
+
+#include <QProcess>
+
+namespace {
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the real program with no display at all: if it tried to open its window, Qt would abort for
+// want of one instead of exiting with the status it chose.
+Outcome runProgram(const QStringList &arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(QUILLBRAE_EXECUTABLE), arguments);
+    if (!program.waitForFinished(20000)) {
+        program.kill();
+        program.waitForFinished();
+        return {};
+    }
+    if (program.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardOutput()),
+            QString::fromLocal8Bit(program.readAllStandardError())};
+}
+} // namespace
+
+// The command line of the real executable, which answers it before it needs a display.
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void versionAndHelpNeedNoDisplay()
+    {
+        const Outcome version = runProgram({QStringLiteral("--version")});
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, QStringLiteral("Quillbrae " QUILLBRAE_VERSION "\n"));
+        QCOMPARE(runProgram({QStringLiteral("-v")}).out, version.out);
+
+        const Outcome help = runProgram({QStringLiteral("--help")});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.startsWith(QLatin1String("Usage: ")));
+        for (const char *option : {"-h, --help", "-v, --version"})
+            QVERIFY2(help.out.contains(QLatin1String(option)), option);
+        QVERIFY(help.err.isEmpty());
+    }
+
+    void badUsageGivesStatusTwoAndOpensNoWindow_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("unknown long option") << QStringList{"--bogus"} << "Unknown option 'bogus'.";
+        QTest::newRow("unknown short option") << QStringList{"-x"} << "Unknown option 'x'.";
+        QTest::newRow("a known option with an unknown one")
+            << QStringList{"--version", "--bogus"} << "Unknown option 'bogus'.";
+        QTest::newRow("an argument") << QStringList{"list.txt"} << "Unexpected argument 'list.txt'.";
+    }
+
+    void badUsageGivesStatusTwoAndOpensNoWindow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, problem);
+        const Outcome outcome = runProgram(arguments);
+        QCOMPARE(outcome.exitCode, 2);
+        QVERIFY(outcome.out.isEmpty());
+        QVERIFY2(outcome.err.startsWith(problem + QLatin1String("\n\nUsage: ")), qPrintable(outcome.err));
+    }
+};
+
+QUILLBRAE_TEST_MAIN(CommandLineTest)
+#include "test_command_line.moc"
