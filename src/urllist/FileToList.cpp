@@ -5,14 +5,12 @@
 #include "shell/Dialogs.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/RuntimeError.h"
-#include "urllist/CrLineReader.h"
-#include "urllist/ListFileText.h"
+#include "urllist/ListReader.h"
 #include "urllist/UrlListModel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 constexpr int kFileAlreadyOpen = 55;
@@ -38,19 +36,6 @@ private:
     static inline bool active = false;
 };
 
-// Only regular files are read: a folder, a pipe or a device would fail, block or never end.
-void openForReading(QFile &file)
-{
-    const QFileInfo info(file.fileName());
-    if (!info.isFile())
-        throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (file.error() == QFileDevice::PermissionsError || !info.isReadable())
-            throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied"));
-        throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error"));
-    }
-}
-
 // One pass through the window's events; false once the program is ending.
 bool letTheWindowRun()
 {
@@ -67,31 +52,18 @@ void FileToList(UrlListModel &list, const QString &path, Dialogs &dialogs)
     }
     const LoadInProgress channel;
     QFile file(path);
-    openForReading(file);
-    const ListFileText text = ListFileText::detect(file);
-    CrLineReader reader(file);
+    openListFile(file);
     const UrlListAppendBatch batch(list);
     QElapsedTimer sinceShown;
     sinceShown.start();
-    auto appendRow = [&](QByteArrayView bytes) {
-        list.append(text.decode(bytes));
+    readListRows(file, [&](const QString &row) {
+        if (!letTheWindowRun())
+            return false;
+        list.append(row);
         if (sinceShown.elapsed() >= kShowRowsEveryMs) {
             list.showPendingRows();
             sinceShown.restart();
         }
-    };
-    while (!programEnding() && !reader.atEnd()) {
-        if (!letTheWindowRun())
-            return;
-        const QByteArray line = reader.readLine();
-        const QByteArrayView bytes(line);
-        qsizetype start = 0;
-        for (qsizetype lf = bytes.indexOf('\n'); lf >= 0; lf = bytes.indexOf('\n', start)) {
-            if (!letTheWindowRun())
-                return;
-            appendRow(bytes.sliced(start, lf - start));
-            start = lf + 1;
-        }
-        appendRow(bytes.sliced(start));
-    }
+        return true;
+    });
 }
