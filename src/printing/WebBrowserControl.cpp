@@ -35,6 +35,21 @@ constexpr std::chrono::seconds kRendererAnswerLimit{2};
 // After SIGKILL the browser learns of the renderer's end within milliseconds.
 constexpr std::chrono::seconds kRendererEndLimit{5};
 
+// Chromium's own number for an address whose host has no address.
+constexpr int kNameNotResolved = -105;
+
+WebBrowserControl::LoadOutcome loadOutcomeOf(const QWebEngineLoadingInfo &loading)
+{
+    if (loading.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+        return {};
+    if (loading.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+        return {true, loading.errorCode(), QStringLiteral("HTTP %1").arg(loading.errorCode())};
+    if (loading.errorDomain() == QWebEngineLoadingInfo::DnsErrorDomain || loading.errorCode() == kNameNotResolved)
+        return {true, 0, QStringLiteral("host not found")};
+    const QString why = loading.errorString();
+    return {true, 0, why.isEmpty() ? QStringLiteral("the page did not load") : why};
+}
+
 QString cannotShowPage(const QString &address, const QString &reason)
 {
     return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title></head>"
@@ -94,12 +109,15 @@ QWebEnginePage *WebBrowserControl::beginNavigation(Navigation kind)
     const quint64 navigation = ++m_navigations;
     m_markerArrived = false;
     m_finishedSinceMarker = false;
+    if (kind == Navigation::Address)
+        m_outcome = LoadOutcome{};
     emit navigationMarker(navigation);
     return page;
 }
 
 void WebBrowserControl::explain(const QString &reason)
 {
+    m_outcome = LoadOutcome{true, 0, reason.endsWith(QLatin1Char('.')) ? reason.chopped(1) : reason};
     beginNavigation(Navigation::Explanation)->setHtml(cannotShowPage(m_address, reason));
 }
 
@@ -113,6 +131,8 @@ void WebBrowserControl::loadingChanged(const QWebEngineLoadingInfo &loading)
     if (!m_markerArrived)
         return;
     m_finishedSinceMarker = true;
+    if (m_navigation == Navigation::Address)
+        m_outcome = loadOutcomeOf(loading);
     // A load that stopped without bringing a page (a file to download, say) leaves the page before
     // it in the browser; printing that again would be wrong, so the browser shows why instead. A
     // page that stopped its own loading is in the browser, and is printed as it stands.
@@ -160,11 +180,24 @@ QString WebBrowserControl::targetPrinterOrNone() const
 
 void WebBrowserControl::print()
 {
+    const QString printer = targetPrinter();
+    const QByteArray pdf = renderForPrinting(printer);
+    if (programEnding())
+        return;
+    submitRendered(printer, pdf);
+}
+
+QString WebBrowserControl::targetPrinter() const
+{
+    return m_jobPrinter.isEmpty() ? m_printers.defaultPrinterName() : m_jobPrinter;
+}
+
+QByteArray WebBrowserControl::renderForPrinting(const QString &printer)
+{
     // The browser renders one document at a time, and a new page must not load while it does.
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     const QScopedValueRollback<bool> printing(m_printing, true);
-    const QString printer = m_jobPrinter.isEmpty() ? m_printers.defaultPrinterName() : m_jobPrinter;
     const QPageLayout layout = m_pageSetup ? *m_pageSetup : defaultPageLayout(printer);
     // The browser cannot take back a print it has asked a renderer for: a renderer that never
     // answers it leaves the page unable to go away without bringing the whole program down. So
@@ -174,7 +207,7 @@ void WebBrowserControl::print()
         giveUpPage(QStringLiteral("The page's renderer ended before the page could be printed."));
     if (!rendererAnswers())
         giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
-    const QByteArray pdf = renderPageToPdf(*browserPage(), layout, [this] { return m_rendererGone; });
+    QByteArray pdf = renderPageToPdf(*browserPage(), layout, [this] { return m_rendererGone; });
     if (pdf.isEmpty()) {
         // The renderer stopped answering during the print itself. Its page stays as it is, out of
         // sight, and the next address loads in a fresh one; the program ends without tearing the
@@ -188,10 +221,17 @@ void WebBrowserControl::print()
         throw RuntimeError(ErrorNumber::PrinterError,
                            QStringLiteral("The page could not be prepared for printing in time."));
     }
-    if (programEnding())
-        return;
+    return pdf;
+}
+
+int WebBrowserControl::submitRendered(const QString &printer, const QByteArray &pdf)
+{
+    if (m_printing)
+        throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
+    const QScopedValueRollback<bool> printing(m_printing, true);
     const int job = submitPdfJob(printer, jobTitle(), pdf);
     emit pagePrinted(job, printer);
+    return job;
 }
 
 bool WebBrowserControl::rendererAnswers()

@@ -33,6 +33,22 @@ public:
     // moment of each print.
     void setJobPrinter(const QString &name) { m_jobPrinter = name; }
 
+    // How the last address's page load ended, as far as the browser tells: a network error, an
+    // HTTP error status, or an address that gives no page counts as failed.
+    struct LoadOutcome
+    {
+        bool failed = false;
+        int httpStatus = 0; // when the browser told it: an error status
+        QString error;      // why it failed, in a few words
+    };
+    LoadOutcome loadOutcome() const { return m_outcome; }
+
+    // The two halves of the print command, for callers that tell a page that cannot be prepared
+    // from a printer that refuses it. Both raise a printer RuntimeError when they fail.
+    QString targetPrinter() const;
+    QByteArray renderForPrinting(const QString &printer);
+    int submitRendered(const QString &printer, const QByteArray &pdf);
+
     // The text last given to Navigate.
     QString navigatedAddress() const { return m_address; }
     // The layout that page setup chose for the following prints; none before the first page setup.
@@ -69,6 +85,7 @@ private:
     std::optional<QPageLayout> m_pageSetup;
     bool m_printing = false;
     bool m_rendererGone = false;
+    LoadOutcome m_outcome;
 
     // Load notifications reach this object through the event queue, so one may still be on its way
     // from an earlier page when Navigate is called. Navigate therefore queues a marker behind
