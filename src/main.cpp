@@ -1,3 +1,4 @@
+#include "app/CommandLinePrint.h"
 #include "app/ProgramIdentity.h"
 #include "app/ProgramOptions.h"
 #include "shell/Form1.h"
@@ -12,8 +13,14 @@ int main(int argc, char *argv[])
     const ProgramOptions options = readProgramOptions(argc, argv);
     if (options.exitStatus)
         return *options.exitStatus;
+    // A print run from the command line needs no display: from cron or a script there is none.
+    if (options.print && !qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     prepareStartupEnvironment();
     QApplication app(argc, argv);
+    if (options.print)
+        return runCommandLinePrint(*options.print);
     Form1 form;
     return runWindowProgram(form);
 }

@@ -1,15 +1,20 @@
 #include "app/ProgramOptions.h"
 
+#include "printing/PauseValue.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 // The exit status of a wrong command line, as for other command-line programs.
 constexpr int kUsageError = 2;
+// A day: longer would not fit the timers that bound the wait.
+constexpr double kLongestTimeout = 24.0 * 3600;
 
-void print(std::FILE *stream, const QString &text)
+void write(std::FILE *stream, const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
@@ -20,34 +25,83 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Prints a list of web pages one after another to the printer chosen in its window.\n"
-                       "Without options it opens that window."));
+                       "Without options it opens that window; with --print it prints a list without one."));
     // Not Qt's own help option: it would also offer --help-all, listing Qt's options, which the
     // command line is read before and does not take.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the program's version and exit."));
-    parser.addOptions({help, version});
+    const QCommandLineOption print(
+        QStringLiteral("print"),
+        QStringLiteral("Print the addresses in LIST (a text file, one address a line; - reads "
+                       "standard input) without opening the window."),
+        QStringLiteral("LIST"));
+    const QCommandLineOption printer(QStringLiteral("printer"),
+                                     QStringLiteral("With --print: the printer to print to (default: the current "
+                                                    "default printer, which is never changed)."),
+                                     QStringLiteral("NAME"));
+    const QCommandLineOption pause(QStringLiteral("pause"),
+                                   QStringLiteral("With --print: seconds to wait between two pages."),
+                                   QStringLiteral("SECONDS"));
+    const QCommandLineOption timeout(
+        QStringLiteral("timeout"), QStringLiteral("With --print: the longest wait for one page to load (default 60)."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption skipFailed(QStringLiteral("skip-failed"),
+                                        QStringLiteral("With --print: don't print a page whose load failed."));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("With --print: one JSON object per page on standard output."));
+    parser.addOptions({help, version, print, printer, pause, timeout, skipFailed, json});
 
     if (!parser.parse(arguments)) {
-        print(stderr, QStringLiteral("%1\n\n%2").arg(parser.errorText(), parser.helpText()));
-        return {kUsageError};
+        write(stderr, QStringLiteral("%1\n\n%2").arg(parser.errorText(), parser.helpText()));
+        return {kUsageError, std::nullopt};
     }
     if (!parser.positionalArguments().isEmpty()) {
-        print(stderr, QStringLiteral("Unexpected argument '%1'.\n\n%2")
+        write(stderr, QStringLiteral("Unexpected argument '%1'.\n\n%2")
                           .arg(parser.positionalArguments().constFirst(), parser.helpText()));
-        return {kUsageError};
+        return {kUsageError, std::nullopt};
     }
     if (parser.isSet(help)) {
-        print(stdout, parser.helpText());
-        return {0};
+        write(stdout, parser.helpText());
+        return {0, std::nullopt};
     }
     if (parser.isSet(version)) {
-        print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+        write(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                     QCoreApplication::applicationVersion()));
-        return {0};
+        return {0, std::nullopt};
     }
-    return {};
+    auto usageError = [&](const QString &problem) {
+        write(stderr, QStringLiteral("%1\n\n%2").arg(problem, parser.helpText()));
+        return ProgramOptions{kUsageError, std::nullopt};
+    };
+    if (!parser.isSet(print)) {
+        for (const QCommandLineOption *option : {&printer, &pause, &timeout, &skipFailed, &json})
+            if (parser.isSet(*option))
+                return usageError(QStringLiteral("Option '%1' goes with --print.").arg(option->names().constFirst()));
+        return {std::nullopt, std::nullopt};
+    }
+    CommandLinePrintOptions run;
+    run.listFile = parser.value(print);
+    run.printer = parser.value(printer);
+    run.skipFailed = parser.isSet(skipFailed);
+    run.json = parser.isSet(json);
+    // The pause means what the window's pause box means: a number as the user's locale writes it,
+    // nothing and no wait when it is negative.
+    if (parser.isSet(pause)) {
+        const std::optional<double> seconds = pauseValue(parser.value(pause));
+        if (!seconds)
+            return usageError(QStringLiteral("The pause '%1' is not a number of seconds.").arg(parser.value(pause)));
+        run.pauseSeconds = std::max(*seconds, 0.0);
+    }
+    if (parser.isSet(timeout)) {
+        const std::optional<double> seconds = pauseValue(parser.value(timeout));
+        if (!seconds || !(*seconds > 0) || *seconds > kLongestTimeout)
+            return usageError(
+                QStringLiteral("The timeout '%1' is not a number of seconds above 0.").arg(parser.value(timeout)));
+        run.timeoutSeconds = *seconds;
+    }
+    return {std::nullopt, run};
 }
 
 ProgramOptions readProgramOptions(int &argc, char **argv)

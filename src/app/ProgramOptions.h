@@ -4,12 +4,25 @@
 
 #include <optional>
 
+// A print run asked for on the command line: no window, the pages straight to the printer.
+struct CommandLinePrintOptions
+{
+    QString listFile; // a path, or "-" for standard input
+    QString printer;  // empty: the user's current default printer
+    double pauseSeconds = 0;
+    double timeoutSeconds = 60;
+    bool skipFailed = false;
+    bool json = false;
+};
+
 // What the command line asks of the program.
 struct ProgramOptions
 {
     // Set when the program is to end at once with this status instead of opening its window: the
     // help or the version has been printed, or the command line was wrong and the usage printed.
     std::optional<int> exitStatus;
+    // Set for a print run from the command line instead of the window.
+    std::optional<CommandLinePrintOptions> print;
 };
 
 // Reads the command line (the first word is the program). Prints the help and the version on

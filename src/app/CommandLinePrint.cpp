@@ -1,0 +1,165 @@
+#include "app/CommandLinePrint.h"
+
+#include "app/PageReport.h"
+#include "app/ProgramOptions.h"
+#include "printers/CupsDestinations.h"
+#include "printers/CupsPrinterSystem.h"
+#include "printing/BrowserControl.h"
+#include "printing/WaitSeconds.h"
+#include "printing/WebBrowserControl.h"
+#include "shell/EventSleep.h"
+#include "shell/ProgramLifetime.h"
+#include "shell/RuntimeError.h"
+#include "shell/TerminationSignals.h"
+#include "urllist/ListReader.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+constexpr int kCannotStart = 2;
+
+void printLine(std::FILE *stream, const QString &line)
+{
+    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// The list's addresses; blank rows print nothing, as in the window. Standard input is read whole
+// first: the reader looks at all of the text before it decides how to decode it.
+QStringList readAddresses(const QString &listFile)
+{
+    QStringList addresses;
+    auto keep = [&](const QString &row) {
+        if (!row.trimmed().isEmpty())
+            addresses.append(row);
+        return true;
+    };
+    if (listFile == QLatin1String("-")) {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly))
+            throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error"));
+        QByteArray text = input.readAll();
+        QBuffer buffer(&text);
+        buffer.open(QIODevice::ReadOnly);
+        readListRows(buffer, keep);
+        return addresses;
+    }
+    QFile file(listFile);
+    openListFile(file);
+    readListRows(file, keep);
+    return addresses;
+}
+
+// The printer asked for, as the server names it; the default printer when none was.
+QString chosenPrinter(PrinterSystem &printers, const QString &asked)
+{
+    const QStringList names = printers.printerNames();
+    const QString wanted = asked.isEmpty() ? printers.defaultPrinterName() : asked;
+    for (const QString &name : names)
+        if (sameDestination(name, wanted))
+            return name;
+    const QString known = names.isEmpty()
+                              ? QStringLiteral("The print server knows no printer.")
+                              : QStringLiteral("The printers are: %1.").arg(names.join(QStringLiteral(", ")));
+    throw RuntimeError(ErrorNumber::PrinterError,
+                       QStringLiteral("There is no printer named \"%1\". %2").arg(wanted, known));
+}
+
+PageReport printPage(WebBrowserControl &browser, const CommandLinePrintOptions &options, const QString &printer,
+                     const QString &address)
+{
+    PageReport report;
+    report.address = address;
+    report.printer = printer;
+    QElapsedTimer clock;
+    clock.start();
+    browser.Navigate(address);
+    const bool ready = sleepUntil([&] { return browser.ReadyState() == BrowserControl::kReadyStateComplete; },
+                                  deadlineAfterSeconds(options.timeoutSeconds));
+    const WebBrowserControl::LoadOutcome load = browser.loadOutcome();
+    if (load.httpStatus > 0)
+        report.httpStatus = load.httpStatus;
+    if (!ready && !programEnding())
+        report.loadError = QStringLiteral("no complete page after %1 seconds").arg(options.timeoutSeconds);
+    else if (load.failed)
+        report.loadError = load.error;
+
+    if (programEnding()) {
+        report.outcome = PageReport::Outcome::Failed;
+        report.printError = QStringLiteral("interrupted");
+    } else if (!report.loadError.isEmpty() && options.skipFailed) {
+        report.outcome = PageReport::Outcome::Skipped;
+    } else {
+        std::optional<QByteArray> pdf;
+        try {
+            pdf = browser.renderForPrinting(printer);
+        } catch (const RuntimeError &error) {
+            report.outcome = PageReport::Outcome::Failed;
+            report.printError = error.description();
+        }
+        if (pdf && programEnding()) {
+            report.outcome = PageReport::Outcome::Failed;
+            report.printError = QStringLiteral("interrupted");
+        } else if (pdf) {
+            try {
+                report.job = browser.submitRendered(printer, *pdf);
+            } catch (const RuntimeError &error) {
+                report.outcome = PageReport::Outcome::Refused;
+                report.printError = error.description();
+            }
+        }
+    }
+    report.seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    return report;
+}
+} // namespace
+
+int runCommandLinePrint(const CommandLinePrintOptions &options)
+{
+    int signalStatus = 0;
+    const TerminationSignals terminationSignals([&](int signalNumber) {
+        signalStatus = 128 + signalNumber;
+        beginProgramEnd();
+    });
+
+    QStringList addresses;
+    try {
+        addresses = readAddresses(options.listFile);
+    } catch (const RuntimeError &error) {
+        printLine(stderr, QStringLiteral("Cannot read the list %1: %2.").arg(options.listFile, error.description()));
+        return kCannotStart;
+    }
+    CupsPrinterSystem printers;
+    QString printer;
+    try {
+        printer = chosenPrinter(printers, options.printer);
+    } catch (const RuntimeError &error) {
+        printLine(stderr, error.description());
+        return kCannotStart;
+    }
+
+    WebBrowserControl browser(printers);
+    browser.setJobPrinter(printer);
+    RunSummary summary;
+    for (qsizetype i = 0; i < addresses.size() && !programEnding(); ++i) {
+        if (i > 0)
+            WaitSeconds(options.pauseSeconds);
+        if (programEnding())
+            break;
+        // The page size and margins come from the printer once, for the whole run.
+        if (i == 0)
+            browser.ExecWB(BrowserControl::kCommandPageSetup, BrowserControl::kOptionDontPromptUser);
+        const PageReport report = printPage(browser, options, printer, addresses.at(i));
+        summary.add(report);
+        printLine(stderr, progressLine(report, static_cast<int>(i + 1), static_cast<int>(addresses.size())));
+        if (options.json)
+            printLine(stdout, jsonLine(report));
+    }
+    printLine(stderr, summary.line());
+    return signalStatus != 0 ? signalStatus : summary.exitStatus();
+}

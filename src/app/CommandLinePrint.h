@@ -1,0 +1,11 @@
+#pragma once
+
+struct CommandLinePrintOptions;
+
+// Prints the list the options name without a window: each address is loaded, waited for and
+// handed straight to the chosen printer (the user's default printer is never changed), with one
+// report line per page on standard error, and one JSON line per page on standard output when asked
+// for. Gives the exit status: 0 when every page printed after a good load, 1 when any page failed,
+// was skipped or refused, 2 for a list that cannot be read or a printer the server does not know,
+// 128 plus the signal's number when SIGINT, SIGTERM or SIGHUP stopped it.
+int runCommandLinePrint(const CommandLinePrintOptions &options);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// What became of one page of a command-line print run.
+struct PageReport
+{
+    enum class Outcome { Printed, Skipped, Failed, Refused };
+
+    QString address;
+    Outcome outcome = Outcome::Printed;
+    std::optional<int> httpStatus;
+    QString loadError;  // why the load failed; empty when it did not
+    QString printError; // why the page could not be prepared or was refused
+    std::optional<int> job;
+    QString printer;
+    double seconds = 0;
+
+    // Printed after a load that went well: the only outcome that leaves nothing to look into.
+    bool clean() const { return outcome == Outcome::Printed && loadError.isEmpty(); }
+};
+
+// "[3/20] https://example.org/a printed (job Office-17)", and the like for the other outcomes.
+QString progressLine(const PageReport &report, int position, int count);
+
+// One line of JSON: address, outcome, http_status, error, job, printer, seconds.
+QString jsonLine(const PageReport &report);
+
+// Tallies the outcomes for the closing line.
+class RunSummary
+{
+public:
+    void add(const PageReport &report);
+    // "Printed 3, skipped 1, failed 0, refused 1."
+    QString line() const;
+    // 0 when every page was printed after a load that went well, 1 otherwise.
+    int exitStatus() const { return m_allClean ? 0 : 1; }
+
+private:
+    int m_counts[4] = {0, 0, 0, 0};
+    bool m_allClean = true;
+};
