@@ -358,6 +358,37 @@ private slots:
         QVERIFY2(browserCpuSeconds() - start < 0.5, "a renderer is still busy after the run");
     }
 
+    // A renderer that ends (a crash, out of memory, killed) ends the wait for its page at once.
+    void aRendererThatEndsCostsOnlyItsPage()
+    {
+        TestHttpServer::Page held;
+        held.body = "<html><body><p>Held page</p>";
+        held.delivery = TestHttpServer::Delivery::NeverFinish;
+        web.serve(QStringLiteral("/held-open.html"), held);
+        openWindow();
+        addPages({"/held-open.html", "/one.html"});
+        QTimer killer;
+        connect(&killer, &QTimer::timeout, this, [&] {
+            const qint64 renderer = form->WebBrowser1->page()->renderProcessPid();
+            if (form->WebBrowser1->navigatedAddress().endsWith(QLatin1String("held-open.html")) && renderer > 0) {
+                ::kill(static_cast<pid_t>(renderer), SIGKILL);
+                killer.stop();
+            }
+        });
+        killer.start(500);
+        const int before = jobCount(kChosen);
+        QElapsedTimer clock;
+        clock.start();
+        form->PushButton2_Click();
+
+        QVERIFY2(clock.elapsed() < 30'000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(newJobTexts(kChosen, before), QStringList{"Text of page one Text of page one"});
+        const auto reports = dialogs.errorReports();
+        QCOMPARE(reports.size(), 1);
+        QVERIFY2(reports[0].text.contains(QStringLiteral("renderer ended")), qPrintable(reports[0].text));
+        verifyRunEndedCleanly();
+    }
+
     void closingTheWindowWhileAPageIsStuck()
     {
         setReadinessTimeLimit(60s);
