@@ -213,10 +213,8 @@ QByteArray WebBrowserControl::renderForPrinting(const QString &printer)
         // sight, and the next address loads in a fresh one; the program ends without tearing the
         // browser down, which that page would not survive.
         setPage(nullptr);
-        m_page->disconnect(this);
         m_page->setParent(nullptr);
-        m_page = nullptr;
-        m_rendererGone = false;
+        forgetPage();
         requireQuickExit();
         throw RuntimeError(ErrorNumber::PrinterError,
                            QStringLiteral("The page could not be prepared for printing in time."));
@@ -270,12 +268,19 @@ void WebBrowserControl::endRendererAndPage()
         QTimer::singleShot(kRendererEndLimit, &untilEnded, &QEventLoop::quit);
         untilEnded.exec();
     }
+    forgetPage();
+    if (page)
+        page->deleteLater();
+}
+
+void WebBrowserControl::forgetPage()
+{
+    if (m_page)
+        m_page->disconnect(this);
     m_page = nullptr;
     m_rendererGone = false;
-    if (page) {
-        page->disconnect(this);
-        page->deleteLater();
-    }
+    // The loads it had under way will never report their end: the next page starts from none.
+    m_loadsUnderway = 0;
 }
 
 QString WebBrowserControl::jobTitle() const

@@ -75,6 +75,8 @@ private:
     // Ends the page's renderer and lets go of the page; the next navigation makes a fresh one.
     [[noreturn]] void giveUpPage(const QString &reason);
     void endRendererAndPage();
+    // Lets go of the page object; the next navigation makes a fresh one.
+    void forgetPage();
     QString targetPrinterOrNone() const;
     QString jobTitle() const;
 
