@@ -1,6 +1,7 @@
 #include "shell/Form1.h"
 
 #include "connectivity/OnlineCheck.h"
+#include "printers/PrinterSystem.h"
 #include "printing/WebBrowserControl.h"
 #include "shell/AppPaths.h"
 #include "shell/AppTitle.h"
@@ -238,6 +239,9 @@ void Form1::setVisible(bool visible)
 void Form1::Form_Load()
 {
     m_loaded = true;
+    // A default printer that an earlier run could not put back (the program was killed, say) is put
+    // back first, silently, before any start-up message can keep the user waiting.
+    m_services.printers->recoverInterruptedSwitch();
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.Form_Load"));
     trap.line(100, [&] { ApplySkin(*this); });
     trap.line(104, [&] { CheckOnline(*m_services.dialogs); });

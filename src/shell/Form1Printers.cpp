@@ -17,9 +17,6 @@ constexpr auto kPositionSetting = "Combo1";
 void Form1::LoadPrinterList()
 {
     PrinterSystem &printers = *m_services.printers;
-    // A default printer that an earlier run could not put back (the program was killed, say) is put
-    // back before anything reads the default.
-    printers.recoverInterruptedSwitch();
     // The list comes first: a print system that cannot be reached ends the start-up's printer steps
     // here with one report, rather than being waited for a second time.
     const QStringList names = printers.printerNames();
