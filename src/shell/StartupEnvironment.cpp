@@ -1,6 +1,7 @@
 #include "shell/StartupEnvironment.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QtGlobal>
 
 #include <unistd.h>
@@ -11,6 +12,9 @@ void prepareStartupEnvironment()
     // container); there the browser runs without it. Users never run the program as root.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The browser engine describes its graphics set-up at every start; that is no news to a user,
+    // and it would fill the log of every scheduled command-line run.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     // The embedded browser shares its drawing contexts with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
