@@ -137,6 +137,14 @@ private slots:
         web.serve(QStringLiteral("/untitled.html"), page);
         QVERIFY(load(web.address(QStringLiteral("/untitled.html"))));
         QCOMPARE(printToQueue(QStringLiteral("Test-Alpha")).title, web.address(QStringLiteral("/untitled.html")));
+
+        // The server refuses a job whose name is longer than 255 bytes: a long address is cut, at
+        // a character boundary.
+        const QString longAddress = QStringLiteral("javascript:") + QString(400, QChar(0xE9));
+        QVERIFY(load(longAddress));
+        const QString title = printToQueue(QStringLiteral("Test-Alpha")).title;
+        QVERIFY2(title.toUtf8().size() <= 255 && title.toUtf8().size() >= 253, qPrintable(title));
+        QVERIFY(longAddress.startsWith(title));
     }
 
     void anAddressThatIsNoWebAddressPrintsAnExplanation()
