@@ -1,9 +1,9 @@
 #include "PrintServerTools.h"
 #include "printers/PrinterSystem.h"
-#include "shell/EventSleep.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "printing/WebBrowserControl.h"
+#include "shell/EventSleep.h"
 #include "shell/RuntimeError.h"
 #include "support/TestEnvironment.h"
 
