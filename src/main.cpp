@@ -1,5 +1,5 @@
+#include "runtime/StartupEnvironment.h"
 #include "shell/Form1.h"
-#include "shell/StartupEnvironment.h"
 
 #include <QApplication>
 

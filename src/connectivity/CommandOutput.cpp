@@ -2,10 +2,10 @@
 
 #include "connectivity/CommandLineWords.h"
 #include "connectivity/SpawnedCommand.h"
-#include "shell/EventSleep.h"
-#include "shell/PieceDecoder.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/EventSleep.h"
+#include "runtime/PieceDecoder.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,8 +1,8 @@
 #include "help/Form2.h"
 
-#include "shell/AppTitle.h"
-#include "shell/ErrorTrap.h"
-#include "shell/RuntimeError.h"
+#include "runtime/AppTitle.h"
+#include "runtime/ErrorTrap.h"
+#include "runtime/RuntimeError.h"
 #include "shell/Skin.h"
 
 #include <QLabel>

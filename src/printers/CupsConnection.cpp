@@ -1,6 +1,6 @@
 #include "printers/CupsConnection.h"
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <algorithm>
 

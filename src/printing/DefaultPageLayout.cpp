@@ -2,7 +2,7 @@
 
 #include "printers/CupsConnection.h"
 #include "printers/CupsDestinations.h"
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

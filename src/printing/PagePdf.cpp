@@ -1,8 +1,8 @@
 #include "printing/PagePdf.h"
 
-#include "shell/EventSleep.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/EventSleep.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 
 #include <QWebEnginePage>
 

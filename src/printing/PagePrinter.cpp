@@ -2,8 +2,8 @@
 
 #include "printing/BrowserControl.h"
 #include "printing/PauseValue.h"
-#include "shell/ErrorTrap.h"
-#include "shell/EventSleep.h"
+#include "runtime/ErrorTrap.h"
+#include "runtime/EventSleep.h"
 
 bool IsFirstPage = false;
 

@@ -5,8 +5,8 @@
 #include "printing/DefaultPageLayout.h"
 #include "printing/PagePdf.h"
 #include "printing/QuietWebPage.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 
 #include <QScopedValueRollback>
 #include <QWebEngineLoadingInfo>

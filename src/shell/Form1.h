@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Services.h"
+#include "runtime/Services.h"
 
 #include <QCursor>
 #include <QPersistentModelIndex>

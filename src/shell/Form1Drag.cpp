@@ -1,8 +1,8 @@
 #include "shell/Form1.h"
 
-#include "shell/AppPaths.h"
+#include "runtime/AppPaths.h"
+#include "runtime/RuntimeError.h"
 #include "shell/PointerPicture.h"
-#include "shell/RuntimeError.h"
 #include "urllist/DragExchange.h"
 #include "urllist/UrlListModel.h"
 #include "urllist/UrlListSelection.h"

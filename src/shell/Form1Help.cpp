@@ -1,9 +1,9 @@
 #include "shell/Form1.h"
 
 #include "help/Form2.h"
-#include "shell/AppTitle.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorTrap.h"
+#include "runtime/AppTitle.h"
+#include "runtime/Dialogs.h"
+#include "runtime/ErrorTrap.h"
 
 namespace {
 constexpr auto kPauseExplanation =

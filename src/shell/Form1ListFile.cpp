@@ -1,8 +1,8 @@
 #include "shell/Form1.h"
 
-#include "shell/AppTitle.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorTrap.h"
+#include "runtime/AppTitle.h"
+#include "runtime/Dialogs.h"
+#include "runtime/ErrorTrap.h"
 #include "urllist/FileToList.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "shell/Form1.h"
 
-#include "shell/ErrorTrap.h"
+#include "runtime/ErrorTrap.h"
 #include "urllist/UrlListModel.h"
 #include "urllist/UrlListSelection.h"
 

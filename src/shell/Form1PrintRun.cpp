@@ -4,11 +4,11 @@
 #include "printing/PagePrinter.h"
 #include "printing/PauseValue.h"
 #include "printing/WebBrowserControl.h"
-#include "shell/AppPaths.h"
-#include "shell/AppTitle.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorTrap.h"
-#include "shell/ProgramLifetime.h"
+#include "runtime/AppPaths.h"
+#include "runtime/AppTitle.h"
+#include "runtime/Dialogs.h"
+#include "runtime/ErrorTrap.h"
+#include "runtime/ProgramLifetime.h"
 #include "urllist/UrlListModel.h"
 
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 #include "printers/PrinterPosition.h"
 #include "printers/PrinterSystem.h"
-#include "shell/RuntimeError.h"
-#include "shell/Settings.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Settings.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>

@@ -1,6 +1,6 @@
 #include "shell/PointerPicture.h"
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QPixmap>
 

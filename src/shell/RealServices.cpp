@@ -1,6 +1,6 @@
-#include "shell/Dialogs.h"
-#include "shell/Services.h"
-#include "shell/StartupSeams.h"
+#include "runtime/Dialogs.h"
+#include "runtime/Services.h"
+#include "runtime/StartupSeams.h"
 
 #include "printers/CupsPrinterSystem.h"
 

@@ -1,7 +1,7 @@
 #include "shell/Skin.h"
 
-#include "shell/AppPaths.h"
-#include "shell/RuntimeError.h"
+#include "runtime/AppPaths.h"
+#include "runtime/RuntimeError.h"
 
 #include <QApplication>
 #include <QCheckBox>

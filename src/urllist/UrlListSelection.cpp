@@ -1,6 +1,6 @@
 #include "urllist/UrlListSelection.h"
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "urllist/UrlListModel.h"
 
 #include <QAbstractItemView>

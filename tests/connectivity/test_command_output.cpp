@@ -1,6 +1,6 @@
 #include "connectivity/CommandOutput.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 #include "printing/PagePrinter.h"
 #include "printing/RunLater.h"
 #include "printing/WaitSeconds.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 

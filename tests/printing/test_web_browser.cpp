@@ -3,8 +3,8 @@
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "printing/WebBrowserControl.h"
-#include "shell/EventSleep.h"
-#include "shell/RuntimeError.h"
+#include "runtime/EventSleep.h"
+#include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 
 #include <QProcess>

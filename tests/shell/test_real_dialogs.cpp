@@ -1,4 +1,4 @@
-#include "shell/Dialogs.h"
+#include "runtime/Dialogs.h"
 #include "support/TestEnvironment.h"
 
 #include <QPushButton>

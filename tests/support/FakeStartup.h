@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/StartupSeams.h"
+#include "runtime/StartupSeams.h"
 
 #include <QList>
 #include <QUrl>

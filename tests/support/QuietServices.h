@@ -1,7 +1,7 @@
 #pragma once
 
 #include "printers/PrinterSystem.h"
-#include "shell/Services.h"
+#include "runtime/Services.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeStartup.h"
 

@@ -1,6 +1,6 @@
 #include "support/TestEnvironment.h"
 
-#include "shell/StartupEnvironment.h"
+#include "runtime/StartupEnvironment.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "ListWindow.h"
 
-#include "shell/AppTitle.h"
-#include "shell/RuntimeError.h"
+#include "runtime/AppTitle.h"
+#include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "ListWindow.h"
 
-#include "shell/AppPaths.h"
+#include "runtime/AppPaths.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>

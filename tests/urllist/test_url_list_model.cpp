@@ -1,4 +1,4 @@
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 #include "urllist/DragExchange.h"
 #include "urllist/UrlListModel.h"

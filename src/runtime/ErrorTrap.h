@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QString>
 

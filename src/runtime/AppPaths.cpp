@@ -1,4 +1,4 @@
-#include "shell/AppPaths.h"
+#include "runtime/AppPaths.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "shell/ErrorTrap.h"
+#include "runtime/ErrorTrap.h"
 
-#include "shell/Dialogs.h"
-#include "shell/ProgramLifetime.h"
+#include "runtime/Dialogs.h"
+#include "runtime/ProgramLifetime.h"
 
 #include <exception>
 #include <new>

@@ -1,4 +1,4 @@
-#include "shell/ProgramLifetime.h"
+#include "runtime/ProgramLifetime.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "shell/StartupSeams.h"
+#include "runtime/StartupSeams.h"
 
 #include <QDesktopServices>
 #include <QRandomGenerator>

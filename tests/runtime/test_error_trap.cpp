@@ -1,4 +1,4 @@
-#include "shell/ErrorTrap.h"
+#include "runtime/ErrorTrap.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 

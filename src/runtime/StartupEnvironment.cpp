@@ -1,4 +1,4 @@
-#include "shell/StartupEnvironment.h"
+#include "runtime/StartupEnvironment.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>

@@ -1,6 +1,6 @@
-#include "shell/EventSleep.h"
+#include "runtime/EventSleep.h"
 
-#include "shell/ProgramLifetime.h"
+#include "runtime/ProgramLifetime.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "shell/AppTitle.h"
+#include "runtime/AppTitle.h"
 
 const char *const kProductName = "Quillbrae";
 

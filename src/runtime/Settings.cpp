@@ -1,4 +1,4 @@
-#include "shell/Settings.h"
+#include "runtime/Settings.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
-#include "shell/AppPaths.h"
-#include "shell/AppTitle.h"
-#include "shell/Settings.h"
+#include "runtime/AppPaths.h"
+#include "runtime/AppTitle.h"
+#include "runtime/Settings.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
