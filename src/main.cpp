@@ -1,5 +1,5 @@
+#include "gui/Form1.h"
 #include "runtime/StartupEnvironment.h"
-#include "shell/Form1.h"
 
 #include <QApplication>
 

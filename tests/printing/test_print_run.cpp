@@ -1,4 +1,6 @@
 #include "PrintServerTools.h"
+#include "gui/Form1.h"
+#include "gui/UrlListSelection.h"
 #include "printers/PrinterSystem.h"
 #include "printing/PagePrinter.h"
 #include "printing/PrintedJobs.h"
@@ -6,12 +8,10 @@
 #include "printing/WaitSeconds.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/ProgramLifetime.h"
-#include "shell/Form1.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 #include "urllist/UrlListModel.h"
-#include "urllist/UrlListSelection.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
+#include "gui/UrlListSelection.h"
 #include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 #include "urllist/DragExchange.h"
 #include "urllist/UrlListModel.h"
-#include "urllist/UrlListSelection.h"
 
 #include <QSignalSpy>
 

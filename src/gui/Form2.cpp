@@ -1,9 +1,9 @@
-#include "help/Form2.h"
+#include "gui/Form2.h"
 
+#include "gui/Skin.h"
 #include "runtime/AppTitle.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/RuntimeError.h"
-#include "shell/Skin.h"
 
 #include <QLabel>
 #include <QListWidget>

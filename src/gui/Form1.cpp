@@ -1,6 +1,11 @@
-#include "shell/Form1.h"
+#include "gui/Form1.h"
 
 #include "connectivity/OnlineCheck.h"
+#include "gui/PictureButton.h"
+#include "gui/PointerPicture.h"
+#include "gui/Skin.h"
+#include "gui/Twips.h"
+#include "gui/UrlListSelection.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/AppPaths.h"
 #include "runtime/AppTitle.h"
@@ -8,12 +13,7 @@
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/StartupSeams.h"
-#include "shell/PictureButton.h"
-#include "shell/PointerPicture.h"
-#include "shell/Skin.h"
-#include "shell/Twips.h"
 #include "urllist/UrlListModel.h"
-#include "urllist/UrlListSelection.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

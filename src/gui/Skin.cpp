@@ -1,4 +1,4 @@
-#include "shell/Skin.h"
+#include "gui/Skin.h"
 
 #include "runtime/AppPaths.h"
 #include "runtime/RuntimeError.h"

@@ -1,5 +1,5 @@
-#include "help/Form2.h"
-#include "shell/Form1.h"
+#include "gui/Form1.h"
+#include "gui/Form2.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePing.h"
 #include "support/TestEnvironment.h"

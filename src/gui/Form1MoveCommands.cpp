@@ -1,8 +1,8 @@
-#include "shell/Form1.h"
+#include "gui/Form1.h"
 
+#include "gui/UrlListSelection.h"
 #include "runtime/ErrorTrap.h"
 #include "urllist/UrlListModel.h"
-#include "urllist/UrlListSelection.h"
 
 #include <QTreeView>
 

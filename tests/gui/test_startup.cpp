@@ -1,7 +1,7 @@
+#include "gui/Form1.h"
 #include "printers/CupsPrinterSystem.h"
 #include "runtime/AppPaths.h"
 #include "runtime/ProgramLifetime.h"
-#include "shell/Form1.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"

@@ -1,4 +1,4 @@
-#include "urllist/UrlListSelection.h"
+#include "gui/UrlListSelection.h"
 
 #include "runtime/RuntimeError.h"
 #include "urllist/UrlListModel.h"

@@ -1,4 +1,4 @@
-#include "shell/PictureButton.h"
+#include "gui/PictureButton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

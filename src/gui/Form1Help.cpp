@@ -1,6 +1,6 @@
-#include "shell/Form1.h"
+#include "gui/Form1.h"
 
-#include "help/Form2.h"
+#include "gui/Form2.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ErrorTrap.h"

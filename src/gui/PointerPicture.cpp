@@ -1,4 +1,4 @@
-#include "shell/PointerPicture.h"
+#include "gui/PointerPicture.h"
 
 #include "runtime/RuntimeError.h"
 

@@ -1,10 +1,10 @@
-#include "shell/Form1.h"
+#include "gui/Form1.h"
 
+#include "gui/UrlListSelection.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ErrorTrap.h"
 #include "urllist/UrlListModel.h"
-#include "urllist/UrlListSelection.h"
 
 #include <QTreeView>
 

@@ -1,11 +1,11 @@
-#include "shell/Form1.h"
+#include "gui/Form1.h"
 
+#include "gui/PointerPicture.h"
+#include "gui/UrlListSelection.h"
 #include "runtime/AppPaths.h"
 #include "runtime/RuntimeError.h"
-#include "shell/PointerPicture.h"
 #include "urllist/DragExchange.h"
 #include "urllist/UrlListModel.h"
-#include "urllist/UrlListSelection.h"
 
 #include <QCursor>
 #include <QTreeView>

@@ -1,4 +1,4 @@
-#include "shell/Form1.h"
+#include "gui/Form1.h"
 
 #include "printers/PrinterPosition.h"
 #include "printers/PrinterSystem.h"
