@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/Services.h"
+#include "gui/RealServices.h"
 
 #include <QCursor>
 #include <QPersistentModelIndex>
@@ -26,7 +26,7 @@ class Form1 : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form1(const Services &services = Services::real(), QWidget *parent = nullptr);
+    explicit Form1(const Services &services = realServices(), QWidget *parent = nullptr);
     ~Form1() override;
 
     // Showing the window loads it first, once: Form_Load runs before it is first visible.

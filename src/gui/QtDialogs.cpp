@@ -1,4 +1,4 @@
-#include "runtime/Dialogs.h"
+#include "gui/QtDialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

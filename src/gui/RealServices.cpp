@@ -1,10 +1,10 @@
-#include "runtime/Dialogs.h"
-#include "runtime/Services.h"
+#include "gui/RealServices.h"
+
+#include "gui/QtDialogs.h"
+#include "printers/CupsPrinterSystem.h"
 #include "runtime/StartupSeams.h"
 
-#include "printers/CupsPrinterSystem.h"
-
-Services Services::real()
+Services realServices()
 {
     static QtDialogs dialogs;
     static CupsPrinterSystem printers;

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class QWidget;
-
 // Every message box, input box and open-file dialog of the program goes through this seam,
 // so that tests can read what would have been shown and answer it.
 class Dialogs
@@ -27,13 +25,4 @@ public:
     virtual QString input(const QString &prompt, const QString &title, const QString &defaultText) = 0;
     // A modal open-file dialog; the chosen path, or the empty text when cancelled.
     virtual QString openFile(const OpenFileRequest &request) = 0;
-};
-
-// The real dialogs, parented to the program's active window.
-class QtDialogs : public Dialogs
-{
-public:
-    void message(const QString &text, const QString &title, Icon icon) override;
-    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
-    QString openFile(const OpenFileRequest &request) override;
 };

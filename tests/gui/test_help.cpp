@@ -1,5 +1,6 @@
 #include "gui/Form1.h"
 #include "gui/Form2.h"
+#include "gui/RealServices.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePing.h"
 #include "support/TestEnvironment.h"
@@ -27,7 +28,7 @@ class HelpTest : public QObject
 private slots:
     void pauseExplanationIsShownWithNoIcon()
     {
-        Services services = Services::real();
+        Services services = realServices();
         services.dialogs = &dialogs;
         Form1 form(services);
         form.PushButton10->click();
@@ -40,7 +41,7 @@ private slots:
 
     void helpOpensOneWindowWithSevenLinesEachTime()
     {
-        Services services = Services::real();
+        Services services = realServices();
         services.dialogs = &dialogs;
         Form1 form(services);
         form.PushButton13->click();

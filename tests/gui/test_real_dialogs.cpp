@@ -1,4 +1,4 @@
-#include "runtime/Dialogs.h"
+#include "gui/QtDialogs.h"
 #include "support/TestEnvironment.h"
 
 #include <QPushButton>

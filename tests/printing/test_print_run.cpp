@@ -1,5 +1,6 @@
 #include "PrintServerTools.h"
 #include "gui/Form1.h"
+#include "gui/RealServices.h"
 #include "gui/UrlListSelection.h"
 #include "printers/PrinterSystem.h"
 #include "printing/PagePrinter.h"
@@ -50,7 +51,7 @@ class PrintRunTest : public QObject
     std::unique_ptr<FakePing> ping;
     std::unique_ptr<Form1> form;
 
-    PrinterSystem &printers() { return *Services::real().printers; }
+    PrinterSystem &printers() { return *realServices().printers; }
 
     void openWindow(const QString &chosenPrinter = kChosen)
     {

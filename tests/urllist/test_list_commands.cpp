@@ -1,5 +1,6 @@
 #include "ListWindow.h"
 
+#include "gui/RealServices.h"
 #include "runtime/AppTitle.h"
 #include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
@@ -163,7 +164,7 @@ private slots:
             "Path/File access error\r\nin Quillbrae2021/08/31.Form1.PushButton6_Click at line 118\r\r")));
 
         OverflowingDialogs overflowing;
-        Services services = Services::real();
+        Services services = realServices();
         services.dialogs = &overflowing;
         Form1(services).PushButton6_Click();
         window->dialogs.messages = overflowing.messages;
