@@ -1,4 +1,3 @@
-#include "gui/UrlListSelection.h"
 #include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 #include "urllist/DragExchange.h"
@@ -6,8 +5,8 @@
 
 #include <QSignalSpy>
 
-// The list and its selection without a window: append batches, the kept selection, the bounded
-// display text, and the exchange and scrolling rule of drag reordering.
+// The list without a window: append batches, the bounded display text, and the exchange and
+// scrolling rule of drag reordering.
 class UrlListModelTest : public QObject
 {
     Q_OBJECT
@@ -50,37 +49,6 @@ private slots:
         QCOMPARE(list.text(1), huge);
         QCOMPARE(list.data(list.index(0, 0), Qt::DisplayRole).toString().size(), UrlListModel::kDisplayLength);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, list.text(2));
-    }
-
-    void aRowIsSelectedWheneverTheListHasRows()
-    {
-        UrlListModel list;
-        list.addColumn(QStringLiteral("URL(s)"));
-        UrlListSelection selection(&list);
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, selection.selectedPosition());
-        fill(list, {"a", "b", "c", "d"});
-        QCOMPARE(selection.selectedPosition(), 1); // the first row added to an empty list
-
-        selection.selectPosition(3);
-        list.remove(3);
-        QCOMPARE(selection.selectedPosition(), 3); // the row that moved up into its place
-        list.remove(3);
-        QCOMPARE(selection.selectedPosition(), 2); // the new last row
-        list.insert(1, QStringLiteral("z"));
-        QCOMPARE(selection.selectedPosition(), 3); // moved along by an insertion above
-
-        selection.select(list.rowIndex(3), QItemSelectionModel::Deselect);
-        selection.select(list.rowIndex(3), QItemSelectionModel::Toggle);
-        selection.clearSelection();
-        QCOMPARE(selection.selectedPosition(), 3);
-
-        list.clear();
-        QVERIFY(!selection.hasSelection());
-        {
-            const UrlListAppendBatch batch(list);
-            fill(list, {"x", "y"});
-        }
-        QCOMPARE(selection.selectedPosition(), 1);
     }
 
     void dragExchangesDifferentTextsOnly()
