@@ -3,6 +3,8 @@
 #include "support/TestEnvironment.h"
 #include "urllist/UrlListModel.h"
 
+using namespace Qt::StringLiterals;
+
 // The list view's selection on its own, with no view: it keeps a row selected whatever the list
 // and the clicks do.
 class UrlListSelectionTest : public QObject
@@ -22,7 +24,7 @@ private slots:
         list.addColumn(QStringLiteral("URL(s)"));
         UrlListSelection selection(&list);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, selection.selectedPosition());
-        fill(list, {"a", "b", "c", "d"});
+        fill(list, {u"a"_s, u"b"_s, u"c"_s, u"d"_s});
         QCOMPARE(selection.selectedPosition(), 1); // the first row added to an empty list
 
         selection.selectPosition(3);
@@ -42,7 +44,7 @@ private slots:
         QVERIFY(!selection.hasSelection());
         {
             const UrlListAppendBatch batch(list);
-            fill(list, {"x", "y"});
+            fill(list, {u"x"_s, u"y"_s});
         }
         QCOMPARE(selection.selectedPosition(), 1);
     }

@@ -24,6 +24,7 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
@@ -124,7 +125,7 @@ private slots:
     void fourPagesPrintInListOrderOnTheChosenPrinter()
     {
         openWindow();
-        addPages({"/one.html", "/two.html", "/three.html", "/four.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s, u"/four.html"_s});
         ProgressLog progress;
         recordProgress(progress);
         QList<bool> firstPageFlags;
@@ -135,16 +136,16 @@ private slots:
         QTest::mouseClick(form->PushButton2, Qt::LeftButton);
 
         QCOMPARE(newJobTexts(kChosen, before),
-                 (QStringList{"Text of page one Text of page one", "Text of page two Text of page two",
-                              "Text of page three Text of page three", "Text of page four Text of page four"}));
+                 (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s,
+                              u"Text of page three Text of page three"_s, u"Text of page four Text of page four"_s}));
         QCOMPARE(firstPageFlags, (QList<bool>{true, false, false, false}));
         QVERIFY(form->WebBrowser1->pageSetup().has_value());
         QCOMPARE(progress.values, (QList<int>{25, 50, 75, 100, 0}));
-        QCOMPARE(
-            progress.texts,
-            (QStringList{"Processing: " + web.address("/one.html"), "Processing: " + web.address("/two.html"),
-                         "Processing: " + web.address("/three.html"), "Processing: " + web.address("/four.html")}));
-        QCOMPARE(dialogs.messageTexts(), QStringList{"Done."});
+        QCOMPARE(progress.texts, (QStringList{u"Processing: "_s + web.address(u"/one.html"_s),
+                                              u"Processing: "_s + web.address(u"/two.html"_s),
+                                              u"Processing: "_s + web.address(u"/three.html"_s),
+                                              u"Processing: "_s + web.address(u"/four.html"_s)}));
+        QCOMPARE(dialogs.messageTexts(), QStringList{u"Done."_s});
         verifyRunEndedCleanly();
     }
 
@@ -155,7 +156,7 @@ private slots:
         ProgressLog progress;
         recordProgress(progress);
         form->PushButton2_Click();
-        QCOMPARE(progress.texts, QStringList{"Processing: c.html"});
+        QCOMPARE(progress.texts, QStringList{u"Processing: c.html"_s});
         QVERIFY(web.requestedPaths().last().startsWith(QStringLiteral("/one.html?x=a")));
         verifyRunEndedCleanly();
     }
@@ -164,7 +165,7 @@ private slots:
     {
         openWindow();
         form->PushButton2_Click();
-        QCOMPARE(dialogs.messageTexts(), QStringList{"No files added."});
+        QCOMPARE(dialogs.messageTexts(), QStringList{u"No files added."_s});
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
         QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
         QCOMPARE(form->ProgressBar1->format(), QStringLiteral("Progress Bar"));
@@ -175,7 +176,7 @@ private slots:
     void aPauseFallsInFiveSlicesPerAddress()
     {
         openWindow();
-        addPages({"/one.html", "/two.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s});
         form->Text2->setText(QStringLiteral("2.5"));
         int printed = 0;
         connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&] { ++printed; });
@@ -185,18 +186,18 @@ private slots:
             waits << QStringLiteral("%1 %2 ready=%3 printed=%4")
                          .arg(seconds)
                          .arg(browser.navigatedAddress().section(QLatin1Char('/'), -1))
-                         .arg(browser.ReadyState() == BrowserControl::kReadyStateComplete ? "true" : "false")
+                         .arg(browser.ReadyState() == BrowserControl::kReadyStateComplete ? u"true"_s : u"false"_s)
                          .arg(printed);
         });
         QElapsedTimer clock;
         clock.start();
         form->PushButton2_Click();
 
-        QCOMPARE(waits, (QStringList{"0.5  ready=false printed=0", "0.5 one.html ready=false printed=0",
-                                     "0.5 one.html ready=true printed=0", "0.5 one.html ready=true printed=0",
-                                     "0.5 one.html ready=true printed=1", "0.5 one.html ready=true printed=1",
-                                     "0.5 two.html ready=false printed=1", "0.5 two.html ready=true printed=1",
-                                     "0.5 two.html ready=true printed=1", "0.5 two.html ready=true printed=2"}));
+        QCOMPARE(waits, (QStringList{u"0.5  ready=false printed=0"_s, u"0.5 one.html ready=false printed=0"_s,
+                                     u"0.5 one.html ready=true printed=0"_s, u"0.5 one.html ready=true printed=0"_s,
+                                     u"0.5 one.html ready=true printed=1"_s, u"0.5 one.html ready=true printed=1"_s,
+                                     u"0.5 two.html ready=false printed=1"_s, u"0.5 two.html ready=true printed=1"_s,
+                                     u"0.5 two.html ready=true printed=1"_s, u"0.5 two.html ready=true printed=2"_s}));
         QVERIFY(clock.elapsed() >= 4500);
         verifyRunEndedCleanly();
     }
@@ -215,7 +216,7 @@ private slots:
 
         openWindow();
         form->urlList()->append(QStringLiteral("http://nonexistent.invalid/"));
-        addPages({"/missing.html", "/held.html", "/cut.html", "/one.html"});
+        addPages({u"/missing.html"_s, u"/held.html"_s, u"/cut.html"_s, u"/one.html"_s});
         const int before = jobCount(kChosen);
         form->PushButton2_Click();
 
@@ -234,7 +235,7 @@ private slots:
         const QString doomed = QStringLiteral("Test-Doomed");
         addTestQueue(doomed);
         openWindow(doomed);
-        addPages({"/one.html", "/two.html", "/three.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
         connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&](int, const QString &printer) {
             if (printer == doomed)
                 removeTestQueue(doomed);
@@ -253,7 +254,7 @@ private slots:
     void duringARunOnlyAddingAndDraggingChangeTheList()
     {
         openWindow();
-        addPages({"/one.html", "/two.html", "/three.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
         form->Text2->setText(QStringLiteral("0.5"));
         dialogs.inputAnswers.enqueue(web.address(QStringLiteral("/four.html")));
         const int before = jobCount(kChosen);
@@ -288,8 +289,8 @@ private slots:
         QCOMPARE(form->urlList()->count(), 4);
         QCOMPARE(form->urlList()->text(4), web.address(QStringLiteral("/four.html")));
         QCOMPARE(newJobTexts(kChosen, before),
-                 (QStringList{"Text of page one Text of page one", "Text of page three Text of page three",
-                              "Text of page two Text of page two"}));
+                 (QStringList{u"Text of page one Text of page one"_s, u"Text of page three Text of page three"_s,
+                              u"Text of page two Text of page two"_s}));
         QCOMPARE(dialogs.errorReports().size(), 0);
         verifyRunEndedCleanly();
     }
@@ -297,7 +298,7 @@ private slots:
     void closingTheWindowMidRunGivesTheDefaultBackAndStops()
     {
         openWindow();
-        addPages({"/one.html", "/two.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s});
         form->Text2->setText(QStringLiteral("5"));
         const int before = jobCount(kChosen);
         setWaitSecondsObserver([&](double) {
@@ -330,7 +331,7 @@ private slots:
         {
             OtherPrintServer server(folder.path() + QStringLiteral("/cups.sock"));
             openWindow();
-            addPages({"/one.html", "/two.html", "/three.html"});
+            addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
             connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, stop);
             form->PushButton2_Click();
 

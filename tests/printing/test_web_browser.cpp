@@ -198,7 +198,8 @@ private slots:
         try {
             browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
         } catch (const RuntimeError &error) {
-            refused = error.number() == ErrorNumber::PrinterError && error.description().contains("Test-Charlie");
+            refused = error.number() == ErrorNumber::PrinterError &&
+                      error.description().contains(QLatin1String("Test-Charlie"));
         }
         runCupsTool(QStringLiteral("cupsaccept"), {QStringLiteral("Test-Charlie")});
         QVERIFY(refused);

@@ -5,6 +5,8 @@
 
 #include <QSignalSpy>
 
+using namespace Qt::StringLiterals;
+
 // The list without a window: append batches, the bounded display text, and the exchange and
 // scrolling rule of drag reordering.
 class UrlListModelTest : public QObject
@@ -25,16 +27,16 @@ private slots:
         QSignalSpy inserted(&list, &QAbstractItemModel::rowsInserted);
         {
             const UrlListAppendBatch batch(list);
-            fill(list, {"a", "b", "c"});
+            fill(list, {u"a"_s, u"b"_s, u"c"_s});
             QCOMPARE(list.count(), 4);
             QCOMPARE(list.rowCount(), 1);
             list.showPendingRows();
-            fill(list, {"d", "e"});
+            fill(list, {u"d"_s, u"e"_s});
             list.remove(1); // any other change shows the pending rows first
             QCOMPARE(list.rowCount(), 5);
             list.append(QStringLiteral("f"));
         }
-        QCOMPARE(list.texts(), (QStringList{"a", "b", "c", "d", "e", "f"}));
+        QCOMPARE(list.texts(), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"f"_s}));
         QCOMPARE(list.rowCount(), 6);
         QCOMPARE(inserted.size(), 3);
         QCOMPARE(inserted[0].mid(1), (QVariantList{1, 3}));
@@ -54,11 +56,11 @@ private slots:
     void dragExchangesDifferentTextsOnly()
     {
         UrlListModel list;
-        fill(list, {"a", "b", "c", "A", "a"});
+        fill(list, {u"a"_s, u"b"_s, u"c"_s, u"A"_s, u"a"_s});
         QVERIFY(exchangeDraggedText(list, 1, 3));
         QVERIFY(!exchangeDraggedText(list, 3, 5)); // the same address
         QVERIFY(exchangeDraggedText(list, 3, 4));  // case counts
-        QCOMPARE(list.texts(), (QStringList{"c", "b", "A", "a", "a"}));
+        QCOMPARE(list.texts(), (QStringList{u"c"_s, u"b"_s, u"A"_s, u"a"_s, u"a"_s}));
     }
 
     void dragScrollsByThePointersScreenRow()
