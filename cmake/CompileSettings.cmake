@@ -10,3 +10,12 @@ target_compile_definitions(quillbrae_compile_settings INTERFACE
 target_compile_options(quillbrae_compile_settings INTERFACE
   -Wall -Wextra -Wshadow -Wconversion -Wold-style-cast -Wnon-virtual-dtor -Wpedantic
   $<$<BOOL:${QUILLBRAE_WERROR}>:-Werror>)
+
+# A build for finding memory errors and undefined behaviour in our code; the tests then run with
+# the options below (see tests/CMakeLists.txt). Qt and the libraries under it are not instrumented.
+option(QUILLBRAE_SANITIZE "Build Quillbrae's own code with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(QUILLBRAE_SANITIZE)
+  target_compile_options(quillbrae_compile_settings INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(quillbrae_compile_settings INTERFACE -fsanitize=address,undefined)
+endif()
