@@ -1,9 +1,9 @@
 #include "app/CommandLinePrint.h"
 #include "app/ProgramIdentity.h"
 #include "app/ProgramOptions.h"
-#include "shell/Form1.h"
-#include "shell/StartupEnvironment.h"
-#include "shell/WindowProgram.h"
+#include "gui/Form1.h"
+#include "gui/WindowProgram.h"
+#include "runtime/StartupEnvironment.h"
 
 #include <QApplication>
 

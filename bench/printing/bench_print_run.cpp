@@ -5,8 +5,8 @@
 #include "BenchPages.h"
 #include "support/ProcessTree.h"
 
-#include "shell/Form1.h"
-#include "shell/StartupEnvironment.h"
+#include "gui/Form1.h"
+#include "runtime/StartupEnvironment.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
 #include "urllist/UrlListModel.h"

@@ -2,7 +2,7 @@
 // it took, the peak memory above the idle program, and how often the list repainted meanwhile.
 //
 // Usage: bench_list_load [crlf|lf] [lines] [characters per line]   (defaults: crlf 100000 ~45)
-#include "shell/Form1.h"
+#include "gui/Form1.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 #include "urllist/FileToList.h"

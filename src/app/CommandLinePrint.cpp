@@ -7,10 +7,10 @@
 #include "printing/BrowserControl.h"
 #include "printing/WaitSeconds.h"
 #include "printing/WebBrowserControl.h"
-#include "shell/EventSleep.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
-#include "shell/TerminationSignals.h"
+#include "runtime/EventSleep.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/TerminationSignals.h"
 #include "urllist/ListReader.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #include "app/ProgramIdentity.h"
 
 #include "app/ProgramInfo.h"
-#include "shell/AppTitle.h"
+#include "runtime/AppTitle.h"
 
 #include <QGuiApplication>
 

@@ -13,4 +13,8 @@
 // $ ` * ~ # included, is an ordinary character of its word.
 //
 // Gives no value when a quote is left open: such a line has no meaning to guess at.
+//
+// QProcess::splitCommand knows only double quotes (a single quote or a backslash is an ordinary
+// character to it), and GLib's shell parser drops everything after a #, so neither splits these
+// lines as a shell would.
 std::optional<QStringList> splitCommandLineWords(const QString &commandLine);

@@ -1,19 +1,19 @@
 #include "connectivity/CommandOutput.h"
 
 #include "connectivity/CommandLineWords.h"
-#include "connectivity/SpawnedCommand.h"
-#include "shell/EventSleep.h"
-#include "shell/PieceDecoder.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "connectivity/OutputPipe.h"
+#include "runtime/EventSleep.h"
+#include "runtime/PieceDecoder.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QSocketNotifier>
-#include <QTimer>
+#include <QProcess>
 
 #include <algorithm>
-#include <memory>
+#include <csignal>
+#include <functional>
+
+#include <unistd.h>
 
 const char *const kFailedToCreateProcess = "Failed to create process, check the path of the command line.";
 
@@ -21,83 +21,58 @@ namespace {
 constexpr qint64 kChunkSize = 1024;
 // How long the command's exit and the end of its output may lag behind each other.
 constexpr std::chrono::milliseconds kSettlingTime(250);
-// How often to look whether the command has exited, when the system gives no notice of it.
-constexpr std::chrono::milliseconds kExitPollInterval(50);
 
-SpawnedCommand::Streams chosenStreams(bool captureStdout, bool captureStderr)
+// What the child does between fork and exec, once QProcess has given it no input and sent its
+// output nowhere: it writes the captured streams into the pipe, takes a process group of its own
+// so that it and everything it starts can be killed together, and starts with the signal state
+// of a fresh program and none of this program's files, whether or not their owners asked to close
+// them on exec. Qt 6.4 has no setting for any of these.
+std::function<void()> childSetUp(int pipeEnd, bool captureStdout, bool captureStderr)
 {
-    if (captureStdout && captureStderr)
-        return SpawnedCommand::Streams::Merged;
-    return captureStdout ? SpawnedCommand::Streams::Output : SpawnedCommand::Streams::Error;
+    return [=] {
+        if (captureStdout)
+            ::dup2(pipeEnd, STDOUT_FILENO);
+        if (captureStderr)
+            ::dup2(pipeEnd, STDERR_FILENO);
+        ::setpgid(0, 0);
+        sigset_t noSignals;
+        sigemptyset(&noSignals);
+        ::sigprocmask(SIG_SETMASK, &noSignals, nullptr);
+        struct sigaction byDefault = {};
+        byDefault.sa_handler = SIG_DFL;
+        for (int signalNumber = 1; signalNumber < NSIG; ++signalNumber)
+            ::sigaction(signalNumber, &byDefault, nullptr);
+        ::close_range(STDERR_FILENO + 1, ~0U, CLOSE_RANGE_CLOEXEC);
+    };
 }
 
-// Keeps the event loop listening to the command's output and exit, so that a sleep there wakes
-// as soon as either needs looking at.
-class CaptureWakeUps
+// Reads the output until it has ended and the command has exited. When one of those happens
+// without the other following within the settling time, or when the limit passes, or the program
+// is ending, it stops with what it has.
+QString readOutput(OutputPipe &output, const QProcess &process, QDeadlineTimer limit)
 {
-public:
-    explicit CaptureWakeUps(const SpawnedCommand &command) : m_output(command.outputDescriptor(), QSocketNotifier::Read)
-    {
-        if (command.exitDescriptor() >= 0) {
-            m_exit = std::make_unique<QSocketNotifier>(command.exitDescriptor(), QSocketNotifier::Read);
-        } else {
-            m_exitPoll = std::make_unique<QTimer>();
-            m_exitPoll->start(kExitPollInterval);
-        }
-    }
-
-    // Each stays readable for good once it has happened.
-    void outputEnded() { m_output.setEnabled(false); }
-    void commandExited()
-    {
-        if (m_exit)
-            m_exit->setEnabled(false);
-        m_exitPoll.reset();
-    }
-
-private:
-    QSocketNotifier m_output;
-    std::unique_ptr<QSocketNotifier> m_exit;
-    std::unique_ptr<QTimer> m_exitPoll;
-};
-
-QString readAllOutput(SpawnedCommand &command, std::optional<std::chrono::milliseconds> timeLimit)
-{
-    const QDeadlineTimer limit =
-        timeLimit ? QDeadlineTimer(*timeLimit, Qt::PreciseTimer) : QDeadlineTimer(QDeadlineTimer::Forever);
-    QDeadlineTimer settling(QDeadlineTimer::Forever);
-    CaptureWakeUps wakeUps(command);
     PieceDecoder decoder(QStringDecoder::System);
     QString text;
-    char buffer[kChunkSize];
-    bool outputEnded = false;
-    bool exited = false;
+    const auto readArrived = [&] {
+        char buffer[kChunkSize];
+        qint64 count = 0;
+        while ((count = output.read(buffer, kChunkSize)) > 0)
+            text += decoder.decode(QByteArrayView(buffer, count));
+    };
+    const auto exited = [&] { return process.state() == QProcess::NotRunning; };
 
-    while (!programEnding() && !limit.hasExpired() && !settling.hasExpired()) {
-        QCoreApplication::processEvents();
-        if (programEnding())
-            break;
-        if (!outputEnded) {
-            const qint64 count = command.readOutput(buffer, kChunkSize);
-            if (count > 0) {
-                text += decoder.decode(QByteArrayView(buffer, count));
-                continue;
-            }
-            if (count == 0) {
-                outputEnded = true;
-                wakeUps.outputEnded();
-            }
-        }
-        if (!exited && command.hasExited()) {
-            exited = true;
-            wakeUps.commandExited();
-        }
-        if (outputEnded && exited)
-            break;
-        if ((outputEnded || exited) && settling.isForever())
-            settling = QDeadlineTimer(kSettlingTime, Qt::PreciseTimer);
-        EventSleep(std::min(limit, settling)).handleEventsOrSleep();
-    }
+    sleepUntil(
+        [&] {
+            readArrived();
+            return output.ended() || exited();
+        },
+        limit);
+    sleepUntil(
+        [&] {
+            readArrived();
+            return output.ended() && exited();
+        },
+        std::min(limit, QDeadlineTimer(kSettlingTime, Qt::PreciseTimer)));
     if (decoder.holdsPartialCharacter())
         text += QChar(QChar::ReplacementCharacter);
     return text;
@@ -118,14 +93,30 @@ QString CaptureCommandOutput(const QString &commandLine, bool captureStdout, boo
     const std::optional<QStringList> words = splitCommandLineWords(commandLine);
     if (!words || words->isEmpty())
         return QLatin1String(kFailedToCreateProcess);
-    SpawnedCommand command(*words, chosenStreams(captureStdout, captureStderr));
-    switch (command.start()) {
-    case SpawnedCommand::Start::NoPipe:
+    OutputPipe output;
+    if (!output.isOpen())
         return QString();
-    case SpawnedCommand::Start::NotStarted:
+
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.setChildProcessModifier(childSetUp(output.writeEnd(), captureStdout, captureStderr));
+    process.start(words->first(), words->mid(1), QIODevice::ReadOnly);
+    const bool started = process.waitForStarted(-1);
+    output.closeWriteEnd();
+    if (!started)
         return QLatin1String(kFailedToCreateProcess);
-    case SpawnedCommand::Start::Started:
-        break;
-    }
-    return readAllOutput(command, timeLimit);
+    const auto group = static_cast<pid_t>(process.processId());
+
+    QString text =
+        readOutput(output, process,
+                   timeLimit ? QDeadlineTimer(*timeLimit, Qt::PreciseTimer) : QDeadlineTimer(QDeadlineTimer::Forever));
+    // The group's id stays taken while any member lives, so this reaches no stranger even once the
+    // command itself has been reaped. The second signal reaches the command should it have left
+    // its group.
+    ::kill(-group, SIGKILL);
+    process.kill();
+    process.waitForFinished(-1);
+    return text;
 }

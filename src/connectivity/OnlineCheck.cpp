@@ -1,9 +1,9 @@
 #include "connectivity/OnlineCheck.h"
 
 #include "connectivity/CommandOutput.h"
-#include "shell/AppTitle.h"
-#include "shell/Dialogs.h"
-#include "shell/ProgramLifetime.h"
+#include "runtime/AppTitle.h"
+#include "runtime/Dialogs.h"
+#include "runtime/ProgramLifetime.h"
 
 namespace {
 constexpr auto kEchoHost = "www.google.com";

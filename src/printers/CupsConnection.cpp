@@ -1,7 +1,7 @@
 #include "printers/CupsConnection.h"
 
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "printers/DefaultPrinter.h"
 
 #include "printers/PrinterSystem.h"
-#include "shell/AppTitle.h"
-#include "shell/Dialogs.h"
-#include "shell/RuntimeError.h"
+#include "runtime/AppTitle.h"
+#include "runtime/Dialogs.h"
+#include "runtime/RuntimeError.h"
 
 namespace {
 constexpr auto kLineBreak = "\r\n";

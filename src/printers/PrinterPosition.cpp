@@ -1,6 +1,6 @@
 #include "printers/PrinterPosition.h"
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <limits>
 

@@ -3,7 +3,7 @@
 #include "printers/CupsCallThread.h"
 #include "printers/CupsConnection.h"
 #include "printers/CupsDestinations.h"
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QSizeF>
 

@@ -1,6 +1,6 @@
 #include "printing/PagePdf.h"
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,9 +1,9 @@
 #include "printing/PagePrinter.h"
 
 #include "printing/BrowserControl.h"
-#include "shell/EventSleep.h"
 #include "printing/PauseValue.h"
-#include "shell/ErrorTrap.h"
+#include "runtime/ErrorTrap.h"
+#include "runtime/EventSleep.h"
 
 bool IsFirstPage = false;
 

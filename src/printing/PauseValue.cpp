@@ -1,8 +1,8 @@
 #include "printing/PauseValue.h"
 
 #include "printing/WaitSeconds.h"
-#include "shell/ErrorTrap.h"
-#include "shell/RuntimeError.h"
+#include "runtime/ErrorTrap.h"
+#include "runtime/RuntimeError.h"
 
 #include <cmath>
 

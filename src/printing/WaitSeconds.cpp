@@ -1,6 +1,6 @@
 #include "printing/WaitSeconds.h"
 
-#include "shell/EventSleep.h"
+#include "runtime/EventSleep.h"
 
 #include <utility>
 

@@ -5,9 +5,9 @@
 #include "printing/DefaultPageLayout.h"
 #include "printing/PagePdf.h"
 #include "printing/QuietWebPage.h"
-#include "shell/EventSleep.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/EventSleep.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 
 #include <QEventLoop>
 #include <QPointer>

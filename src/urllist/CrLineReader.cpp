@@ -1,6 +1,6 @@
 #include "urllist/CrLineReader.h"
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QIODevice>
 

@@ -1,10 +1,10 @@
 #include "urllist/FileToList.h"
 
-#include "shell/AppPaths.h"
-#include "shell/AppTitle.h"
-#include "shell/Dialogs.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/AppPaths.h"
+#include "runtime/AppTitle.h"
+#include "runtime/Dialogs.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 #include "urllist/ListReader.h"
 #include "urllist/UrlListModel.h"
 

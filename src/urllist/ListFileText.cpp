@@ -1,8 +1,8 @@
 #include "urllist/ListFileText.h"
 
-#include "shell/PieceDecoder.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/PieceDecoder.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QIODevice>

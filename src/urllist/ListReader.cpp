@@ -1,6 +1,6 @@
 #include "urllist/ListReader.h"
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "urllist/CrLineReader.h"
 #include "urllist/ListFileText.h"
 

@@ -1,6 +1,6 @@
 #include "urllist/UrlListModel.h"
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace {
 // The list control's own code for an index outside the list.

@@ -2,6 +2,8 @@
 
 #include <QProcess>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 struct Outcome
 {
@@ -58,11 +60,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("unknown long option") << QStringList{"--bogus"} << "Unknown option 'bogus'.";
-        QTest::newRow("unknown short option") << QStringList{"-x"} << "Unknown option 'x'.";
+        QTest::newRow("unknown long option") << QStringList{u"--bogus"_s} << u"Unknown option 'bogus'."_s;
+        QTest::newRow("unknown short option") << QStringList{u"-x"_s} << u"Unknown option 'x'."_s;
         QTest::newRow("a known option with an unknown one")
-            << QStringList{"--version", "--bogus"} << "Unknown option 'bogus'.";
-        QTest::newRow("an argument") << QStringList{"list.txt"} << "Unexpected argument 'list.txt'.";
+            << QStringList{u"--version"_s, u"--bogus"_s} << u"Unknown option 'bogus'."_s;
+        QTest::newRow("an argument") << QStringList{u"list.txt"_s} << u"Unexpected argument 'list.txt'."_s;
     }
 
     void badUsageGivesStatusTwoAndOpensNoWindow()

@@ -1,7 +1,7 @@
 #include "PrintServerTools.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
-#include "shell/EventSleep.h"
+#include "runtime/EventSleep.h"
 #include "support/ProcessTree.h"
 #include "support/TestEnvironment.h"
 
@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <csignal>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 const QString kQueue = QStringLiteral("Test-Charlie");
@@ -71,7 +73,10 @@ class CommandLinePrintTest : public QObject
         file.write((addresses.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     }
 
-    QStringList goodPages() const { return {web.url("/one.html"), web.url("/two.html"), web.url("/three.html")}; }
+    QStringList goodPages() const
+    {
+        return {web.url(u"/one.html"_s), web.url(u"/two.html"_s), web.url(u"/three.html"_s)};
+    }
 
 private slots:
     void initTestCase()
@@ -94,7 +99,7 @@ private slots:
     void eachPageIsReportedAndFailedLoadsCount()
     {
         QFETCH(bool, skipFailed);
-        writeList({goodPages()[0], web.url("/missing.html"), QString(), QStringLiteral("http://nowhere.invalid/"),
+        writeList({goodPages()[0], web.url(u"/missing.html"_s), QString(), QStringLiteral("http://nowhere.invalid/"),
                    goodPages()[1], goodPages()[2]});
         const int before = jobCount(kQueue);
         QStringList options{QStringLiteral("--printer"), kQueue.toLower(), QStringLiteral("--json")};
@@ -107,7 +112,7 @@ private slots:
         QCOMPARE(jobs.size(), skipFailed ? 3 : 5);
         QCOMPARE(result.reportLines.size(), 6);
         QVERIFY2(result.reportLines[1].startsWith(
-                     QStringLiteral("[2/5] %1 load failed: HTTP 404; ").arg(web.url("/missing.html"))),
+                     QStringLiteral("[2/5] %1 load failed: HTTP 404; u").arg(web.url(u"_s/missing.html"_s))),
                  qPrintable(result.reportLines[1]));
         QVERIFY2(result.reportLines[2].startsWith(
                      QStringLiteral("[3/5] http://nowhere.invalid/ load failed: host not found; ")),
@@ -155,7 +160,7 @@ private slots:
         const Run unknown = run({QStringLiteral("--printer"), QStringLiteral("No-Such-Printer")});
         QCOMPARE(unknown.exitCode, 2);
         QCOMPARE(unknown.reportLines, QStringList{"There is no printer named \"No-Such-Printer\". The printers are: "
-                                                  "Test-Alpha, Test-Bravo, Test-Charlie."});
+                                                  u"Test-Alpha, Test-Bravo, Test-Charlie."_s});
         listFile = testHome() + QStringLiteral("/no-such-list.txt");
         QCOMPARE(run({}).exitCode, 2);
         listFile = testHome() + QStringLiteral("/list.txt");

@@ -1,6 +1,6 @@
 #include "connectivity/CommandOutput.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -10,7 +10,9 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <csignal>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -131,6 +133,26 @@ private slots:
                                 "[;][touch][%1/separated][|][touch][%1/piped][>][%1/redirected][$HOME][*][a b][][xyz]")
                      .arg(dir));
         QVERIFY(QDir(dir).isEmpty());
+    }
+
+    // Nothing of this program's signal state or open files reaches the command: a signal that the
+    // program blocks or ignores still acts on it, and a file the program holds open is not open in
+    // it.
+    void commandStartsAsAFreshProgram()
+    {
+        sigset_t blocked;
+        sigemptyset(&blocked);
+        sigaddset(&blocked, SIGUSR1);
+        QCOMPARE(pthread_sigmask(SIG_BLOCK, &blocked, nullptr), 0);
+        const auto previousDisposition = signal(SIGUSR2, SIG_IGN);
+        const int inherited = open("/dev/null", O_RDONLY);
+        const QString output =
+            capture(QStringLiteral("sh -c 'grep -E \"^Sig(Blk|Ign)\" /proc/$$/status; ls /proc/$$/fd'"));
+        close(inherited);
+        signal(SIGUSR2, previousDisposition);
+        pthread_sigmask(SIG_UNBLOCK, &blocked, nullptr);
+        QVERIFY(inherited > STDERR_FILENO);
+        QCOMPARE(output, QStringLiteral("SigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\n0\n1\n2\n"));
     }
 
     void nonAsciiOutputKeepsItsCharacters()

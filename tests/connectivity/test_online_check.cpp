@@ -3,6 +3,8 @@
 #include "support/ScriptedPing.h"
 #include "support/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr std::chrono::milliseconds kShortLimit(500);
 constexpr auto kReply = "echo '64 bytes from 192.0.2.1: icmp_seq=1 ttl=117 time=9.14 ms'";
@@ -32,7 +34,7 @@ private slots:
         // One echo request, waiting at most 2 s, to one host.
         const QStringList arguments = fake.arguments();
         QCOMPARE(arguments.size(), 5);
-        QCOMPARE(arguments.mid(0, 4), (QStringList{"-c", "1", "-W", "2"}));
+        QCOMPARE(arguments.mid(0, 4), (QStringList{u"-c"_s, u"1"_s, u"-W"_s, u"2"_s}));
     }
 
     void noReplyWarnsOnce_data()

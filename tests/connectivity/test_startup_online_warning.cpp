@@ -1,6 +1,6 @@
+#include "gui/Form1.h"
 #include "printers/PrinterSystem.h"
-#include "shell/Form1.h"
-#include "shell/Services.h"
+#include "runtime/Services.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeStartup.h"
 #include "support/ScriptedPing.h"

@@ -1,8 +1,8 @@
 #include "PrintServerTools.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printers/DefaultPrinter.h"
-#include "shell/AppTitle.h"
-#include "shell/RuntimeError.h"
+#include "runtime/AppTitle.h"
+#include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 

@@ -1,6 +1,6 @@
 #include "printing/FakeBrowser.h"
 
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 void FakeBrowser::Navigate(const QString &address)
 {

@@ -1,9 +1,9 @@
 #include "PrintServerTools.h"
+#include "gui/Form1.h"
 #include "printers/DefaultPrinterRecord.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
-#include "shell/EventSleep.h"
-#include "shell/Form1.h"
+#include "runtime/EventSleep.h"
 #include "support/FakePing.h"
 #include "support/ProcessTree.h"
 #include "support/QuietServices.h"
@@ -15,6 +15,8 @@
 
 #include <csignal>
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 const QString kServerDefault = QStringLiteral("Test-Bravo");
@@ -197,8 +199,8 @@ private slots:
         QStringList alphaTexts;
         for (const PrintedJob &job : jobsSince(QStringLiteral("Test-Alpha"), alphaBefore))
             alphaTexts << job.text.simplified();
-        QCOMPARE(alphaTexts,
-                 (QStringList{"Text of a 1 Text of a 1", "Text of a 2 Text of a 2", "Text of a 3 Text of a 3"}));
+        QCOMPARE(alphaTexts, (QStringList{u"Text of a 1 Text of a 1"_s, u"Text of a 2 Text of a 2"_s,
+                                          u"Text of a 3 Text of a 3"_s}));
         QCOMPARE(jobCount(QStringLiteral("Test-Charlie")), charlieBefore + 3);
         QCOMPARE(jobCount(kServerDefault), bravoBefore);
         QVERIFY2(first.output.endsWith(QStringLiteral("ended Done.\n")), qPrintable(first.output));

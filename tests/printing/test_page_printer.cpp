@@ -2,12 +2,14 @@
 #include "printing/PagePrinter.h"
 #include "printing/RunLater.h"
 #include "printing/WaitSeconds.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 
 #include <QElapsedTimer>
+
+using namespace Qt::StringLiterals;
 
 using namespace std::chrono_literals;
 
@@ -49,8 +51,8 @@ private slots:
         printPage(browser);
         IsFirstPage = false;
         printPage(browser, QStringLiteral("  C:\\pages\\b.html "));
-        QCOMPARE(log, (QStringList{"Navigate www.example.com", "ReadyState", "ExecWB 8 2", "ExecWB 6 2",
-                                   "Navigate   C:\\pages\\b.html ", "ReadyState", "ExecWB 6 2"}));
+        QCOMPARE(log, (QStringList{u"Navigate www.example.com"_s, u"ReadyState"_s, u"ExecWB 8 2"_s, u"ExecWB 6 2"_s,
+                                   u"Navigate   C:\\pages\\b.html "_s, u"ReadyState"_s, u"ExecWB 6 2"_s}));
         QCOMPARE(browser.readyStateTests, 2);
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -63,8 +65,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         printPage(browser);
-        QCOMPARE(log, (QStringList{"Navigate www.example.com", "wait 0.5", "ReadyState", "wait 0.5", "ExecWB 8 2",
-                                   "wait 0.5", "ExecWB 6 2"}));
+        QCOMPARE(log, (QStringList{u"Navigate www.example.com"_s, u"wait 0.5"_s, u"ReadyState"_s, u"wait 0.5"_s,
+                                   u"ExecWB 8 2"_s, u"wait 0.5"_s, u"ExecWB 6 2"_s}));
         QVERIFY(clock.elapsed() >= 1400);
     }
 
@@ -137,7 +139,7 @@ private slots:
         clock.start();
         printPage(browser);
         QVERIFY(clock.elapsed() < 30'000);
-        QCOMPARE(log, (QStringList{"Navigate www.example.com", "wait 10"}));
+        QCOMPARE(log, (QStringList{u"Navigate www.example.com"_s, u"wait 10"_s}));
         QVERIFY(dialogs.messages.isEmpty());
     }
 };

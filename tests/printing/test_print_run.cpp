@@ -1,19 +1,20 @@
 #include "PrintServerTools.h"
+#include "gui/Form1.h"
+#include "gui/RealServices.h"
+#include "gui/UrlListSelection.h"
 #include "printers/PrinterSystem.h"
 #include "printing/PagePrinter.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "printing/WaitSeconds.h"
 #include "printing/WebBrowserControl.h"
-#include "shell/Form1.h"
-#include "shell/ProgramLifetime.h"
+#include "runtime/ProgramLifetime.h"
 #include "support/FakePing.h"
 #include "support/ProcessTree.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 #include "urllist/FileToList.h"
 #include "urllist/UrlListModel.h"
-#include "urllist/UrlListSelection.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -29,6 +30,7 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
@@ -93,7 +95,7 @@ class PrintRunTest : public QObject
     std::unique_ptr<FakePing> ping;
     std::unique_ptr<Form1> form;
 
-    PrinterSystem &printers() { return *Services::real().printers; }
+    PrinterSystem &printers() { return *realServices().printers; }
 
     void openWindow(const QString &chosenPrinter = kChosen)
     {
@@ -178,7 +180,7 @@ private slots:
     void fourPagesPrintInListOrderOnTheChosenPrinter()
     {
         openWindow();
-        addPages({"/one.html", "/two.html", "/three.html", "/four.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s, u"/four.html"_s});
         ProgressLog progress;
         recordProgress(progress);
         QList<bool> firstPageFlags;
@@ -189,16 +191,16 @@ private slots:
         QTest::mouseClick(form->PushButton2, Qt::LeftButton);
 
         QCOMPARE(newJobTexts(kChosen, before),
-                 (QStringList{"Text of page one Text of page one", "Text of page two Text of page two",
-                              "Text of page three Text of page three", "Text of page four Text of page four"}));
+                 (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s,
+                              u"Text of page three Text of page three"_s, u"Text of page four Text of page four"_s}));
         QCOMPARE(firstPageFlags, (QList<bool>{true, false, false, false}));
         QVERIFY(form->WebBrowser1->pageSetup().has_value());
         QCOMPARE(progress.values, (QList<int>{25, 50, 75, 100, 0}));
-        QCOMPARE(
-            progress.texts,
-            (QStringList{"Processing: " + web.address("/one.html"), "Processing: " + web.address("/two.html"),
-                         "Processing: " + web.address("/three.html"), "Processing: " + web.address("/four.html")}));
-        QCOMPARE(dialogs.messageTexts(), QStringList{"Done."});
+        QCOMPARE(progress.texts, (QStringList{u"Processing: "_s + web.address(u"/one.html"_s),
+                                              u"Processing: "_s + web.address(u"/two.html"_s),
+                                              u"Processing: "_s + web.address(u"/three.html"_s),
+                                              u"Processing: "_s + web.address(u"/four.html"_s)}));
+        QCOMPARE(dialogs.messageTexts(), QStringList{u"Done."_s});
         verifyRunEndedCleanly();
     }
 
@@ -209,7 +211,7 @@ private slots:
         ProgressLog progress;
         recordProgress(progress);
         form->PushButton2_Click();
-        QCOMPARE(progress.texts, QStringList{"Processing: c.html"});
+        QCOMPARE(progress.texts, QStringList{u"Processing: c.html"_s});
         QVERIFY(web.requestedPaths().last().startsWith(QStringLiteral("/one.html?x=a")));
         verifyRunEndedCleanly();
     }
@@ -218,7 +220,7 @@ private slots:
     {
         openWindow();
         form->PushButton2_Click();
-        QCOMPARE(dialogs.messageTexts(), QStringList{"No files added."});
+        QCOMPARE(dialogs.messageTexts(), QStringList{u"No files added."_s});
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
         QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
         QCOMPARE(form->ProgressBar1->format(), QStringLiteral("Progress Bar"));
@@ -229,7 +231,7 @@ private slots:
     void aPauseFallsInFiveSlicesPerAddress()
     {
         openWindow();
-        addPages({"/one.html", "/two.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s});
         form->Text2->setText(QStringLiteral("2.5"));
         int printed = 0;
         connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&] { ++printed; });
@@ -239,18 +241,18 @@ private slots:
             waits << QStringLiteral("%1 %2 ready=%3 printed=%4")
                          .arg(seconds)
                          .arg(browser.navigatedAddress().section(QLatin1Char('/'), -1))
-                         .arg(browser.ReadyState() == BrowserControl::kReadyStateComplete ? "true" : "false")
+                         .arg(browser.ReadyState() == BrowserControl::kReadyStateComplete ? u"true"_s : u"false"_s)
                          .arg(printed);
         });
         QElapsedTimer clock;
         clock.start();
         form->PushButton2_Click();
 
-        QCOMPARE(waits, (QStringList{"0.5  ready=false printed=0", "0.5 one.html ready=false printed=0",
-                                     "0.5 one.html ready=true printed=0", "0.5 one.html ready=true printed=0",
-                                     "0.5 one.html ready=true printed=1", "0.5 one.html ready=true printed=1",
-                                     "0.5 two.html ready=false printed=1", "0.5 two.html ready=true printed=1",
-                                     "0.5 two.html ready=true printed=1", "0.5 two.html ready=true printed=2"}));
+        QCOMPARE(waits, (QStringList{u"0.5  ready=false printed=0"_s, u"0.5 one.html ready=false printed=0"_s,
+                                     u"0.5 one.html ready=true printed=0"_s, u"0.5 one.html ready=true printed=0"_s,
+                                     u"0.5 one.html ready=true printed=1"_s, u"0.5 one.html ready=true printed=1"_s,
+                                     u"0.5 two.html ready=false printed=1"_s, u"0.5 two.html ready=true printed=1"_s,
+                                     u"0.5 two.html ready=true printed=1"_s, u"0.5 two.html ready=true printed=2"_s}));
         QVERIFY(clock.elapsed() >= 4500);
         verifyRunEndedCleanly();
     }
@@ -269,7 +271,7 @@ private slots:
 
         openWindow();
         form->urlList()->append(QStringLiteral("http://nonexistent.invalid/"));
-        addPages({"/missing.html", "/held.html", "/cut.html", "/one.html"});
+        addPages({u"/missing.html"_s, u"/held.html"_s, u"/cut.html"_s, u"/one.html"_s});
         const int before = jobCount(kChosen);
         form->PushButton2_Click();
 
@@ -290,8 +292,8 @@ private slots:
         addTestQueue(doomed);
         openWindow(doomed);
         removeTestQueue(doomed);
-        addPages({"/one.html", "/two.html", "/three.html"});
-        const QStringList queues{"Test-Alpha", kServerDefault, kChosen};
+        addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
+        const QStringList queues{u"Test-Alpha"_s, kServerDefault, kChosen};
         QList<int> before;
         for (const QString &queue : queues)
             before << jobCount(queue);
@@ -316,7 +318,8 @@ private slots:
         QTemporaryDir folder;
         QFile list(folder.filePath(QStringLiteral("list.txt")));
         QVERIFY(list.open(QIODevice::WriteOnly));
-        list.write((web.address("/one.html?a%pb") + "\n\n   \n" + web.address("/two.html") + "\n").toUtf8());
+        list.write(
+            (web.address(u"/one.html?a%pb"_s) + u"\n\n   \n"_s + web.address(u"/two.html"_s) + u"\n"_s).toUtf8());
         list.close();
         FileToList(*form->urlList(), list.fileName(), dialogs);
         QCOMPARE(form->urlList()->count(), 5);
@@ -329,8 +332,8 @@ private slots:
 
         QCOMPARE(jobCount(kChosen), before + 2);
         QCOMPARE(progress.values, (QList<int>{20, 40, 60, 80, 100, 0}));
-        QCOMPARE(progress.texts, (QStringList{"Processing: " + web.address("/one.html?a%pb"),
-                                              "Processing: " + web.address("/two.html")}));
+        QCOMPARE(progress.texts, (QStringList{u"Processing: "_s + web.address(u"/one.html?a%pb"_s),
+                                              u"Processing: "_s + web.address(u"/two.html"_s)}));
         QCOMPARE(dialogs.errorReports().size(), 0);
         verifyRunEndedCleanly();
     }
@@ -341,9 +344,9 @@ private slots:
     {
         setReadinessTimeLimit(10s);
         openWindow();
-        addPages({"/stuck.html", "/one.html"});
+        addPages({u"/stuck.html"_s, u"/one.html"_s});
         form->urlList()->append(
-            web.address("/two.html").replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost")));
+            web.address(u"/two.html"_s).replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost")));
         const int before = jobCount(kChosen);
         QElapsedTimer clock;
         clock.start();
@@ -352,7 +355,7 @@ private slots:
         // The pages after it load at once: only the stuck page waits out the bound.
         QVERIFY2(clock.elapsed() < 25'000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(newJobTexts(kChosen, before),
-                 (QStringList{"Text of page one Text of page one", "Text of page two Text of page two"}));
+                 (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s}));
         const auto reports = dialogs.errorReports();
         QCOMPARE(reports.size(), 1);
         QVERIFY2(reports[0].text.contains(QStringLiteral("does not answer")), qPrintable(reports[0].text));
@@ -370,7 +373,7 @@ private slots:
         held.delivery = TestHttpServer::Delivery::NeverFinish;
         web.serve(QStringLiteral("/held-open.html"), held);
         openWindow();
-        addPages({"/held-open.html", "/one.html"});
+        addPages({u"/held-open.html"_s, u"/one.html"_s});
         QTimer killer;
         connect(&killer, &QTimer::timeout, this, [&] {
             const qint64 renderer = form->WebBrowser1->page()->renderProcessPid();
@@ -386,7 +389,7 @@ private slots:
         form->PushButton2_Click();
 
         QVERIFY2(clock.elapsed() < 30'000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(newJobTexts(kChosen, before), QStringList{"Text of page one Text of page one"});
+        QCOMPARE(newJobTexts(kChosen, before), QStringList{u"Text of page one Text of page one"_s});
         const auto reports = dialogs.errorReports();
         QCOMPARE(reports.size(), 1);
         QVERIFY2(reports[0].text.contains(QStringLiteral("renderer ended")), qPrintable(reports[0].text));
@@ -397,7 +400,7 @@ private slots:
     {
         setReadinessTimeLimit(60s);
         openWindow();
-        addPages({"/stuck.html", "/one.html"});
+        addPages({u"/stuck.html"_s, u"/one.html"_s});
         QTimer closing;
         closing.setSingleShot(true);
         connect(&closing, &QTimer::timeout, form.get(), [this] { form->close(); });
@@ -412,7 +415,7 @@ private slots:
     void duringARunOnlyAddingAndDraggingChangeTheList()
     {
         openWindow();
-        addPages({"/one.html", "/two.html", "/three.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
         form->Text2->setText(QStringLiteral("0.5"));
         dialogs.inputAnswers.enqueue(web.address(QStringLiteral("/four.html")));
         const int before = jobCount(kChosen);
@@ -447,8 +450,8 @@ private slots:
         QCOMPARE(form->urlList()->count(), 4);
         QCOMPARE(form->urlList()->text(4), web.address(QStringLiteral("/four.html")));
         QCOMPARE(newJobTexts(kChosen, before),
-                 (QStringList{"Text of page one Text of page one", "Text of page three Text of page three",
-                              "Text of page two Text of page two"}));
+                 (QStringList{u"Text of page one Text of page one"_s, u"Text of page three Text of page three"_s,
+                              u"Text of page two Text of page two"_s}));
         QCOMPARE(dialogs.errorReports().size(), 0);
         verifyRunEndedCleanly();
     }
@@ -456,7 +459,7 @@ private slots:
     void closingTheWindowMidRunGivesTheDefaultBackAndStops()
     {
         openWindow();
-        addPages({"/one.html", "/two.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s});
         form->Text2->setText(QStringLiteral("5"));
         const int before = jobCount(kChosen);
         setWaitSecondsObserver([&](double) {
@@ -479,7 +482,7 @@ private slots:
         {
             OwnPrintServer server;
             openWindow();
-            addPages({"/one.html", "/two.html", "/three.html"});
+            addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
             connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&] { server.stop(); });
             form->PushButton2_Click();
 
@@ -499,7 +502,7 @@ private slots:
     {
         OwnPrintServer server;
         openWindow();
-        addPages({"/one.html", "/two.html"});
+        addPages({u"/one.html"_s, u"/two.html"_s});
         connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&] { server.signal(SIGSTOP); });
         QElapsedTimer sinceTick;
         qint64 largestGap = 0;

@@ -1,8 +1,8 @@
 #include "printing/PauseValue.h"
 #include "printing/RunLater.h"
 #include "printing/WaitSeconds.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "printing/WebBrowserControl.h"
-#include "shell/EventSleep.h"
-#include "shell/RuntimeError.h"
+#include "runtime/EventSleep.h"
+#include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 
 #include <QProcess>
@@ -206,7 +206,8 @@ private slots:
         try {
             browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
         } catch (const RuntimeError &error) {
-            refused = error.number() == ErrorNumber::PrinterError && error.description().contains("Test-Charlie");
+            refused = error.number() == ErrorNumber::PrinterError &&
+                      error.description().contains(QLatin1String("Test-Charlie"));
         }
         runCupsTool(QStringLiteral("cupsaccept"), {QStringLiteral("Test-Charlie")});
         QVERIFY(refused);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Dialogs.h"
+#include "runtime/Dialogs.h"
 
 #include <QQueue>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/StartupSeams.h"
+#include "runtime/StartupSeams.h"
 
 #include <QList>
 #include <QUrl>
@@ -9,7 +9,7 @@
 class FixedDraw : public RandomDraw
 {
 public:
-    explicit FixedDraw(int value) : value(value) {}
+    explicit FixedDraw(int drawn) : value(drawn) {}
     int drawOneToHundred() override { return value; }
     int value;
 };

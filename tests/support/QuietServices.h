@@ -1,7 +1,7 @@
 #pragma once
 
+#include "gui/RealServices.h"
 #include "printers/PrinterSystem.h"
-#include "shell/Services.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeStartup.h"
 
@@ -20,7 +20,7 @@ public:
 inline Services quietServices(FakeDialogs &dialogs, RandomDraw &draw, UrlOpener &opener,
                               PrinterSystem *printers = nullptr)
 {
-    Services services = Services::real();
+    Services services = realServices();
     services.dialogs = &dialogs;
     services.random = &draw;
     services.opener = &opener;

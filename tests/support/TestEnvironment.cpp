@@ -1,11 +1,15 @@
 #include "support/TestEnvironment.h"
 
-#include "shell/StartupEnvironment.h"
+#include "runtime/StartupEnvironment.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <cstdlib>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 namespace {
 QTemporaryDir *home = nullptr;
@@ -32,4 +36,11 @@ void prepareTestEnvironment()
 QString testHome()
 {
     return home ? home->path() : QString();
+}
+
+void checkForLeaks()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_do_leak_check();
+#endif
 }

@@ -11,7 +11,13 @@ void prepareTestEnvironment();
 // The temporary home of this test process.
 QString testHome();
 
-// Like QTEST_MAIN, with the private environment prepared before the application object exists.
+// In a sanitizer build, looks for leaks at once, while the application and the libraries it has
+// loaded are all still there: at exit some of those are unloaded already, and what they leaked
+// can no longer be told apart from ours. Elsewhere does nothing.
+void checkForLeaks();
+
+// Like QTEST_MAIN, with the private environment prepared before the application object exists,
+// and leaks looked for before it goes.
 #define QUILLBRAE_TEST_MAIN(TestClass)                                                                                 \
     int main(int argc, char *argv[])                                                                                   \
     {                                                                                                                  \
@@ -20,5 +26,7 @@ QString testHome();
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
         TestClass test;                                                                                                \
         QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
-        return QTest::qExec(&test, argc, argv);                                                                        \
+        const int failures = QTest::qExec(&test, argc, argv);                                                          \
+        checkForLeaks();                                                                                               \
+        return failures;                                                                                               \
     }

@@ -1,7 +1,7 @@
 #include "ListWindow.h"
 
+#include "gui/UrlListSelection.h"
 #include "urllist/UrlListModel.h"
-#include "urllist/UrlListSelection.h"
 
 #include <QTest>
 #include <QTreeView>

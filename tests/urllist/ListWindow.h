@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Form1.h"
+#include "gui/Form1.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
 

@@ -1,6 +1,6 @@
-#include "shell/AppTitle.h"
-#include "shell/ProgramLifetime.h"
-#include "shell/RuntimeError.h"
+#include "runtime/AppTitle.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 #include "urllist/FileToList.h"
@@ -12,6 +12,8 @@
 #include <QTimer>
 
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 constexpr qsizetype kMegabyte = qsizetype{1024} * 1024;
@@ -58,24 +60,25 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("rows");
-        const QStringList abc{"a", "b", "c"};
+        const QStringList abc{u"a"_s, u"b"_s, u"c"_s};
         QTest::newRow("empty file") << QByteArray() << QStringList();
         QTest::newRow("CR LF, last line too") << QByteArray("a\r\nb\r\nc\r\n") << abc;
-        QTest::newRow("LF with a final LF") << QByteArray("a\nb\nc\n") << QStringList{"a", "b", "c", ""};
+        QTest::newRow("LF with a final LF") << QByteArray("a\nb\nc\n") << QStringList{u"a"_s, u"b"_s, u"c"_s, u""_s};
         QTest::newRow("LF without a final LF") << QByteArray("a\nb\nc") << abc;
         QTest::newRow("lone CR") << QByteArray("a\rb\rc\r") << abc;
-        QTest::newRow("mixed breaks") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
-        QTest::newRow("CR CR is an empty line") << QByteArray("a\r\rb") << QStringList{"a", "", "b"};
-        QTest::newRow("CR LF LF is an empty line") << QByteArray("a\r\n\nb") << QStringList{"a", "", "b"};
-        QTest::newRow("blank lines") << QByteArray("a\r\n\r\n\r\nb\r\n") << QStringList{"a", "", "", "b"};
-        QTest::newRow("blanks around addresses") << QByteArray("  https://a.example/ \r\n\thttps://b.example/\t\r\n")
-                                                 << QStringList{"  https://a.example/ ", "\thttps://b.example/\t"};
+        QTest::newRow("mixed breaks") << QByteArray("a\r\nb\nc\rd") << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
+        QTest::newRow("CR CR is an empty line") << QByteArray("a\r\rb") << QStringList{u"a"_s, u""_s, u"b"_s};
+        QTest::newRow("CR LF LF is an empty line") << QByteArray("a\r\n\nb") << QStringList{u"a"_s, u""_s, u"b"_s};
+        QTest::newRow("blank lines") << QByteArray("a\r\n\r\n\r\nb\r\n") << QStringList{u"a"_s, u""_s, u""_s, u"b"_s};
+        QTest::newRow("blanks around addresses")
+            << QByteArray("  https://a.example/ \r\n\thttps://b.example/\t\r\n")
+            << QStringList{u"  https://a.example/ "_s, u"\thttps://b.example/\t"_s};
         QTest::newRow("UTF-8") << QByteArray("https://b\xC3\xBC"
                                              "cher.example/\r\nhttps://\xE4\xBE\x8B.example/\r\n")
                                << QStringList{QStringLiteral("https://bücher.example/"),
                                               QStringLiteral("https://例.example/")};
         QTest::newRow("byte-order mark is not text")
-            << QByteArray("\xEF\xBB\xBFhttps://a.example/\r\nb") << QStringList{"https://a.example/", "b"};
+            << QByteArray("\xEF\xBB\xBFhttps://a.example/\r\nb") << QStringList{u"https://a.example/"_s, u"b"_s};
         QTest::newRow("byte-order mark in a Latin-1 file") << QByteArray("\xEF\xBB\xBF"
                                                                          "caf\xE9")
                                                            << QStringList{QStringLiteral("café")};
@@ -91,15 +94,17 @@ private slots:
                                        << QStringList{QStringLiteral("cafÃ©"), QStringLiteral("À¯")};
         QTest::newRow("encoded surrogate")
             << QByteArray("\xED\xA0\x80") << QStringList{QString::fromLatin1("\xED\xA0\x80")};
-        QTest::newRow("UTF-8 cut off at the end") << QByteArray("a\r\n\xC3") << QStringList{"a", QStringLiteral("Ã")};
+        QTest::newRow("UTF-8 cut off at the end")
+            << QByteArray("a\r\n\xC3") << QStringList{u"a"_s, QStringLiteral("Ã")};
         QTest::newRow("NUL bytes keep the rest of the line")
-            << QByteArray("a\0b\r\nc", 6) << QStringList{QString::fromUtf8("a\0b", 3), "c"};
+            << QByteArray("a\0b\r\nc", 6) << QStringList{QString::fromUtf8("a\0b", 3), u"c"_s};
         QTest::newRow("CR LF split between two pieces")
-            << (bytes(65535, 'x') + "\r\ny") << QStringList{QString(65535, QLatin1Char('x')), "y"};
+            << (bytes(65535, 'x') + "\r\ny") << QStringList{QString(65535, QLatin1Char('x')), u"y"_s};
         QTest::newRow("line longer than 1 MB")
-            << (bytes(3 * kMegabyte, 'u') + "\r\nz") << QStringList{QString(3 * kMegabyte, QLatin1Char('u')), "z"};
+            << (bytes(3 * kMegabyte, 'u') + "\r\nz") << QStringList{QString(3 * kMegabyte, QLatin1Char('u')), u"z"_s};
         QTest::newRow("LF-only line longer than 1 MB")
-            << (bytes(2 * kMegabyte, 'v') + "\nz\n") << QStringList{QString(2 * kMegabyte, QLatin1Char('v')), "z", ""};
+            << (bytes(2 * kMegabyte, 'v') + "\nz\n")
+            << QStringList{QString(2 * kMegabyte, QLatin1Char('v')), u"z"_s, u""_s};
     }
 
     void linesBecomeRows()
@@ -119,7 +124,7 @@ private slots:
         const QString path = writeFile("a\r\nb\r\n");
         FileToList(list, path, dialogs);
         FileToList(list, path, dialogs);
-        QCOMPARE(list.texts(), (QStringList{"first", "a", "b", "a", "b"}));
+        QCOMPARE(list.texts(), (QStringList{u"first"_s, u"a"_s, u"b"_s, u"a"_s, u"b"_s}));
         QCOMPARE(list.rowCount(), 5);
     }
 
@@ -128,7 +133,7 @@ private slots:
         UrlListModel list;
         list.append(QStringLiteral("kept"));
         FileToList(list, folder.filePath(QStringLiteral("no such file.txt")), dialogs);
-        QCOMPARE(list.texts(), QStringList{"kept"});
+        QCOMPARE(list.texts(), QStringList{u"kept"_s});
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("File not found"));
         QCOMPARE(dialogs.messages[0].title, applicationTitle());
@@ -150,7 +155,7 @@ private slots:
             QFile::setPermissions(locked, QFileDevice::WriteOwner);
             QVERIFY_THROWS_EXCEPTION(RuntimeError, FileToList(list, locked, dialogs));
         }
-        QCOMPARE(list.texts(), QStringList{"kept"});
+        QCOMPARE(list.texts(), QStringList{u"kept"_s});
         QVERIFY(dialogs.messages.isEmpty());
     }
 

@@ -1,7 +1,8 @@
 #include "ListWindow.h"
 
-#include "shell/AppTitle.h"
-#include "shell/RuntimeError.h"
+#include "gui/RealServices.h"
+#include "runtime/AppTitle.h"
+#include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
@@ -9,8 +10,10 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-const QStringList kSamples{"https://www.google.com/", "https://www.bing.com/", "https://duckduckgo.com/"};
+const QStringList kSamples{u"https://www.google.com/"_s, u"https://www.bing.com/"_s, u"https://duckduckgo.com/"_s};
 
 // A file dialog whose chosen names did not fit into its buffer.
 class OverflowingDialogs : public FakeDialogs
@@ -51,7 +54,7 @@ private slots:
         form().PushButton9->click();
         form().PushButton9->click();
         QCOMPARE(window->rows(),
-                 QStringList({"  https://a.example/  ", "no address", "no address"}) + kSamples + kSamples);
+                 QStringList({u"  https://a.example/  "_s, u"no address"_s, u"no address"_s}) + kSamples + kSamples);
         QCOMPARE(window->dialogs.inputs.size(), 4);
         QCOMPARE(window->dialogs.inputs[0].text, QStringLiteral("Enter URL to add: "));
         QCOMPARE(window->dialogs.inputs[0].title, applicationTitle());
@@ -68,22 +71,22 @@ private slots:
     {
         QTreeView *list = form().ListView1;
         QTest::keyClick(list, Qt::Key_Delete); // an empty list
-        window->setRows({"a", "b", "c", "d", "e"});
+        window->setRows({u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s});
         window->select(2);
         QTest::keyClick(list, Qt::Key_Delete);
-        QCOMPARE(window->rows(), (QStringList{"a", "c", "d", "e"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"c"_s, u"d"_s, u"e"_s}));
         QCOMPARE(window->selectedPosition(), 2);
         QTest::keyClick(list, Qt::Key_Delete, Qt::ShiftModifier | Qt::ControlModifier);
         QTest::keyClick(list, Qt::Key_Backspace);
         QTest::keyClick(list, Qt::Key_D);
-        QCOMPARE(window->rows(), (QStringList{"a", "d", "e"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"d"_s, u"e"_s}));
 
         window->select(3);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, window->rowPoint(3));
         QCOMPARE(window->selectedPosition(), 3);
         const QPoint belowTheRows(10, list->viewport()->height() - 5);
         window->doubleClick(belowTheRows);
-        QCOMPARE(window->rows(), (QStringList{"a", "d"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"d"_s}));
         QCOMPARE(window->selectedPosition(), 2);
         window->doubleClick(window->rowPoint(1));
         window->doubleClick(window->rowPoint(1));
@@ -95,7 +98,7 @@ private slots:
     // While a print run shows the hourglass, nothing removes or moves rows; adding still works.
     void busyPointerRefusesRemovingAndMoving()
     {
-        const QStringList rows{"a", "b", "c"};
+        const QStringList rows{u"a"_s, u"b"_s, u"c"_s};
         window->setRows(rows);
         window->select(2);
         form().setMousePointer(Form1::kBusyPointer);
@@ -110,18 +113,18 @@ private slots:
         window->dialogs.inputAnswers << QStringLiteral("added");
         form().PushButton1->click();
         form().PushButton9->click();
-        QCOMPARE(window->rows(), rows + QStringList{"added"} + kSamples);
+        QCOMPARE(window->rows(), rows + QStringList{u"added"_s} + kSamples);
 
         form().setMousePointer(Form1::kDefaultPointer);
         window->setRows(rows);
         window->select(2);
         form().PushButton3->click();
-        QCOMPARE(window->rows(), (QStringList{"b", "a", "c"}));
+        QCOMPARE(window->rows(), (QStringList{u"b"_s, u"a"_s, u"c"_s}));
         form().PushButton5->click();
         QTest::keyClick(form().ListView1, Qt::Key_Delete);
-        QCOMPARE(window->rows(), (QStringList{"a", "c"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"c"_s}));
         window->doubleClick(window->rowPoint(1));
-        QCOMPARE(window->rows(), QStringList{"c"});
+        QCOMPARE(window->rows(), QStringList{u"c"_s});
         form().PushButton7->click();
         QVERIFY(window->rows().isEmpty());
         QVERIFY(window->dialogs.messages.isEmpty());
@@ -135,14 +138,14 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("https://a.example/\r\nhttps://b.example/\r\n");
         file.close();
-        window->setRows({"mine"});
+        window->setRows({u"mine"_s});
         window->dialogs.fileAnswers << QString() << path;
         form().PushButton6->click(); // cancelled
         form().PushButton6->click();
-        QCOMPARE(window->rows(), (QStringList{"mine", "https://a.example/", "https://b.example/"}));
+        QCOMPARE(window->rows(), (QStringList{u"mine"_s, u"https://a.example/"_s, u"https://b.example/"_s}));
         const Dialogs::OpenFileRequest &request = window->dialogs.fileRequests.at(1);
         QCOMPARE(request.title, QStringLiteral("Add File(s) - Use Ctrl & Shift to select multiple files"));
-        QCOMPARE(request.filters, (QStringList{"Text Files (*.txt)", "All Files (*)"}));
+        QCOMPARE(request.filters, (QStringList{u"Text Files (*.txt)"_s, u"All Files (*)"_s}));
         QVERIFY(!request.multipleSelection);
         QVERIFY(window->dialogs.messages.isEmpty());
     }
@@ -150,12 +153,12 @@ private slots:
     void loadingAnswersWhatItCannotLoad()
     {
         QTemporaryDir folder;
-        window->setRows({"mine"});
+        window->setRows({u"mine"_s});
         window->dialogs.fileAnswers << folder.filePath(QStringLiteral("a.txt")) + QChar(0) + QStringLiteral("b.txt")
                                     << folder.filePath(QStringLiteral("missing.txt")) << folder.path();
         for (int i = 0; i < 3; ++i)
             form().PushButton6->click();
-        QCOMPARE(window->rows(), QStringList{"mine"});
+        QCOMPARE(window->rows(), QStringList{u"mine"_s});
         QCOMPARE(window->dialogs.messages.size(), 3);
         verifyPlainMessage(0, QStringLiteral("Please select just one file."));
         verifyPlainMessage(1, QStringLiteral("File not found"));
@@ -163,7 +166,7 @@ private slots:
             "Path/File access error\r\nin Quillbrae2021/08/31.Form1.PushButton6_Click at line 118\r\r")));
 
         OverflowingDialogs overflowing;
-        Services services = Services::real();
+        Services services = realServices();
         services.dialogs = &overflowing;
         Form1(services).PushButton6_Click();
         window->dialogs.messages = overflowing.messages;

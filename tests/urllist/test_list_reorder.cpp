@@ -1,6 +1,6 @@
 #include "ListWindow.h"
 
-#include "shell/AppPaths.h"
+#include "runtime/AppPaths.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 QStringList numberedRows(int count)
@@ -70,28 +72,28 @@ private slots:
 
     void movingExchangesWithTheNeighbourAndKeepsTheRowSelected()
     {
-        window->setRows({"a", "b", "c", "d"});
+        window->setRows({u"a"_s, u"b"_s, u"c"_s, u"d"_s});
         window->select(3);
         form().PushButton3->click();
-        QCOMPARE(window->rows(), (QStringList{"a", "c", "b", "d"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"c"_s, u"b"_s, u"d"_s}));
         QCOMPARE(window->selectedPosition(), 2);
         QVERIFY(window->listHasFocus());
         form().PushButton3->click();
         for (int i = 0; i < 3; ++i)
             form().PushButton5->click();
-        QCOMPARE(window->rows(), (QStringList{"a", "b", "d", "c"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"b"_s, u"d"_s, u"c"_s}));
         QCOMPARE(window->selectedPosition(), 4);
 
-        window->setRows({"x", "y", "x", "z"}); // the selected one of two equal rows moves
+        window->setRows({u"x"_s, u"y"_s, u"x"_s, u"z"_s}); // the selected one of two equal rows moves
         window->select(3);
         form().PushButton5->click();
-        QCOMPARE(window->rows(), (QStringList{"x", "y", "z", "x"}));
+        QCOMPARE(window->rows(), (QStringList{u"x"_s, u"y"_s, u"z"_s, u"x"_s}));
         QVERIFY(window->dialogs.messages.isEmpty());
     }
 
     void movingPastAnEndOnlyFocusesTheList()
     {
-        for (const QStringList &rows : {QStringList{"a", "b", "c"}, QStringList{"only"}}) {
+        for (const QStringList &rows : {QStringList{u"a"_s, u"b"_s, u"c"_s}, QStringList{u"only"_s}}) {
             window->setRows(rows);
             for (auto [position, button] : {std::pair{1, form().PushButton3}, std::pair{3, form().PushButton5}}) {
                 window->select(std::min(position, int(rows.size())));
@@ -127,36 +129,36 @@ private slots:
     // exchanges only the two rows; the dragged row stays selected.
     void draggingExchangesWithTheRowUnderThePointer()
     {
-        window->setRows({"a", "b", "c", "d", "e"});
+        window->setRows({u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s});
         window->press(window->rowPoint(1));
         window->moveTo(window->rowPoint(2));
-        QCOMPARE(window->rows(), (QStringList{"b", "a", "c", "d", "e"}));
+        QCOMPARE(window->rows(), (QStringList{u"b"_s, u"a"_s, u"c"_s, u"d"_s, u"e"_s}));
         QCOMPARE(window->selectedPosition(), 2);
         window->moveTo(window->rowPoint(2) + QPoint(0, 2));
         window->moveTo(window->rowPoint(3));
         window->moveTo(window->rowPoint(4));
-        QCOMPARE(window->rows(), (QStringList{"b", "c", "d", "a", "e"}));
+        QCOMPARE(window->rows(), (QStringList{u"b"_s, u"c"_s, u"d"_s, u"a"_s, u"e"_s}));
         window->release(window->rowPoint(4));
         QVERIFY(!form().DragActive);
         window->moveTo(window->rowPoint(1)); // no button held: nothing moves
-        QCOMPARE(window->rows(), (QStringList{"b", "c", "d", "a", "e"}));
+        QCOMPARE(window->rows(), (QStringList{u"b"_s, u"c"_s, u"d"_s, u"a"_s, u"e"_s}));
 
         drag(4, {1});
-        QCOMPARE(window->rows(), (QStringList{"a", "c", "d", "b", "e"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"c"_s, u"d"_s, u"b"_s, u"e"_s}));
         drag(5, {4, 3}, Qt::RightButton);
-        QCOMPARE(window->rows(), (QStringList{"a", "c", "e", "d", "b"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"c"_s, u"e"_s, u"d"_s, u"b"_s}));
         QCOMPARE(window->selectedPosition(), 3);
     }
 
     void sameAddressOrNoRowExchangesNothing()
     {
-        window->setRows({"a", "b", "a"});
+        window->setRows({u"a"_s, u"b"_s, u"a"_s});
         window->press(window->rowPoint(1));
         window->moveTo(window->rowPoint(3));
         window->moveTo(belowTheRows());
-        QCOMPARE(window->rows(), (QStringList{"a", "b", "a"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"b"_s, u"a"_s}));
         window->moveTo(window->rowPoint(2));
-        QCOMPARE(window->rows(), (QStringList{"b", "a", "a"}));
+        QCOMPARE(window->rows(), (QStringList{u"b"_s, u"a"_s, u"a"_s}));
         window->release(window->rowPoint(2));
     }
 
@@ -164,15 +166,15 @@ private slots:
     // been clicked, and after that row has been removed, there is none and nothing moves.
     void aDragWithoutAClickedRow()
     {
-        window->setRows({"a", "b", "c", "d"});
+        window->setRows({u"a"_s, u"b"_s, u"c"_s, u"d"_s});
         drag(belowTheRows(), {2, 3});
-        QCOMPARE(window->rows(), (QStringList{"a", "b", "c", "d"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}));
         drag(1, {2});
         drag(belowTheRows(), {4});
-        QCOMPARE(window->rows(), (QStringList{"b", "d", "c", "a"}));
+        QCOMPARE(window->rows(), (QStringList{u"b"_s, u"d"_s, u"c"_s, u"a"_s}));
         QTest::keyClick(form().ListView1, Qt::Key_Delete); // removes the dragged row
         drag(belowTheRows(), {1, 2});
-        QCOMPARE(window->rows(), (QStringList{"b", "d", "c"}));
+        QCOMPARE(window->rows(), (QStringList{u"b"_s, u"d"_s, u"c"_s}));
     }
 
     // After an exchange the list reveals the row above the hit row when the pointer is high on
@@ -200,7 +202,7 @@ private slots:
 
     void theDragPointerComesFromItsPictureWhenThereIsOne()
     {
-        window->setRows({"a", "b"});
+        window->setRows({u"a"_s, u"b"_s});
         QFile broken(dragPicturePath());
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write("not a picture");
@@ -212,7 +214,7 @@ private slots:
             window->release(window->rowPoint(2));
             QFile::remove(dragPicturePath());
         }
-        QCOMPARE(window->rows(), (QStringList{"a", "b"}));
+        QCOMPARE(window->rows(), (QStringList{u"a"_s, u"b"_s}));
 
         QImage picture(32, 32, QImage::Format_ARGB32);
         picture.fill(Qt::blue);
@@ -220,7 +222,7 @@ private slots:
         window->press(window->rowPoint(1));
         QCOMPARE(form().ListView1->cursor().shape(), Qt::BitmapCursor);
         window->moveTo(window->rowPoint(2));
-        QCOMPARE(window->rows(), (QStringList{"b", "a"}));
+        QCOMPARE(window->rows(), (QStringList{u"b"_s, u"a"_s}));
         window->release(window->rowPoint(2));
         QCOMPARE(form().ListView1->cursor().shape(), Qt::ArrowCursor);
     }

@@ -1,13 +1,14 @@
-#include "shell/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 #include "urllist/DragExchange.h"
 #include "urllist/UrlListModel.h"
-#include "urllist/UrlListSelection.h"
 
 #include <QSignalSpy>
 
-// The list and its selection without a window: append batches, the kept selection, the bounded
-// display text, and the exchange and scrolling rule of drag reordering.
+using namespace Qt::StringLiterals;
+
+// The list without a window: append batches, the bounded display text, and the exchange and
+// scrolling rule of drag reordering.
 class UrlListModelTest : public QObject
 {
     Q_OBJECT
@@ -26,16 +27,16 @@ private slots:
         QSignalSpy inserted(&list, &QAbstractItemModel::rowsInserted);
         {
             const UrlListAppendBatch batch(list);
-            fill(list, {"a", "b", "c"});
+            fill(list, {u"a"_s, u"b"_s, u"c"_s});
             QCOMPARE(list.count(), 4);
             QCOMPARE(list.rowCount(), 1);
             list.showPendingRows();
-            fill(list, {"d", "e"});
+            fill(list, {u"d"_s, u"e"_s});
             list.remove(1); // any other change shows the pending rows first
             QCOMPARE(list.rowCount(), 5);
             list.append(QStringLiteral("f"));
         }
-        QCOMPARE(list.texts(), (QStringList{"a", "b", "c", "d", "e", "f"}));
+        QCOMPARE(list.texts(), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"f"_s}));
         QCOMPARE(list.rowCount(), 6);
         QCOMPARE(inserted.size(), 3);
         QCOMPARE(inserted[0].mid(1), (QVariantList{1, 3}));
@@ -52,45 +53,14 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(RuntimeError, list.text(2));
     }
 
-    void aRowIsSelectedWheneverTheListHasRows()
-    {
-        UrlListModel list;
-        list.addColumn(QStringLiteral("URL(s)"));
-        UrlListSelection selection(&list);
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, selection.selectedPosition());
-        fill(list, {"a", "b", "c", "d"});
-        QCOMPARE(selection.selectedPosition(), 1); // the first row added to an empty list
-
-        selection.selectPosition(3);
-        list.remove(3);
-        QCOMPARE(selection.selectedPosition(), 3); // the row that moved up into its place
-        list.remove(3);
-        QCOMPARE(selection.selectedPosition(), 2); // the new last row
-        list.insert(1, QStringLiteral("z"));
-        QCOMPARE(selection.selectedPosition(), 3); // moved along by an insertion above
-
-        selection.select(list.rowIndex(3), QItemSelectionModel::Deselect);
-        selection.select(list.rowIndex(3), QItemSelectionModel::Toggle);
-        selection.clearSelection();
-        QCOMPARE(selection.selectedPosition(), 3);
-
-        list.clear();
-        QVERIFY(!selection.hasSelection());
-        {
-            const UrlListAppendBatch batch(list);
-            fill(list, {"x", "y"});
-        }
-        QCOMPARE(selection.selectedPosition(), 1);
-    }
-
     void dragExchangesDifferentTextsOnly()
     {
         UrlListModel list;
-        fill(list, {"a", "b", "c", "A", "a"});
+        fill(list, {u"a"_s, u"b"_s, u"c"_s, u"A"_s, u"a"_s});
         QVERIFY(exchangeDraggedText(list, 1, 3));
         QVERIFY(!exchangeDraggedText(list, 3, 5)); // the same address
         QVERIFY(exchangeDraggedText(list, 3, 4));  // case counts
-        QCOMPARE(list.texts(), (QStringList{"c", "b", "A", "a", "a"}));
+        QCOMPARE(list.texts(), (QStringList{u"c"_s, u"b"_s, u"A"_s, u"a"_s, u"a"_s}));
     }
 
     void dragScrollsByThePointersScreenRow()

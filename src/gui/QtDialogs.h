@@ -1,0 +1,12 @@
+#pragma once
+
+#include "runtime/Dialogs.h"
+
+// The real dialogs, parented to the program's active window.
+class QtDialogs : public Dialogs
+{
+public:
+    void message(const QString &text, const QString &title, Icon icon) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString openFile(const OpenFileRequest &request) override;
+};

@@ -1,0 +1,14 @@
+#include "gui/RealServices.h"
+
+#include "gui/QtDialogs.h"
+#include "printers/CupsPrinterSystem.h"
+#include "runtime/StartupSeams.h"
+
+Services realServices()
+{
+    static QtDialogs dialogs;
+    static CupsPrinterSystem printers;
+    static TimeSeededDraw random;
+    static DesktopUrlOpener opener;
+    return Services{&dialogs, &printers, &random, &opener};
+}

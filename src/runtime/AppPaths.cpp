@@ -1,0 +1,32 @@
+#include "runtime/AppPaths.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString applicationFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString shippedFilePath(const QString &name)
+{
+    QString beside = applicationFolder() + name;
+    if (QFileInfo::exists(beside))
+        return beside;
+    QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("quillbrae") + name);
+    return installed.isEmpty() ? beside : installed;
+}
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && info.lastModified().isValid();
+}
+
+QString FileNamePart(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('\\')) + 1);
+}

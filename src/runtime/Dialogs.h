@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Every message box, input box and open-file dialog of the program goes through this seam,
+// so that tests can read what would have been shown and answer it.
+class Dialogs
+{
+public:
+    enum class Icon { None, Warning };
+
+    struct OpenFileRequest
+    {
+        QString title;
+        QStringList filters; // in the order offered; the first is preselected
+        bool multipleSelection = false;
+    };
+
+    virtual ~Dialogs() = default;
+
+    // A modal box with a single OK button; returns when the user has closed it.
+    virtual void message(const QString &text, const QString &title, Icon icon) = 0;
+    // A modal prompt with OK and Cancel; Cancel gives the empty text.
+    virtual QString input(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+    // A modal open-file dialog; the chosen path, or the empty text when cancelled.
+    virtual QString openFile(const OpenFileRequest &request) = 0;
+};
