@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(jobs.size(), skipFailed ? 3 : 5);
         QCOMPARE(result.reportLines.size(), 6);
         QVERIFY2(result.reportLines[1].startsWith(
-                     QStringLiteral("[2/5] %1 load failed: HTTP 404; u").arg(web.url(u"_s/missing.html"_s))),
+                     QStringLiteral("[2/5] %1 load failed: HTTP 404; ").arg(web.url(u"/missing.html"_s))),
                  qPrintable(result.reportLines[1]));
         QVERIFY2(result.reportLines[2].startsWith(
                      QStringLiteral("[3/5] http://nowhere.invalid/ load failed: host not found; ")),
