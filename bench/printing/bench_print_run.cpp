@@ -1,5 +1,6 @@
-// The print run's speed against the obvious alternative, a shell loop of a headless browser
-// printing each page to PDF and lp handing it to the queue. Every contender prints the same two sets
+// The print run's speed against what people use today to print many web pages: a shell loop of a
+// headless browser printing each page to PDF and lp handing it to the queue, and one headless
+// Chromium kept for the whole list, driven by a script. Every contender prints the same two sets
 // of 20 pages from a local web server to the same queue of the private print server; pause
 // empty. Run through bench/printing/run, which starts both servers.
 
@@ -8,6 +9,7 @@
 #include "WindowRun.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -48,8 +50,10 @@ Row skippedRow(const QString &name, const QString &note)
 struct Contenders
 {
     QString queue;
-    QString chromium; // empty when not installed
-    QString scratch;  // a folder for the browser's files
+    QString chromium;   // empty when not installed
+    QString node;       // empty when not installed
+    QString nodeScript; // the persistent Chromium's script
+    QString scratch;    // a folder for the browsers' files
 };
 
 // The window's run, timed from the click to "Done.", and the same process as a whole.
@@ -89,17 +93,36 @@ done <"$list")sh");
     return wholeProcessRow(figures, set.pages);
 }
 
-void printTable(const PageSet &set, const QList<Row> &rows)
+Row persistentChromiumRow(const Contenders &contenders, const PageSet &set)
+{
+    const QString name = QStringLiteral("persistent Chromium (puppeteer-core) + lp");
+    if (contenders.chromium.isEmpty() || contenders.node.isEmpty() || !QFileInfo::exists(contenders.nodeScript))
+        return skippedRow(name, QStringLiteral("chromium, node or the script is missing"));
+    const Figures figures =
+        measure(name, contenders.node, {contenders.nodeScript, contenders.queue, set.listFile}, contenders.queue);
+    return wholeProcessRow(figures, set.pages);
+}
+
+QString ratio(double value, double reference)
+{
+    return reference > 0 ? QString::asprintf("%5.2fx", value / reference) : QStringLiteral("    -");
+}
+
+void printTable(const PageSet &set, const QList<Row> &rows, const Row &reference)
 {
     std::printf("%s\n\n", qPrintable(set.description));
-    std::printf("%-46s %9s %10s %8s %5s\n", "", "pages/min", "CPU s/page", "peak MB", "jobs");
+    std::printf("%-46s %9s %10s %8s %5s   %s\n", "", "pages/min", "CPU s/page", "peak MB", "jobs",
+                "against the persistent Chromium: speed, CPU/page, peak memory");
     for (const Row &row : rows) {
         if (!row.measured) {
             std::printf("%-46s %s\n", qPrintable(row.name), qPrintable(row.note));
             continue;
         }
-        std::printf("%-46s %9.1f %10.3f %8.0f %5d  %s\n", qPrintable(row.name), row.pagesPerMinute,
-                    row.cpuSecondsPerPage, row.peakMegabytes, row.jobs, qPrintable(row.note));
+        std::printf("%-46s %9.1f %10.3f %8.0f %5d   %s %s %s  %s\n", qPrintable(row.name), row.pagesPerMinute,
+                    row.cpuSecondsPerPage, row.peakMegabytes, row.jobs,
+                    qPrintable(ratio(row.pagesPerMinute, reference.pagesPerMinute)),
+                    qPrintable(ratio(row.cpuSecondsPerPage, reference.cpuSecondsPerPage)),
+                    qPrintable(ratio(row.peakMegabytes, reference.peakMegabytes)), qPrintable(row.note));
     }
 }
 
@@ -111,7 +134,9 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
     }
     QList<Row> rows = windowRows(contenders, set);
     rows << chromiumLoopRow(contenders, set);
-    printTable(set, rows);
+    const Row reference = persistentChromiumRow(contenders, set);
+    rows << reference;
+    printTable(set, rows, reference);
     std::printf("\n\n");
     std::fflush(stdout);
 }
@@ -130,7 +155,9 @@ int compare(int argc, char *argv[])
     }
     QTemporaryDir scratch;
     const Contenders contenders{qEnvironmentVariable("BENCH_QUEUE", QStringLiteral("Test-Alpha")),
-                                QStandardPaths::findExecutable(QStringLiteral("chromium")), scratch.path()};
+                                QStandardPaths::findExecutable(QStringLiteral("chromium")),
+                                QStandardPaths::findExecutable(QStringLiteral("node")),
+                                qEnvironmentVariable("BENCH_PERSISTENT_CHROMIUM"), scratch.path()};
 
     std::printf("Each contender prints every page of a set to queue %s of a private print server, one after "
                 "another; pause empty.\nThe pages come over HTTP from a web server on 127.0.0.1.\n\n",
