@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -50,6 +51,7 @@ Row skippedRow(const QString &name, const QString &note)
 struct Contenders
 {
     QString queue;
+    QString quillbrae;  // the program's executable
     QString chromium;   // empty when not installed
     QString node;       // empty when not installed
     QString nodeScript; // the persistent Chromium's script
@@ -71,6 +73,32 @@ QList<Row> windowRows(const Contenders &contenders, const PageSet &set)
     Figures runOnly = figures;
     runOnly.name = runName;
     return {measuredRow(runOnly, set.pages, run.seconds, run.cpuSeconds), wholeProcessRow(figures, set.pages)};
+}
+
+// A build without the command-line run offers no --print in its help.
+bool offersCommandLineRun(const QString &quillbrae)
+{
+    QProcess help;
+    help.start(quillbrae, {QStringLiteral("--help")});
+    return help.waitForFinished() && help.readAllStandardOutput().contains("--print");
+}
+
+Row commandLineRow(const Contenders &contenders, const PageSet &set)
+{
+    const QString name = QStringLiteral("Quillbrae --print, whole process");
+    if (!QFileInfo(contenders.quillbrae).isExecutable())
+        return skippedRow(name, QStringLiteral("no executable at ") + contenders.quillbrae);
+    if (!offersCommandLineRun(contenders.quillbrae))
+        return skippedRow(name, QStringLiteral("skipped: this build does not offer --print"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const Figures figures =
+        measure(name, contenders.quillbrae,
+                {QStringLiteral("--print"), set.listFile, QStringLiteral("--printer"), contenders.queue},
+                contenders.queue, environment);
+    if (figures.exitCode == 2 && figures.jobs == 0)
+        return skippedRow(name, QStringLiteral("refused its command line (exit status 2)"));
+    return wholeProcessRow(figures, set.pages);
 }
 
 Row chromiumLoopRow(const Contenders &contenders, const PageSet &set)
@@ -133,7 +161,7 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
         return;
     }
     QList<Row> rows = windowRows(contenders, set);
-    rows << chromiumLoopRow(contenders, set);
+    rows << commandLineRow(contenders, set) << chromiumLoopRow(contenders, set);
     const Row reference = persistentChromiumRow(contenders, set);
     rows << reference;
     printTable(set, rows, reference);
@@ -155,9 +183,11 @@ int compare(int argc, char *argv[])
     }
     QTemporaryDir scratch;
     const Contenders contenders{qEnvironmentVariable("BENCH_QUEUE", QStringLiteral("Test-Alpha")),
+                                qEnvironmentVariable("BENCH_QUILLBRAE"),
                                 QStandardPaths::findExecutable(QStringLiteral("chromium")),
                                 QStandardPaths::findExecutable(QStringLiteral("node")),
-                                qEnvironmentVariable("BENCH_PERSISTENT_CHROMIUM"), scratch.path()};
+                                qEnvironmentVariable("BENCH_PERSISTENT_CHROMIUM"),
+                                scratch.path()};
 
     std::printf("Each contender prints every page of a set to queue %s of a private print server, one after "
                 "another; pause empty.\nThe pages come over HTTP from a web server on 127.0.0.1.\n\n",
