@@ -10,6 +10,10 @@ struct WindowRunFigures
     QString messages;
     double seconds = 0;
     double cpuSeconds = 0;
+    // Summed over the pages: loading until ready, rendering to PDF, handing over to CUPS.
+    double loadSeconds = 0;
+    double renderSeconds = 0;
+    double handOverSeconds = 0;
 };
 
 inline constexpr const char *kWindowRunOption = "--window-run";

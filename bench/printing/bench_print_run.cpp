@@ -59,14 +59,14 @@ struct Contenders
 };
 
 // The window's run, timed from the click to "Done.", and the same process as a whole.
-QList<Row> windowRows(const Contenders &contenders, const PageSet &set)
+QList<Row> windowRows(const Contenders &contenders, const PageSet &set, WindowRunFigures &run)
 {
     QByteArray output;
     const Figures figures =
         measure(QStringLiteral("Quillbrae window, whole process"), QCoreApplication::applicationFilePath(),
                 {QLatin1String(kWindowRunOption), contenders.queue, set.listFile}, contenders.queue,
                 QProcessEnvironment::systemEnvironment(), &output);
-    const WindowRunFigures run = readWindowRun(output);
+    run = readWindowRun(output);
     const QString runName = QStringLiteral("Quillbrae window, print run (start to Done.)");
     if (!run.done)
         return {skippedRow(runName, QStringLiteral("did not end with Done. alone: ") + run.messages)};
@@ -154,17 +154,34 @@ void printTable(const PageSet &set, const QList<Row> &rows, const Row &reference
     }
 }
 
+void printPhases(const WindowRunFigures &run, int pages)
+{
+    if (!run.done)
+        return;
+    const double rest = run.seconds - run.loadSeconds - run.renderSeconds - run.handOverSeconds;
+    auto phase = [pages](const char *name, double seconds) {
+        std::printf("  %-48s %7.2f s  %6.3f s/page\n", name, seconds, seconds / pages);
+    };
+    std::printf("\nWhere the window's run spends its time, summed over the pages:\n");
+    phase("load until ready", run.loadSeconds);
+    phase("render to PDF", run.renderSeconds);
+    phase("hand-over to CUPS", run.handOverSeconds);
+    phase("the rest (page setup, pauses, the run's steps)", rest);
+}
+
 void comparePageSet(const Contenders &contenders, const PageSet &set)
 {
     if (set.pages == 0) {
         std::printf("%s\n", qPrintable(set.description));
         return;
     }
-    QList<Row> rows = windowRows(contenders, set);
+    WindowRunFigures run;
+    QList<Row> rows = windowRows(contenders, set, run);
     rows << commandLineRow(contenders, set) << chromiumLoopRow(contenders, set);
     const Row reference = persistentChromiumRow(contenders, set);
     rows << reference;
     printTable(set, rows, reference);
+    printPhases(run, set.pages);
     std::printf("\n\n");
     std::fflush(stdout);
 }
