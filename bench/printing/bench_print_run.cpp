@@ -1,228 +1,226 @@
-// The print run's speed against the obvious alternative, a shell loop of a headless browser
-// printing each page to PDF and lp handing it to the queue. Both print the same 20 local pages
-// to the same queue of the private print server; pause empty. Run through bench/printing/run.
+// The print run's speed against what people use today to print many web pages: a shell loop of a
+// headless browser printing each page to PDF and lp handing it to the queue, and one headless
+// Chromium kept for the whole list, driven by a script. Every contender prints the same two sets
+// of 20 pages from a local web server to the same queue of the private print server; pause
+// empty. Run through bench/printing/run, which starts both servers.
 
-#include "BenchPages.h"
-#include "support/ProcessTree.h"
+#include "Measure.h"
+#include "PageSets.h"
+#include "WindowRun.h"
 
-#include "gui/Form1.h"
-#include "runtime/StartupEnvironment.h"
-#include "support/FakePing.h"
-#include "support/QuietServices.h"
-#include "urllist/UrlListModel.h"
-
-#include <QApplication>
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QFile>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextStream>
-
-#include <cups/cups.h>
-#include <sys/prctl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 
 namespace {
-constexpr int kPages = 20;
-constexpr int kSampleIntervalMs = 50;
-constexpr int kContenderTimeLimitMs = 30 * 60 * 1000;
-
-double childrenCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    auto seconds = [](const timeval &time) {
-        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-int queueJobs(const QString &queue, int which)
-{
-    cups_job_t *jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, which);
-    cupsFreeJobs(count, jobs);
-    return count;
-}
-
-// A contender's processes that outlive their parents are handed to this process (a subreaper);
-// collecting them adds their processor time to this process's children's, so a contender's time
-// is complete once all of its processes have ended and been collected.
-void collectLeftOverProcesses()
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 60'000) {
-        const pid_t ended = waitpid(-1, nullptr, WNOHANG);
-        if (ended < 0)
-            return; // none left
-        if (ended == 0)
-            usleep(50'000);
-    }
-}
-
-// The print server's filters work on after a job is accepted; the next contender starts on a quiet
-// machine.
-void waitUntilQueueIsIdle(const QString &queue)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (queueJobs(queue, CUPS_WHICHJOBS_ACTIVE) > 0 && clock.elapsed() < 300'000)
-        usleep(200'000);
-}
-
-struct Figures
+// A contender's line in the table.
+struct Row
 {
     QString name;
-    double wallSeconds = 0;
-    double cpuSeconds = 0;
+    bool measured = false;
+    double pagesPerMinute = 0;
+    double cpuSecondsPerPage = 0;
     double peakMegabytes = 0;
     int jobs = 0;
     QString note;
 };
 
-// Runs the command to its end, sampling the memory of its whole process tree.
-Figures measure(const QString &name, const QString &program, const QStringList &arguments, const QString &queue,
-                QByteArray *output = nullptr)
+Row measuredRow(const Figures &figures, int pages, double seconds, double cpuSeconds)
 {
-    waitUntilQueueIsIdle(queue);
-    Figures figures;
-    figures.name = name;
-    const int jobsBefore = queueJobs(queue, CUPS_WHICHJOBS_ALL);
-    const double cpuBefore = childrenCpuSeconds();
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, arguments);
-    if (!process.waitForStarted()) {
-        figures.note = QStringLiteral("did not start");
-        return figures;
-    }
-    const auto pid = static_cast<pid_t>(process.processId());
-    while (!process.waitForFinished(kSampleIntervalMs) && clock.elapsed() < kContenderTimeLimitMs)
-        figures.peakMegabytes = std::max(figures.peakMegabytes, processTreeUsage(pid).residentMegabytes);
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-        figures.note = QStringLiteral("stopped after the time limit");
-    }
-    figures.wallSeconds = static_cast<double>(clock.elapsed()) / 1000.0;
-    collectLeftOverProcesses();
-    figures.cpuSeconds = childrenCpuSeconds() - cpuBefore;
-    figures.jobs = queueJobs(queue, CUPS_WHICHJOBS_ALL) - jobsBefore;
-    if (output)
-        *output = process.readAllStandardOutput();
-    return figures;
+    return {figures.name, true,        pages / seconds * 60.0, cpuSeconds / pages, figures.peakMegabytes,
+            figures.jobs, figures.note};
 }
 
-void report(const Figures &figures, double runSeconds, double runCpuSeconds)
+Row wholeProcessRow(const Figures &figures, int pages)
 {
-    std::printf("%-44s %8.1f %10.3f %10.0f %6d  %s\n", qPrintable(figures.name), kPages / runSeconds * 60.0,
-                runCpuSeconds / kPages, figures.peakMegabytes, figures.jobs, qPrintable(figures.note));
+    Row row = measuredRow(figures, pages, figures.wallSeconds, figures.cpuSeconds);
+    if (row.note.isEmpty() && figures.exitCode != 0)
+        row.note = QStringLiteral("exit status %1").arg(figures.exitCode);
+    return row;
 }
 
-// The program itself: the real window, browser and printer routines; only the message boxes
-// answer themselves, and the start-up's ping and home-page draw are stand-ins.
-int runProgram(int argc, char *argv[], const QString &queue, const QString &listFile)
+Row skippedRow(const QString &name, const QString &note)
 {
-    prepareStartupEnvironment();
-    QApplication app(argc, argv);
-    const FakePing ping{QLatin1String(kPingReply)};
-    FakeDialogs dialogs;
-    FixedDraw draw(50);
-    RecordingOpener opener;
-    Form1 form(quietServices(dialogs, draw, opener));
-    form.show();
-    form.Combo1->setCurrentIndex(form.Combo1->findText(queue));
-    QFile list(listFile);
-    if (!list.open(QIODevice::ReadOnly) || form.Combo1->currentText() != queue)
-        return 1;
-    for (const QByteArray &line : list.readAll().split('\n'))
-        if (!line.isEmpty())
-            form.urlList()->append(QString::fromUtf8(line));
-    QCoreApplication::processEvents();
+    return {name, false, 0, 0, 0, 0, note};
+}
 
-    const ProcessTreeUsage before = processTreeUsage(getpid());
-    QElapsedTimer clock;
-    clock.start();
-    form.PushButton2_Click();
-    const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
-    const ProcessTreeUsage after = processTreeUsage(getpid());
-    std::printf("%f %f %s\n", seconds, after.cpuSeconds - before.cpuSeconds,
-                qPrintable(dialogs.messageTexts().join(QLatin1Char('|'))));
-    return 0;
+struct Contenders
+{
+    QString queue;
+    QString quillbrae;  // the program's executable
+    QString chromium;   // empty when not installed
+    QString node;       // empty when not installed
+    QString nodeScript; // the persistent Chromium's script
+    QString scratch;    // a folder for the browsers' files
+};
+
+// The window's run, timed from the click to "Done.", and the same process as a whole.
+QList<Row> windowRows(const Contenders &contenders, const PageSet &set, WindowRunFigures &run)
+{
+    QByteArray output;
+    const Figures figures =
+        measure(QStringLiteral("Quillbrae window, whole process"), QCoreApplication::applicationFilePath(),
+                {QLatin1String(kWindowRunOption), contenders.queue, set.listFile}, contenders.queue,
+                QProcessEnvironment::systemEnvironment(), &output);
+    run = readWindowRun(output);
+    const QString runName = QStringLiteral("Quillbrae window, print run (start to Done.)");
+    if (!run.done)
+        return {skippedRow(runName, QStringLiteral("did not end with Done. alone: ") + run.messages)};
+    Figures runOnly = figures;
+    runOnly.name = runName;
+    return {measuredRow(runOnly, set.pages, run.seconds, run.cpuSeconds), wholeProcessRow(figures, set.pages)};
+}
+
+// A build without the command-line run offers no --print in its help.
+bool offersCommandLineRun(const QString &quillbrae)
+{
+    QProcess help;
+    help.start(quillbrae, {QStringLiteral("--help")});
+    return help.waitForFinished() && help.readAllStandardOutput().contains("--print");
+}
+
+Row commandLineRow(const Contenders &contenders, const PageSet &set)
+{
+    const QString name = QStringLiteral("Quillbrae --print, whole process");
+    if (!QFileInfo(contenders.quillbrae).isExecutable())
+        return skippedRow(name, QStringLiteral("no executable at ") + contenders.quillbrae);
+    if (!offersCommandLineRun(contenders.quillbrae))
+        return skippedRow(name, QStringLiteral("skipped: this build does not offer --print"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const Figures figures =
+        measure(name, contenders.quillbrae,
+                {QStringLiteral("--print"), set.listFile, QStringLiteral("--printer"), contenders.queue},
+                contenders.queue, environment);
+    if (figures.exitCode == 2 && figures.jobs == 0)
+        return skippedRow(name, QStringLiteral("refused its command line (exit status 2)"));
+    return wholeProcessRow(figures, set.pages);
+}
+
+Row chromiumLoopRow(const Contenders &contenders, const PageSet &set)
+{
+    const QString name = QStringLiteral("chromium --print-to-pdf + lp, shell loop");
+    if (contenders.chromium.isEmpty())
+        return skippedRow(name, QStringLiteral("chromium is not installed"));
+    const QString loop = QStringLiteral(
+        R"sh(queue="$1"; out="$2"; list="$3"
+while IFS= read -r page; do
+  [ -n "$page" ] || continue
+  chromium --headless --no-sandbox --disable-gpu --user-data-dir="$out/profile" \
+    --print-to-pdf="$out/page.pdf" "$page" >/dev/null 2>&1
+  lp -d "$queue" -t "$page" "$out/page.pdf" >/dev/null
+done <"$list")sh");
+    const Figures figures = measure(
+        name, QStringLiteral("bash"),
+        {QStringLiteral("-c"), loop, QStringLiteral("bench"), contenders.queue, contenders.scratch, set.listFile},
+        contenders.queue);
+    return wholeProcessRow(figures, set.pages);
+}
+
+Row persistentChromiumRow(const Contenders &contenders, const PageSet &set)
+{
+    const QString name = QStringLiteral("persistent Chromium (puppeteer-core) + lp");
+    if (contenders.chromium.isEmpty() || contenders.node.isEmpty() || !QFileInfo::exists(contenders.nodeScript))
+        return skippedRow(name, QStringLiteral("chromium, node or the script is missing"));
+    const Figures figures =
+        measure(name, contenders.node, {contenders.nodeScript, contenders.queue, set.listFile}, contenders.queue);
+    return wholeProcessRow(figures, set.pages);
+}
+
+QString ratio(double value, double reference)
+{
+    return reference > 0 ? QString::asprintf("%5.2fx", value / reference) : QStringLiteral("    -");
+}
+
+void printTable(const PageSet &set, const QList<Row> &rows, const Row &reference)
+{
+    std::printf("%s\n\n", qPrintable(set.description));
+    std::printf("%-46s %9s %10s %8s %5s   %s\n", "", "pages/min", "CPU s/page", "peak MB", "jobs",
+                "against the persistent Chromium: speed, CPU/page, peak memory");
+    for (const Row &row : rows) {
+        if (!row.measured) {
+            std::printf("%-46s %s\n", qPrintable(row.name), qPrintable(row.note));
+            continue;
+        }
+        std::printf("%-46s %9.1f %10.3f %8.0f %5d   %s %s %s  %s\n", qPrintable(row.name), row.pagesPerMinute,
+                    row.cpuSecondsPerPage, row.peakMegabytes, row.jobs,
+                    qPrintable(ratio(row.pagesPerMinute, reference.pagesPerMinute)),
+                    qPrintable(ratio(row.cpuSecondsPerPage, reference.cpuSecondsPerPage)),
+                    qPrintable(ratio(row.peakMegabytes, reference.peakMegabytes)), qPrintable(row.note));
+    }
+}
+
+void printPhases(const WindowRunFigures &run, int pages)
+{
+    if (!run.done)
+        return;
+    const double rest = run.seconds - run.loadSeconds - run.renderSeconds - run.handOverSeconds;
+    auto phase = [pages](const char *name, double seconds) {
+        std::printf("  %-48s %7.2f s  %6.3f s/page\n", name, seconds, seconds / pages);
+    };
+    std::printf("\nWhere the window's run spends its time, summed over the pages:\n");
+    phase("load until ready", run.loadSeconds);
+    phase("render to PDF", run.renderSeconds);
+    phase("hand-over to CUPS", run.handOverSeconds);
+    phase("the rest (page setup, pauses, the run's steps)", rest);
+}
+
+void comparePageSet(const Contenders &contenders, const PageSet &set)
+{
+    if (set.pages == 0) {
+        std::printf("%s\n", qPrintable(set.description));
+        return;
+    }
+    WindowRunFigures run;
+    QList<Row> rows = windowRows(contenders, set, run);
+    rows << commandLineRow(contenders, set) << chromiumLoopRow(contenders, set);
+    const Row reference = persistentChromiumRow(contenders, set);
+    rows << reference;
+    printTable(set, rows, reference);
+    printPhases(run, set.pages);
+    std::printf("\n\n");
+    std::fflush(stdout);
 }
 
 int compare(int argc, char *argv[])
 {
-    prctl(PR_SET_CHILD_SUBREAPER, 1);
-    QApplication app(argc, argv);
-    const QString queue = qEnvironmentVariable("BENCH_QUEUE", QStringLiteral("Test-Alpha"));
-    if (!qEnvironmentVariable("CUPS_SERVER").endsWith(QLatin1String("/cups.sock"))) {
-        std::fprintf(stderr, "Run through bench/printing/run: it starts the private print server.\n");
+    adoptOrphans();
+    const QCoreApplication app(argc, argv);
+    const QString site = qEnvironmentVariable("BENCH_SITE_DIR");
+    const QString siteAddress = qEnvironmentVariable("BENCH_SITE_URL");
+    if (!qEnvironmentVariable("CUPS_SERVER").endsWith(QLatin1String("/cups.sock")) || site.isEmpty() ||
+        siteAddress.isEmpty()) {
+        std::fprintf(stderr,
+                     "Run through bench/printing/run: it starts the private print server and the web server.\n");
         return 2;
     }
-    QTemporaryDir folder;
-    const QStringList pages = writeBenchPages(folder.path(), kPages);
-    const QString listFile = folder.filePath(QStringLiteral("list.txt"));
-    QFile list(listFile);
-    if (!list.open(QIODevice::WriteOnly))
-        return 2;
-    list.write(pages.join(QLatin1Char('\n')).toUtf8() + '\n');
-    list.close();
+    QTemporaryDir scratch;
+    const Contenders contenders{qEnvironmentVariable("BENCH_QUEUE", QStringLiteral("Test-Alpha")),
+                                qEnvironmentVariable("BENCH_QUILLBRAE"),
+                                QStandardPaths::findExecutable(QStringLiteral("chromium")),
+                                QStandardPaths::findExecutable(QStringLiteral("node")),
+                                qEnvironmentVariable("BENCH_PERSISTENT_CHROMIUM"),
+                                scratch.path()};
 
-    std::printf("%d pages of about %lld KB (HTML, style sheet, two pictures each) to queue %s, pause empty\n\n", kPages,
-                QFileInfo(pages.first()).size() / 1024 + 1, qPrintable(queue));
-    std::printf("%-44s %8s %10s %10s %6s\n", "", "pages/min", "CPU s/page", "peak MB", "jobs");
-
-    QByteArray output;
-    const Figures program =
-        measure(QStringLiteral("Quillbrae, print run (start to Done.)"), QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--program"), queue, listFile}, queue, &output);
-    const QList<QByteArray> run = output.trimmed().split(' ');
-    if (run.size() >= 3 && run[2] == "Done.") {
-        report(program, run[0].toDouble(), run[1].toDouble());
-        Figures whole = program;
-        whole.name = QStringLiteral("Quillbrae, whole process incl. start-up");
-        report(whole, program.wallSeconds, program.cpuSeconds);
-    } else {
-        std::printf("Quillbrae's run did not end with Done. alone: %s\n", output.constData());
-    }
-
-    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
-    if (chromium.isEmpty()) {
-        std::printf("chromium is not installed: no comparison\n");
-        return 0;
-    }
-    const QString loop = QStringLiteral(
-        R"sh(queue="$1"; out="$2"; shift 2
-for page in "$@"; do
-  chromium --headless --no-sandbox --disable-gpu --user-data-dir="$out/profile" \
-    --print-to-pdf="$out/page.pdf" "file://$page" >/dev/null 2>&1
-  lp -d "$queue" -t "$(basename "$page")" "$out/page.pdf" >/dev/null
-done)sh");
-    QStringList arguments{QStringLiteral("-c"), loop, QStringLiteral("bench"), queue, folder.path()};
-    arguments << pages;
-    const Figures alternative = measure(QStringLiteral("chromium --headless --print-to-pdf + lp loop"),
-                                        QStringLiteral("bash"), arguments, queue);
-    report(alternative, alternative.wallSeconds, alternative.cpuSeconds);
-    std::printf("\nPeak memory is the sum of the resident sizes of every process of the contender, sampled every %d "
-                "ms.\n",
-                kSampleIntervalMs);
+    std::printf("Each contender prints every page of a set to queue %s of a private print server, one after "
+                "another; pause empty.\nThe pages come over HTTP from a web server on 127.0.0.1.\n\n",
+                qPrintable(contenders.queue));
+    comparePageSet(contenders, reportPageSet(site, siteAddress));
+    comparePageSet(contenders, manualPageSet(site, siteAddress));
+    std::printf("CPU is that of every process of the contender. Peak memory is the sum of the resident sizes of "
+                "every process of the contender, sampled every %d ms.\n",
+                kMemorySampleIntervalMs);
     return 0;
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc == 4 && QByteArray(argv[1]) == "--program")
-        return runProgram(argc, argv, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 4 && QByteArray(argv[1]) == kWindowRunOption)
+        return runWindow(argc, argv, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     return compare(argc, argv);
 }

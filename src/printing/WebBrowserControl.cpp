@@ -92,6 +92,8 @@ void WebBrowserControl::Navigate(const QString &address)
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     m_address = address;
+    m_sinceNavigate.start();
+    m_loadNs = -1;
     // A renderer that has ended takes its page with it: the address loads in a fresh one.
     if (m_page && m_rendererGone)
         endRendererAndPage();
@@ -148,7 +150,10 @@ int WebBrowserControl::ReadyState()
     // Nothing more will come of a page whose renderer has ended: waiting for it is over.
     if (m_rendererGone)
         return kReadyStateComplete;
-    return m_markerArrived && m_finishedSinceMarker && m_loadsUnderway == 0 ? kReadyStateComplete : kReadyStateLoading;
+    const bool complete = m_markerArrived && m_finishedSinceMarker && m_loadsUnderway == 0;
+    if (complete && m_loadNs < 0)
+        m_loadNs = m_sinceNavigate.nsecsElapsed();
+    return complete ? kReadyStateComplete : kReadyStateLoading;
 }
 
 void WebBrowserControl::ExecWB(int command, int option)
@@ -199,6 +204,8 @@ QByteArray WebBrowserControl::renderForPrinting(const QString &printer)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     const QScopedValueRollback<bool> printing(m_printing, true);
     const QPageLayout layout = m_pageSetup ? *m_pageSetup : defaultPageLayout(printer);
+    QElapsedTimer rendering;
+    rendering.start();
     // The browser cannot take back a print it has asked a renderer for: a renderer that never
     // answers it leaves the page unable to go away without bringing the whole program down. So
     // the renderer must show it is alive first; a stuck one (a script that never ends) or one
@@ -219,6 +226,7 @@ QByteArray WebBrowserControl::renderForPrinting(const QString &printer)
         throw RuntimeError(ErrorNumber::PrinterError,
                            QStringLiteral("The page could not be prepared for printing in time."));
     }
+    m_renderNs = rendering.nsecsElapsed();
     return pdf;
 }
 
@@ -227,8 +235,12 @@ int WebBrowserControl::submitRendered(const QString &printer, const QByteArray &
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     const QScopedValueRollback<bool> printing(m_printing, true);
+    QElapsedTimer handOver;
+    handOver.start();
     const int job = submitPdfJob(printer, jobTitle(), pdf);
+    const qint64 handOverNs = handOver.nsecsElapsed();
     emit pagePrinted(job, printer);
+    emit pagePhaseTimes(m_loadNs, m_renderNs, handOverNs);
     return job;
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// One list of pages every contender prints: a list file of addresses on the local web server,
+// one a line.
+struct PageSet
+{
+    QString description;
+    QString listFile;
+    int pages = 0; // none when the set could not be made; the description then says why
+};
+
+// Both sets live in siteFolder, which the local web server serves at siteAddress; their list
+// files are written there too.
+
+// 20 generated intranet reports (see BenchPages.h).
+PageSet reportPageSet(const QString &siteFolder, const QString &siteAddress);
+// 20 pages of an installed HTML manual (see DocPages.h), reached through a link in siteFolder.
+PageSet manualPageSet(const QString &siteFolder, const QString &siteAddress);
