@@ -1,6 +1,6 @@
 #include "gui/Form1.h"
 
-#include "printers/DefaultPrinter.h"
+#include "gui/DefaultPrinter.h"
 #include "printing/PagePrinter.h"
 #include "printing/PauseValue.h"
 #include "printing/WebBrowserControl.h"
