@@ -2,10 +2,10 @@
 // it took, the peak memory above the idle program, and how often the list repainted meanwhile.
 //
 // Usage: bench_list_load [crlf|lf] [lines] [characters per line]   (defaults: crlf 100000 ~45)
+#include "gui/FileToList.h"
 #include "gui/Form1.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
-#include "urllist/FileToList.h"
 #include "urllist/UrlListModel.h"
 
 #include <QElapsedTimer>

@@ -7,13 +7,13 @@
 // Says "printed JOB PRINTER" on standard output as each page is handed over, and "ended MESSAGES"
 // (the messages shown, joined by "|") when the run is over; then closes the window.
 
+#include "gui/FileToList.h"
 #include "gui/Form1.h"
 #include "gui/WindowProgram.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/StartupEnvironment.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
-#include "urllist/FileToList.h"
 #include "urllist/UrlListModel.h"
 
 #include <QApplication>

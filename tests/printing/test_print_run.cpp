@@ -1,4 +1,5 @@
 #include "PrintServerTools.h"
+#include "gui/FileToList.h"
 #include "gui/Form1.h"
 #include "gui/RealServices.h"
 #include "gui/UrlListSelection.h"
@@ -13,7 +14,6 @@
 #include "support/ProcessTree.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
-#include "urllist/FileToList.h"
 #include "urllist/UrlListModel.h"
 
 #include <QComboBox>
