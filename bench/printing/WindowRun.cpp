@@ -3,6 +3,7 @@
 #include "support/FakePing.h"
 #include "support/ProcessTree.h"
 #include "support/QuietServices.h"
+#include "support/WindowControls.h"
 
 #include "gui/Form1.h"
 #include "printing/WebBrowserControl.h"
@@ -28,15 +29,16 @@ int runWindow(int argc, char *argv[], const QString &queue, const QString &listF
     RecordingOpener opener;
     Form1 form(quietServices(dialogs, draw, opener));
     form.show();
-    form.Combo1->setCurrentIndex(form.Combo1->findText(queue));
+    QComboBox *printerBox = child<QComboBox>(form, "Combo1");
+    printerBox->setCurrentIndex(printerBox->findText(queue));
     QFile list(listFile);
-    if (!list.open(QIODevice::ReadOnly) || form.Combo1->currentText() != queue)
+    if (!list.open(QIODevice::ReadOnly) || printerBox->currentText() != queue)
         return 1;
     for (const QByteArray &line : list.readAll().split('\n'))
         if (!line.isEmpty())
             form.urlList()->append(QString::fromUtf8(line));
     qint64 phaseNs[3] = {0, 0, 0};
-    QObject::connect(form.WebBrowser1, &WebBrowserControl::pagePhaseTimes, &form,
+    QObject::connect(child<WebBrowserControl>(form, "WebBrowser1"), &WebBrowserControl::pagePhaseTimes, &form,
                      [&phaseNs](qint64 loadNs, qint64 renderNs, qint64 handOverNs) {
                          phaseNs[0] += std::max<qint64>(loadNs, 0);
                          phaseNs[1] += renderNs;

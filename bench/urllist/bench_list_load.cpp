@@ -2,10 +2,11 @@
 // it took, the peak memory above the idle program, and how often the list repainted meanwhile.
 //
 // Usage: bench_list_load [crlf|lf] [lines] [characters per line]   (defaults: crlf 100000 ~45)
+#include "gui/FileToList.h"
 #include "gui/Form1.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
-#include "urllist/FileToList.h"
+#include "support/WindowControls.h"
 #include "urllist/UrlListModel.h"
 
 #include <QElapsedTimer>
@@ -82,7 +83,8 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     const QString path = writeListFile(folder.path(), crlf, lines, lineLength);
     PaintCounter counter;
-    form.ListView1->viewport()->installEventFilter(&counter);
+    QWidget *listViewport = child<QTreeView>(form, "ListView1")->viewport();
+    listViewport->installEventFilter(&counter);
     // Start the peak count afresh, so that start-up's own peak does not count.
     QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
     if (clearRefs.open(QIODevice::WriteOnly))
@@ -107,9 +109,9 @@ int main(int argc, char *argv[])
     constexpr int kRepaints = 20;
     const int paintsBefore = counter.paints;
     timer.restart();
-    QImage canvas(form.ListView1->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    QImage canvas(listViewport->size(), QImage::Format_ARGB32_Premultiplied);
     for (int i = 0; i < kRepaints; ++i)
-        form.ListView1->viewport()->render(&canvas);
+        listViewport->render(&canvas);
     const double repaintMs = static_cast<double>(timer.nsecsElapsed()) / 1e6 / (counter.paints - paintsBefore);
     std::printf("one repaint of the full list: %.2f ms\n", repaintMs);
     return 0;

@@ -35,7 +35,7 @@ QStringList readAddresses(const QString &listFile)
 {
     QStringList addresses;
     auto keep = [&](const QString &row) {
-        if (!row.trimmed().isEmpty())
+        if (!isBlankRow(row))
             addresses.append(row);
         return true;
     };

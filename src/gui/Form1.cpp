@@ -1,7 +1,7 @@
 #include "gui/Form1.h"
 
-#include "connectivity/OnlineCheck.h"
 #include "gui/LiteralProgressBar.h"
+#include "gui/OnlineWarning.h"
 #include "gui/PictureButton.h"
 #include "gui/PointerPicture.h"
 #include "gui/Skin.h"

@@ -19,8 +19,9 @@ class QTreeView;
 class UrlListModel;
 class WebBrowserControl;
 
-// The main window. Controls keep the names of the window design and are public, as the commands
-// of the window and the tests work on them directly. Handlers are named control_event.
+// The main window. Controls keep the names of the window design and are the window's own: only its
+// handlers work on them. Tests and benchmarks find a control by its object name, which is its
+// design name. Handlers are named control_event.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -41,31 +42,11 @@ public:
 
     const Services &services() const { return m_services; }
 
-    // Controls, in the window's design order.
-    QGroupBox *Frame2 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QPushButton *PushButton10 = nullptr;
-    QPushButton *PushButton13 = nullptr;
-    QGroupBox *Frame1 = nullptr;
-    QComboBox *Combo1 = nullptr;
-    WebBrowserControl *WebBrowser1 = nullptr;
-    QTreeView *ListView1 = nullptr;
-    QProgressBar *ProgressBar1 = nullptr;
-    QPushButton *PushButton3 = nullptr;
-    QPushButton *PushButton5 = nullptr;
-    QPushButton *PushButton1 = nullptr;
-    QPushButton *PushButton6 = nullptr;
-    QPushButton *PushButton7 = nullptr;
-    QPushButton *PushButton2 = nullptr;
-    QPushButton *PushButton9 = nullptr;
-
     UrlListModel *urlList() const { return m_urlList; }
-    std::optional<QCursor> MouseIcon;
-
-    // Drag reordering state, shared by the list's mouse handlers only.
-    bool DragActive = false;
-    QPersistentModelIndex DragItem;
-    QPersistentModelIndex HitItem;
+    // The hand pointer that start-up loaded, if it could.
+    const std::optional<QCursor> &mouseIcon() const { return MouseIcon; }
+    // Whether a drag is reordering the list's rows.
+    bool dragActive() const { return DragActive; }
 
     // Start-up and shutdown.
     void Form_Load();
@@ -107,6 +88,31 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Controls, in the window's design order.
+    QGroupBox *Frame2 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QPushButton *PushButton10 = nullptr;
+    QPushButton *PushButton13 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QComboBox *Combo1 = nullptr;
+    WebBrowserControl *WebBrowser1 = nullptr;
+    QTreeView *ListView1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QPushButton *PushButton3 = nullptr;
+    QPushButton *PushButton5 = nullptr;
+    QPushButton *PushButton1 = nullptr;
+    QPushButton *PushButton6 = nullptr;
+    QPushButton *PushButton7 = nullptr;
+    QPushButton *PushButton2 = nullptr;
+    QPushButton *PushButton9 = nullptr;
+
+    std::optional<QCursor> MouseIcon;
+
+    // Drag reordering state, shared by the list's mouse handlers only.
+    bool DragActive = false;
+    QPersistentModelIndex DragItem;
+    QPersistentModelIndex HitItem;
+
     void createControls();
     void connectHandlers();
     bool listViewEvent(QObject *watched, QEvent *event);

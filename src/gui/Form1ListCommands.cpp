@@ -14,13 +14,13 @@ constexpr const char *kSampleAddresses[] = {"https://www.google.com/", "https://
                                             "https://duckduckgo.com/"};
 
 // Double-click and the Delete key remove the selected row, not the row under the pointer.
-void removeSelectedRow(const Form1 &form)
+void removeSelectedRow(const Form1 &form, const QTreeView &listView)
 {
     if (form.MousePointer() == Form1::kBusyPointer)
         return;
     if (form.urlList()->count() <= 0)
         return;
-    form.urlList()->remove(UrlListSelection::of(*form.ListView1).selectedPosition());
+    form.urlList()->remove(UrlListSelection::of(listView).selectedPosition());
 }
 } // namespace
 
@@ -55,12 +55,12 @@ void Form1::PushButton9_Click()
 
 void Form1::ListView1_DblClick()
 {
-    removeSelectedRow(*this);
+    removeSelectedRow(*this, *ListView1);
 }
 
 void Form1::ListView1_KeyDown(int keyCode, int)
 {
     if (keyCode != kDeleteKey)
         return;
-    removeSelectedRow(*this);
+    removeSelectedRow(*this, *ListView1);
 }

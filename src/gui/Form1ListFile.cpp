@@ -1,9 +1,9 @@
 #include "gui/Form1.h"
 
+#include "gui/FileToList.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ErrorTrap.h"
-#include "urllist/FileToList.h"
 
 namespace {
 // What a file dialog raises when the chosen names do not fit into its name buffer.

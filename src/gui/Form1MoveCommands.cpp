@@ -19,19 +19,19 @@ int offsetPosition(int position, int offset)
     return result;
 }
 
-int selectedPosition(const Form1 &form)
+int selectedPosition(const QTreeView &listView)
 {
-    return UrlListSelection::of(*form.ListView1).selectedPosition();
+    return UrlListSelection::of(listView).selectedPosition();
 }
 
-QString selectedText(const Form1 &form)
+QString selectedText(const Form1 &form, const QTreeView &listView)
 {
-    return form.urlList()->text(selectedPosition(form));
+    return form.urlList()->text(selectedPosition(listView));
 }
 
 // Lines 100 to 104, alike in both moves: nothing to move during a print run or in an empty list;
 // otherwise the selected row's position, 0 when it cannot be read.
-std::optional<int> rowToMove(const Form1 &form, ErrorTrap &trap)
+std::optional<int> rowToMove(const Form1 &form, const QTreeView &listView, ErrorTrap &trap)
 {
     bool busy = false;
     trap.line(100, [&] { busy = form.MousePointer() == Form1::kBusyPointer; });
@@ -40,17 +40,17 @@ std::optional<int> rowToMove(const Form1 &form, ErrorTrap &trap)
     if (!trap.test(102, [&] { return form.urlList()->count() > 0; }))
         return std::nullopt;
     int i = 0;
-    trap.line(104, [&] { i = selectedPosition(form); });
+    trap.line(104, [&] { i = selectedPosition(listView); });
     return i;
 }
 
 // Lines 112 to 116, alike in both moves: the moved row, now at position, is selected, scrolled
 // into view and focused, so that the next click moves it further.
-void showMovedRow(const Form1 &form, ErrorTrap &trap, const std::function<int()> &position)
+void showMovedRow(const Form1 &form, QTreeView &listView, ErrorTrap &trap, const std::function<int()> &position)
 {
-    trap.line(112, [&] { UrlListSelection::of(*form.ListView1).selectPosition(position()); });
-    trap.line(114, [&] { form.ListView1->scrollTo(form.urlList()->rowIndex(position())); });
-    trap.line(116, [&] { form.ListView1->setFocus(); });
+    trap.line(112, [&] { UrlListSelection::of(listView).selectPosition(position()); });
+    trap.line(114, [&] { listView.scrollTo(form.urlList()->rowIndex(position())); });
+    trap.line(116, [&] { listView.setFocus(); });
 }
 } // namespace
 
@@ -59,14 +59,14 @@ void showMovedRow(const Form1 &form, ErrorTrap &trap, const std::function<int()>
 void Form1::PushButton3_Click()
 {
     ErrorTrap trap(*services().dialogs, QStringLiteral("Form1.PushButton3_Click"));
-    const std::optional<int> row = rowToMove(*this, trap);
+    const std::optional<int> row = rowToMove(*this, *ListView1, trap);
     if (!row)
         return;
     const int i = *row;
     if (trap.test(106, [&] { return i > 1; })) {
-        trap.line(108, [&] { m_urlList->insert(offsetPosition(i, -1), selectedText(*this)); });
+        trap.line(108, [&] { m_urlList->insert(offsetPosition(i, -1), selectedText(*this, *ListView1)); });
         trap.line(110, [&] { m_urlList->remove(offsetPosition(i, 1)); });
-        showMovedRow(*this, trap, [&] { return offsetPosition(i, -1); });
+        showMovedRow(*this, *ListView1, trap, [&] { return offsetPosition(i, -1); });
         return;
     }
     trap.line(118, [&] { ListView1->setFocus(); });
@@ -75,14 +75,14 @@ void Form1::PushButton3_Click()
 void Form1::PushButton5_Click()
 {
     ErrorTrap trap(*services().dialogs, QStringLiteral("Form1.PushButton5_Click"));
-    const std::optional<int> row = rowToMove(*this, trap);
+    const std::optional<int> row = rowToMove(*this, *ListView1, trap);
     if (!row)
         return;
     const int i = *row;
     if (trap.test(106, [&] { return i < m_urlList->count(); })) {
-        trap.line(108, [&] { m_urlList->insert(offsetPosition(i, 2), selectedText(*this)); });
+        trap.line(108, [&] { m_urlList->insert(offsetPosition(i, 2), selectedText(*this, *ListView1)); });
         trap.line(110, [&] { m_urlList->remove(i); });
-        showMovedRow(*this, trap, [&] { return offsetPosition(i, 1); });
+        showMovedRow(*this, *ListView1, trap, [&] { return offsetPosition(i, 1); });
         return;
     }
     trap.line(118, [&] { ListView1->setFocus(); });

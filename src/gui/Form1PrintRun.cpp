@@ -1,6 +1,6 @@
 #include "gui/Form1.h"
 
-#include "printers/DefaultPrinter.h"
+#include "gui/DefaultPrinter.h"
 #include "printing/PagePrinter.h"
 #include "printing/PauseValue.h"
 #include "printing/WebBrowserControl.h"
@@ -9,6 +9,7 @@
 #include "runtime/Dialogs.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/ProgramLifetime.h"
+#include "urllist/ListReader.h"
 #include "urllist/UrlListModel.h"
 
 #include <QComboBox>
@@ -26,11 +27,6 @@ int progressPercent(int row, int rowCount)
     if (rowCount == 0)
         throw RuntimeError(kDivisionByZero, QStringLiteral("Division by zero"));
     return qRound(static_cast<double>(row) / rowCount * 100.0);
-}
-
-bool isBlankRow(const QString &address)
-{
-    return address.trimmed().isEmpty();
 }
 } // namespace
 

@@ -36,3 +36,8 @@ void readListRows(QIODevice &device, const std::function<bool(const QString &row
             return;
     }
 }
+
+bool isBlankRow(const QString &row)
+{
+    return row.trimmed().isEmpty();
+}

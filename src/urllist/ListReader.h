@@ -18,3 +18,7 @@ void openListFile(QFile &file);
 // gives one more, empty row. Bytes become text as ListFileText decides. Each row is handed to
 // row() as it is read; reading stops when row() says false. A failed read raises a RuntimeError.
 void readListRows(QIODevice &device, const std::function<bool(const QString &row)> &row);
+
+// A row that is empty or holds only blanks names no address: a print run prints nothing for it. A
+// list file whose last line end is a lone LF gives such a row.
+bool isBlankRow(const QString &row);

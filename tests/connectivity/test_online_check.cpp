@@ -1,4 +1,4 @@
-#include "connectivity/OnlineCheck.h"
+#include "gui/OnlineWarning.h"
 #include "support/FakeDialogs.h"
 #include "support/ScriptedPing.h"
 #include "support/TestEnvironment.h"

@@ -4,6 +4,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakePing.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -31,7 +32,7 @@ private slots:
         Services services = realServices();
         services.dialogs = &dialogs;
         Form1 form(services);
-        form.PushButton10->click();
+        child<QPushButton>(form, "PushButton10")->click();
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].text.startsWith(QStringLiteral("This feature will pause between sending sites")));
         QVERIFY(dialogs.messages[0].text.endsWith(QStringLiteral("try pausing for a longer period of time.")));
@@ -44,8 +45,9 @@ private slots:
         Services services = realServices();
         services.dialogs = &dialogs;
         Form1 form(services);
-        form.PushButton13->click();
-        form.PushButton13->click();
+        QPushButton *helpButton = child<QPushButton>(form, "PushButton13");
+        helpButton->click();
+        helpButton->click();
         QCOMPARE(helpWindows(form).size(), 1);
         Form2 *help = helpWindows(form).first();
         QCOMPARE(help->List1->count(), 7);
@@ -60,7 +62,7 @@ private slots:
 
         help->close();
         QTRY_VERIFY(helpWindows(form).isEmpty());
-        form.PushButton13->click();
+        helpButton->click();
         QCOMPARE(helpWindows(form).size(), 1);
         QCOMPARE(helpWindows(form).first()->List1->count(), 7);
         QCOMPARE(dialogs.errorReports().size(), 0);

@@ -3,6 +3,7 @@
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,9 +76,9 @@ private slots:
         form.Form_Load();
         QCOMPARE(dialogs.errorReports().size(), 0);
         QVERIFY(form.styleSheet().contains(QLatin1String("#405060")));
-        QVERIFY(form.MouseIcon.has_value());
+        QVERIFY(form.mouseIcon().has_value());
         form.ListView1_ItemClick();
-        QCOMPARE(form.ListView1->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(child<QTreeView>(form, "ListView1")->cursor().shape(), Qt::BitmapCursor);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -76,12 +77,14 @@ class StartupTest : public QObject
     void verifyLaterStepsRan(const Form1 &form)
     {
         QCOMPARE(form.windowTitle(), QStringLiteral("Quillbrae"));
-        QCOMPARE(form.ListView1->header()->count(), 1);
-        QCOMPARE(form.ListView1->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("URL(s)"));
-        QCOMPARE(form.ListView1->columnWidth(0), 6700 / 15);
+        const QTreeView *list = child<QTreeView>(form, "ListView1");
+        QCOMPARE(list->header()->count(), 1);
+        QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("URL(s)"));
+        QCOMPARE(list->columnWidth(0), 6700 / 15);
         // The test print server has printers, so the last step fills the drop-down.
-        QVERIFY(form.Combo1->count() > 0);
-        QCOMPARE(form.Combo1->count(), CupsPrinterSystem().printerNames().size());
+        const QComboBox *printerBox = child<QComboBox>(form, "Combo1");
+        QVERIFY(printerBox->count() > 0);
+        QCOMPARE(printerBox->count(), CupsPrinterSystem().printerNames().size());
     }
 
 private slots:
@@ -109,7 +112,7 @@ private slots:
         verifyLaterStepsRan(*form);
         QCOMPARE(form->palette().color(QPalette::Window), QColor(Qt::white));
         QVERIFY(form->styleSheet().isEmpty());
-        QVERIFY(!form->MouseIcon.has_value());
+        QVERIFY(!form->mouseIcon().has_value());
         QVERIFY(opener.opened.isEmpty());
     }
 
@@ -120,8 +123,8 @@ private slots:
         QCOMPARE(dialogs.errorReports().size(), 0);
         const QColor face = QApplication::palette().color(QPalette::Button);
         QCOMPARE(form->palette().color(QPalette::Window), face);
-        QCOMPARE(form->Frame1->palette().color(QPalette::Window), face);
-        QCOMPARE(form->Frame2->palette().color(QPalette::Window), face);
+        QCOMPARE(child<QGroupBox>(*form, "Frame1")->palette().color(QPalette::Window), face);
+        QCOMPARE(child<QGroupBox>(*form, "Frame2")->palette().color(QPalette::Window), face);
         QVERIFY(form->styleSheet().contains(QLatin1String("#102030")));
     }
 
@@ -157,7 +160,7 @@ private slots:
         writeFile(cursorPath(), "not a cursor");
         auto form = loadedForm();
         QCOMPARE(reportedLines(), QStringList{QStringLiteral("108")});
-        QVERIFY(!form->MouseIcon.has_value());
+        QVERIFY(!form->mouseIcon().has_value());
         verifyLaterStepsRan(*form);
     }
 
@@ -177,18 +180,18 @@ private slots:
         auto form = loadedForm();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        moveOver(form->PushButton1);
+        moveOver(child<QPushButton>(*form, "PushButton1"));
         QCOMPARE(form->MousePointer(), Form1::kCustomPointer);
-        moveOver(form->Frame2);
+        moveOver(child<QGroupBox>(*form, "Frame2"));
         QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
-        moveOver(form->PushButton10);
+        moveOver(child<QPushButton>(*form, "PushButton10"));
         QCOMPARE(form->MousePointer(), Form1::kCustomPointer);
         moveOver(form.get());
         QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
 
         form->setMousePointer(Form1::kBusyPointer);
-        moveOver(form->PushButton9);
-        moveOver(form->Frame1);
+        moveOver(child<QPushButton>(*form, "PushButton9"));
+        moveOver(child<QGroupBox>(*form, "Frame1"));
         QCOMPARE(form->MousePointer(), Form1::kBusyPointer);
         QCOMPARE(form->cursor().shape(), Qt::WaitCursor);
     }

@@ -1,6 +1,6 @@
 #include "PrintServerTools.h"
+#include "gui/DefaultPrinter.h"
 #include "printers/CupsPrinterSystem.h"
-#include "printers/DefaultPrinter.h"
 #include "runtime/AppTitle.h"
 #include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"

@@ -7,6 +7,7 @@
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 
 #include <QComboBox>
 #include <QSettings>
@@ -20,6 +21,11 @@ const QString kRemovable = QStringLiteral("Test-Zulu");
 QString storedPosition()
 {
     return Settings::read(QStringLiteral("Combo1"));
+}
+
+QComboBox *printerBox(const Form1 &form)
+{
+    return child<QComboBox>(form, "Combo1");
 }
 } // namespace
 
@@ -72,10 +78,10 @@ private slots:
     void firstStartSelectsTheDefaultAndStoresItsPosition()
     {
         auto form = start();
-        QCOMPARE(form->Combo1->count(), printerNames.size());
+        QCOMPARE(printerBox(*form)->count(), printerNames.size());
         for (int i = 0; i < printerNames.size(); ++i)
-            QCOMPARE(form->Combo1->itemText(i), printerNames[i]);
-        QCOMPARE(form->Combo1->currentText(), QStringLiteral("Test-Bravo"));
+            QCOMPARE(printerBox(*form)->itemText(i), printerNames[i]);
+        QCOMPARE(printerBox(*form)->currentText(), QStringLiteral("Test-Bravo"));
         QCOMPARE(storedPosition(), QString::number(printerNames.indexOf(QStringLiteral("Test-Bravo"))));
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -93,12 +99,12 @@ private slots:
         QFETCH(int, position);
         {
             auto form = start();
-            form->Combo1->setCurrentIndex(position);
+            printerBox(*form)->setCurrentIndex(position);
             QCOMPARE(storedPosition(), QString::number(position));
         }
         auto restarted = start();
-        QCOMPARE(restarted->Combo1->currentIndex(), position);
-        QCOMPARE(restarted->Combo1->currentText(), printerNames[position]);
+        QCOMPARE(printerBox(*restarted)->currentIndex(), position);
+        QCOMPARE(printerBox(*restarted)->currentText(), printerNames[position]);
         QCOMPARE(storedPosition(), QString::number(position));
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -111,18 +117,18 @@ private slots:
         QCOMPARE(last, printerNames.size());
         {
             auto form = start();
-            form->Combo1->setCurrentIndex(static_cast<int>(last));
-            QCOMPARE(form->Combo1->currentText(), kRemovable);
+            printerBox(*form)->setCurrentIndex(static_cast<int>(last));
+            QCOMPARE(printerBox(*form)->currentText(), kRemovable);
         }
         removeTestQueue(kRemovable);
 
         auto restarted = start();
         verifyOneReportAtLine134(QStringLiteral("Invalid property value"));
-        QCOMPARE(restarted->Combo1->count(), printerNames.size());
-        QCOMPARE(restarted->Combo1->currentIndex(), -1);
+        QCOMPARE(printerBox(*restarted)->count(), printerNames.size());
+        QCOMPARE(printerBox(*restarted)->currentIndex(), -1);
         QCOMPARE(storedPosition(), QString::number(last));
 
-        restarted->Combo1->setCurrentIndex(1);
+        printerBox(*restarted)->setCurrentIndex(1);
         QCOMPARE(storedPosition(), QStringLiteral("1"));
     }
 
@@ -143,7 +149,7 @@ private slots:
         Settings::write(QStringLiteral("Combo1"), stored);
         auto form = start();
         verifyOneReportAtLine134(description);
-        QCOMPARE(form->Combo1->currentIndex(), -1);
+        QCOMPARE(printerBox(*form)->currentIndex(), -1);
         QCOMPARE(storedPosition(), stored);
     }
 
@@ -166,15 +172,15 @@ private slots:
             auto form = start();
             verifyOneReportAtLine134(
                 QStringLiteral("LPDEST environment variable names default destination that does not exist."));
-            QCOMPARE(form->Combo1->count(), printerNames.size());
-            QCOMPARE(form->Combo1->currentIndex(), -1);
+            QCOMPARE(printerBox(*form)->count(), printerNames.size());
+            QCOMPARE(printerBox(*form)->currentIndex(), -1);
             QVERIFY(storedPosition().isEmpty());
         }
         dialogs = FakeDialogs();
         Settings::write(QStringLiteral("Combo1"), QStringLiteral("2"));
         auto form = start();
         QCOMPARE(dialogs.errorReports().size(), 1);
-        QCOMPARE(form->Combo1->currentIndex(), 2);
+        QCOMPARE(printerBox(*form)->currentIndex(), 2);
     }
 
     void printServerDown()
@@ -185,7 +191,7 @@ private slots:
         QVERIFY(form->isVisible());
         QCOMPARE(dialogs.errorReports().size(), 1);
         QVERIFY(dialogs.errorReports()[0].text.contains(kLine134));
-        QCOMPARE(form->Combo1->count(), 0);
+        QCOMPARE(printerBox(*form)->count(), 0);
         QCOMPARE(storedPosition(), QStringLiteral("1"));
     }
 

@@ -7,13 +7,14 @@
 // Says "printed JOB PRINTER" on standard output as each page is handed over, and "ended MESSAGES"
 // (the messages shown, joined by "|") when the run is over; then closes the window.
 
+#include "gui/FileToList.h"
 #include "gui/Form1.h"
 #include "gui/WindowProgram.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/StartupEnvironment.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
-#include "urllist/FileToList.h"
+#include "support/WindowControls.h"
 #include "urllist/UrlListModel.h"
 
 #include <QApplication>
@@ -43,9 +44,9 @@ int main(int argc, char *argv[])
     FixedDraw draw{50};
     RecordingOpener opener;
     Form1 form(quietServices(dialogs, draw, opener));
-    QObject::connect(form.WebBrowser1, &WebBrowserControl::pagePrinted, &form, [](int job, const QString &printer) {
-        say(QStringLiteral("printed %1 %2").arg(job).arg(printer));
-    });
+    QObject::connect(
+        child<WebBrowserControl>(form, "WebBrowser1"), &WebBrowserControl::pagePrinted, &form,
+        [](int job, const QString &printer) { say(QStringLiteral("printed %1 %2").arg(job).arg(printer)); });
     // Starts once the window is up: start-up handles events in its own waits, where a timer of
     // this could otherwise fire before the printers are listed.
     QTimer start;
@@ -54,8 +55,9 @@ int main(int argc, char *argv[])
             return;
         start.stop();
         FileToList(*form.urlList(), arguments.at(1), dialogs);
-        form.Combo1->setCurrentIndex(form.Combo1->findText(arguments.at(2)));
-        form.Text2->setText(arguments.at(3));
+        QComboBox *printerBox = child<QComboBox>(form, "Combo1");
+        printerBox->setCurrentIndex(printerBox->findText(arguments.at(2)));
+        child<QLineEdit>(form, "Text2")->setText(arguments.at(3));
         form.PushButton2_Click();
         say(QStringLiteral("ended ") + dialogs.messageTexts().join(QLatin1Char('|')));
         form.close();

@@ -1,4 +1,5 @@
 #include "PrintServerTools.h"
+#include "gui/FileToList.h"
 #include "gui/Form1.h"
 #include "gui/RealServices.h"
 #include "gui/UrlListSelection.h"
@@ -13,7 +14,7 @@
 #include "support/ProcessTree.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
-#include "urllist/FileToList.h"
+#include "support/WindowControls.h"
 #include "urllist/UrlListModel.h"
 
 #include <QComboBox>
@@ -97,13 +98,21 @@ class PrintRunTest : public QObject
 
     PrinterSystem &printers() { return *realServices().printers; }
 
+    // The window's controls the runs are started and watched through.
+    QComboBox *printerBox() { return child<QComboBox>(*form, "Combo1"); }
+    QLineEdit *pauseBox() { return child<QLineEdit>(*form, "Text2"); }
+    QTreeView *listView() { return child<QTreeView>(*form, "ListView1"); }
+    QProgressBar *progressBar() { return child<QProgressBar>(*form, "ProgressBar1"); }
+    QPushButton *startButton() { return child<QPushButton>(*form, "PushButton2"); }
+    WebBrowserControl *browser() { return child<WebBrowserControl>(*form, "WebBrowser1"); }
+
     void openWindow(const QString &chosenPrinter = kChosen)
     {
         form = std::make_unique<Form1>(quietServices(dialogs, draw, opener));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->Combo1->setCurrentIndex(form->Combo1->findText(chosenPrinter));
-        QCOMPARE(form->Combo1->currentText(), chosenPrinter);
+        printerBox()->setCurrentIndex(printerBox()->findText(chosenPrinter));
+        QCOMPARE(printerBox()->currentText(), chosenPrinter);
         dialogs.messages.clear();
     }
 
@@ -116,9 +125,9 @@ class PrintRunTest : public QObject
     // Values as they change; texts as they stand when each page is printed.
     void recordProgress(ProgressLog &log)
     {
-        connect(form->ProgressBar1, &QProgressBar::valueChanged, this, [&log](int value) { log.values << value; });
-        connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this,
-                [&log, this] { log.texts << form->ProgressBar1->format(); });
+        connect(progressBar(), &QProgressBar::valueChanged, this, [&log](int value) { log.values << value; });
+        connect(browser(), &WebBrowserControl::pagePrinted, this,
+                [&log, this] { log.texts << progressBar()->format(); });
     }
 
     // The texts of the jobs that reached the queue since `before` jobs were there.
@@ -145,8 +154,8 @@ class PrintRunTest : public QObject
         QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Done."));
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
         QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
-        QCOMPARE(form->ProgressBar1->value(), 0);
-        QCOMPARE(form->ProgressBar1->format(), QStringLiteral("Progress Bar"));
+        QCOMPARE(progressBar()->value(), 0);
+        QCOMPARE(progressBar()->format(), QStringLiteral("Progress Bar"));
     }
 
 private slots:
@@ -184,17 +193,17 @@ private slots:
         ProgressLog progress;
         recordProgress(progress);
         QList<bool> firstPageFlags;
-        connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this,
+        connect(browser(), &WebBrowserControl::pagePrinted, this,
                 [&](int, const QString &printer) { firstPageFlags << (IsFirstPage && printer == kChosen); });
         const int before = jobCount(kChosen);
 
-        QTest::mouseClick(form->PushButton2, Qt::LeftButton);
+        QTest::mouseClick(startButton(), Qt::LeftButton);
 
         QCOMPARE(newJobTexts(kChosen, before),
                  (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s,
                               u"Text of page three Text of page three"_s, u"Text of page four Text of page four"_s}));
         QCOMPARE(firstPageFlags, (QList<bool>{true, false, false, false}));
-        QVERIFY(form->WebBrowser1->pageSetup().has_value());
+        QVERIFY(browser()->pageSetup().has_value());
         QCOMPARE(progress.values, (QList<int>{25, 50, 75, 100, 0}));
         QCOMPARE(progress.texts, (QStringList{u"Processing: "_s + web.address(u"/one.html"_s),
                                               u"Processing: "_s + web.address(u"/two.html"_s),
@@ -223,7 +232,7 @@ private slots:
         QCOMPARE(dialogs.messageTexts(), QStringList{u"No files added."_s});
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
         QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
-        QCOMPARE(form->ProgressBar1->format(), QStringLiteral("Progress Bar"));
+        QCOMPARE(progressBar()->format(), QStringLiteral("Progress Bar"));
     }
 
     // Each wait is recorded with what the browser was doing when it began, which tells the five
@@ -232,12 +241,12 @@ private slots:
     {
         openWindow();
         addPages({u"/one.html"_s, u"/two.html"_s});
-        form->Text2->setText(QStringLiteral("2.5"));
+        pauseBox()->setText(QStringLiteral("2.5"));
         int printed = 0;
-        connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&] { ++printed; });
+        connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { ++printed; });
         QStringList waits;
         setWaitSecondsObserver([&](double seconds) {
-            WebBrowserControl &browser = *form->WebBrowser1;
+            WebBrowserControl &browser = *this->browser();
             waits << QStringLiteral("%1 %2 ready=%3 printed=%4")
                          .arg(seconds)
                          .arg(browser.navigatedAddress().section(QLatin1Char('/'), -1))
@@ -324,9 +333,8 @@ private slots:
         FileToList(*form->urlList(), list.fileName(), dialogs);
         QCOMPARE(form->urlList()->count(), 5);
         ProgressLog progress;
-        connect(form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) { progress.values << value; });
-        connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this,
-                [&] { progress.texts << form->ProgressBar1->text(); });
+        connect(progressBar(), &QProgressBar::valueChanged, this, [&](int value) { progress.values << value; });
+        connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { progress.texts << progressBar()->text(); });
         const int before = jobCount(kChosen);
         form->PushButton2_Click();
 
@@ -376,8 +384,8 @@ private slots:
         addPages({u"/held-open.html"_s, u"/one.html"_s});
         QTimer killer;
         connect(&killer, &QTimer::timeout, this, [&] {
-            const qint64 renderer = form->WebBrowser1->page()->renderProcessPid();
-            if (form->WebBrowser1->navigatedAddress().endsWith(QLatin1String("held-open.html")) && renderer > 0) {
+            const qint64 renderer = browser()->page()->renderProcessPid();
+            if (browser()->navigatedAddress().endsWith(QLatin1String("held-open.html")) && renderer > 0) {
                 ::kill(static_cast<pid_t>(renderer), SIGKILL);
                 killer.stop();
             }
@@ -416,7 +424,7 @@ private slots:
     {
         openWindow();
         addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
-        form->Text2->setText(QStringLiteral("0.5"));
+        pauseBox()->setText(QStringLiteral("0.5"));
         dialogs.inputAnswers.enqueue(web.address(QStringLiteral("/four.html")));
         const int before = jobCount(kChosen);
         bool acted = false;
@@ -426,7 +434,7 @@ private slots:
                 return;
             acted = true;
             pointersDuringRun << form->MousePointer();
-            UrlListSelection::of(*form->ListView1).selectPosition(2);
+            UrlListSelection::of(*listView()).selectPosition(2);
             form->PushButton7_Click();      // clear
             form->ListView1_KeyDown(46, 0); // Delete
             form->ListView1_DblClick();     // remove
@@ -438,7 +446,7 @@ private slots:
             // Drag row 2 onto row 3: the run prints whatever stands at each position when it gets there.
             form->ListView1_ItemClick();
             form->ListView1_MouseDown();
-            const QRect third = form->ListView1->visualRect(form->urlList()->index(2, 0));
+            const QRect third = listView()->visualRect(form->urlList()->index(2, 0));
             form->ListView1_MouseMove(third.center().x(), third.center().y());
             form->ListView1_MouseUp();
             pointersDuringRun << form->MousePointer() << form->cursor().shape();
@@ -460,7 +468,7 @@ private slots:
     {
         openWindow();
         addPages({u"/one.html"_s, u"/two.html"_s});
-        form->Text2->setText(QStringLiteral("5"));
+        pauseBox()->setText(QStringLiteral("5"));
         const int before = jobCount(kChosen);
         setWaitSecondsObserver([&](double) {
             if (!programEnding())
@@ -483,7 +491,7 @@ private slots:
             OwnPrintServer server;
             openWindow();
             addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
-            connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&] { server.stop(); });
+            connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { server.stop(); });
             form->PushButton2_Click();
 
             QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Done."));
@@ -503,7 +511,7 @@ private slots:
         OwnPrintServer server;
         openWindow();
         addPages({u"/one.html"_s, u"/two.html"_s});
-        connect(form->WebBrowser1, &WebBrowserControl::pagePrinted, this, [&] { server.signal(SIGSTOP); });
+        connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { server.signal(SIGSTOP); });
         QElapsedTimer sinceTick;
         qint64 largestGap = 0;
         QTimer ticks;

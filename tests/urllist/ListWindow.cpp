@@ -1,8 +1,10 @@
 #include "ListWindow.h"
 
 #include "gui/UrlListSelection.h"
+#include "support/WindowControls.h"
 #include "urllist/UrlListModel.h"
 
+#include <QPushButton>
 #include <QTest>
 #include <QTreeView>
 
@@ -19,6 +21,16 @@ ListWindow::ListWindow()
 }
 
 ListWindow::~ListWindow() = default;
+
+QTreeView *ListWindow::listView()
+{
+    return child<QTreeView>(*m_form, "ListView1");
+}
+
+QPushButton *ListWindow::button(const char *name)
+{
+    return child<QPushButton>(*m_form, name);
+}
 
 UrlListModel &ListWindow::list()
 {
@@ -39,50 +51,50 @@ void ListWindow::setRows(const QStringList &texts)
 
 int ListWindow::selectedPosition()
 {
-    const QModelIndex row = UrlListSelection::of(*m_form->ListView1).selectedRow();
+    const QModelIndex row = UrlListSelection::of(*listView()).selectedRow();
     return row.isValid() ? row.row() + 1 : 0;
 }
 
 void ListWindow::select(int position)
 {
-    UrlListSelection::of(*m_form->ListView1).selectPosition(position);
+    UrlListSelection::of(*listView()).selectPosition(position);
 }
 
 bool ListWindow::listHasFocus()
 {
-    return m_form->ListView1->hasFocus();
+    return listView()->hasFocus();
 }
 
 bool ListWindow::rowVisible(int position)
 {
-    const QRect row = m_form->ListView1->visualRect(list().rowIndex(position));
-    return row.top() >= 0 && row.bottom() < m_form->ListView1->viewport()->height();
+    const QRect row = listView()->visualRect(list().rowIndex(position));
+    return row.top() >= 0 && row.bottom() < listView()->viewport()->height();
 }
 
 QPoint ListWindow::rowPoint(int position)
 {
-    return m_form->ListView1->visualRect(list().rowIndex(position)).center();
+    return listView()->visualRect(list().rowIndex(position)).center();
 }
 
 void ListWindow::press(QPoint point, Qt::MouseButton button)
 {
-    QTest::mousePress(m_form->ListView1->viewport(), button, Qt::NoModifier, point);
+    QTest::mousePress(listView()->viewport(), button, Qt::NoModifier, point);
 }
 
 void ListWindow::moveTo(QPoint point)
 {
-    QTest::mouseMove(m_form->ListView1->viewport(), point);
+    QTest::mouseMove(listView()->viewport(), point);
 }
 
 void ListWindow::release(QPoint point, Qt::MouseButton button)
 {
-    QTest::mouseRelease(m_form->ListView1->viewport(), button, Qt::NoModifier, point);
+    QTest::mouseRelease(listView()->viewport(), button, Qt::NoModifier, point);
 }
 
 // As the window system delivers it: a click, then a second press that arrives as a double-click.
 void ListWindow::doubleClick(QPoint point)
 {
-    QWidget *viewport = m_form->ListView1->viewport();
+    QWidget *viewport = listView()->viewport();
     QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, point);
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, point);
     QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, point);

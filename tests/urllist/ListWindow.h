@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QPushButton;
+class QTreeView;
 class UrlListModel;
 
 // The main window shown on the test display with its outside world replaced, for driving the
@@ -21,6 +23,9 @@ public:
     ListWindow &operator=(const ListWindow &) = delete;
 
     Form1 &form() { return *m_form; }
+    QTreeView *listView();
+    // One of the window's buttons, by its design name ("PushButton7").
+    QPushButton *button(const char *name);
     UrlListModel &list();
     QStringList rows();
     void setRows(const QStringList &texts);

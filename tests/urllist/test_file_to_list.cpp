@@ -1,9 +1,9 @@
+#include "gui/FileToList.h"
 #include "runtime/AppTitle.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
-#include "urllist/FileToList.h"
 #include "urllist/UrlListModel.h"
 
 #include <QDir>

@@ -50,18 +50,18 @@ private slots:
         window->dialogs.inputAnswers << QString() << QStringLiteral("  https://a.example/  ")
                                      << QStringLiteral("no address") << QStringLiteral("no address");
         for (int i = 0; i < 4; ++i)
-            form().PushButton1->click();
-        form().PushButton9->click();
-        form().PushButton9->click();
+            window->button("PushButton1")->click();
+        window->button("PushButton9")->click();
+        window->button("PushButton9")->click();
         QCOMPARE(window->rows(),
                  QStringList({u"  https://a.example/  "_s, u"no address"_s, u"no address"_s}) + kSamples + kSamples);
         QCOMPARE(window->dialogs.inputs.size(), 4);
         QCOMPARE(window->dialogs.inputs[0].text, QStringLiteral("Enter URL to add: "));
         QCOMPARE(window->dialogs.inputs[0].title, applicationTitle());
         QCOMPARE(window->selectedPosition(), 1);
-        form().PushButton7->click();
+        window->button("PushButton7")->click();
         QVERIFY(window->rows().isEmpty());
-        form().PushButton7->click();
+        window->button("PushButton7")->click();
         QVERIFY(window->dialogs.messages.isEmpty());
     }
 
@@ -69,7 +69,7 @@ private slots:
     // pointer is, and a neighbour becomes the selected row; a Ctrl+click cannot leave none.
     void deleteAndDoubleClickRemoveTheSelectedRow()
     {
-        QTreeView *list = form().ListView1;
+        QTreeView *list = window->listView();
         QTest::keyClick(list, Qt::Key_Delete); // an empty list
         window->setRows({u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s});
         window->select(2);
@@ -102,30 +102,30 @@ private slots:
         window->setRows(rows);
         window->select(2);
         form().setMousePointer(Form1::kBusyPointer);
-        form().PushButton7->click();
-        QTest::keyClick(form().ListView1, Qt::Key_Delete);
+        window->button("PushButton7")->click();
+        QTest::keyClick(window->listView(), Qt::Key_Delete);
         window->doubleClick(window->rowPoint(2));
-        form().PushButton13->setFocus();
-        form().PushButton3->click();
-        form().PushButton5->click();
+        window->button("PushButton13")->setFocus();
+        window->button("PushButton3")->click();
+        window->button("PushButton5")->click();
         QCOMPARE(window->rows(), rows);
         QVERIFY(!window->listHasFocus());
         window->dialogs.inputAnswers << QStringLiteral("added");
-        form().PushButton1->click();
-        form().PushButton9->click();
+        window->button("PushButton1")->click();
+        window->button("PushButton9")->click();
         QCOMPARE(window->rows(), rows + QStringList{u"added"_s} + kSamples);
 
         form().setMousePointer(Form1::kDefaultPointer);
         window->setRows(rows);
         window->select(2);
-        form().PushButton3->click();
+        window->button("PushButton3")->click();
         QCOMPARE(window->rows(), (QStringList{u"b"_s, u"a"_s, u"c"_s}));
-        form().PushButton5->click();
-        QTest::keyClick(form().ListView1, Qt::Key_Delete);
+        window->button("PushButton5")->click();
+        QTest::keyClick(window->listView(), Qt::Key_Delete);
         QCOMPARE(window->rows(), (QStringList{u"a"_s, u"c"_s}));
         window->doubleClick(window->rowPoint(1));
         QCOMPARE(window->rows(), QStringList{u"c"_s});
-        form().PushButton7->click();
+        window->button("PushButton7")->click();
         QVERIFY(window->rows().isEmpty());
         QVERIFY(window->dialogs.messages.isEmpty());
     }
@@ -140,8 +140,8 @@ private slots:
         file.close();
         window->setRows({u"mine"_s});
         window->dialogs.fileAnswers << QString() << path;
-        form().PushButton6->click(); // cancelled
-        form().PushButton6->click();
+        window->button("PushButton6")->click(); // cancelled
+        window->button("PushButton6")->click();
         QCOMPARE(window->rows(), (QStringList{u"mine"_s, u"https://a.example/"_s, u"https://b.example/"_s}));
         const Dialogs::OpenFileRequest &request = window->dialogs.fileRequests.at(1);
         QCOMPARE(request.title, QStringLiteral("Add File(s) - Use Ctrl & Shift to select multiple files"));
@@ -157,7 +157,7 @@ private slots:
         window->dialogs.fileAnswers << folder.filePath(QStringLiteral("a.txt")) + QChar(0) + QStringLiteral("b.txt")
                                     << folder.filePath(QStringLiteral("missing.txt")) << folder.path();
         for (int i = 0; i < 3; ++i)
-            form().PushButton6->click();
+            window->button("PushButton6")->click();
         QCOMPARE(window->rows(), QStringList{u"mine"_s});
         QCOMPARE(window->dialogs.messages.size(), 3);
         verifyPlainMessage(0, QStringLiteral("Please select just one file."));

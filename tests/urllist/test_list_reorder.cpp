@@ -42,7 +42,7 @@ class ListReorderTest : public QObject
     std::unique_ptr<ListWindow> window;
 
     Form1 &form() { return window->form(); }
-    QPoint belowTheRows() { return {10, form().ListView1->viewport()->height() - 3}; }
+    QPoint belowTheRows() { return {10, window->listView()->viewport()->height() - 3}; }
 
     // Presses on a point, moves over the given rows in turn, and releases.
     void drag(QPoint from, const QList<int> &over, Qt::MouseButton button = Qt::LeftButton)
@@ -74,19 +74,19 @@ private slots:
     {
         window->setRows({u"a"_s, u"b"_s, u"c"_s, u"d"_s});
         window->select(3);
-        form().PushButton3->click();
+        window->button("PushButton3")->click();
         QCOMPARE(window->rows(), (QStringList{u"a"_s, u"c"_s, u"b"_s, u"d"_s}));
         QCOMPARE(window->selectedPosition(), 2);
         QVERIFY(window->listHasFocus());
-        form().PushButton3->click();
+        window->button("PushButton3")->click();
         for (int i = 0; i < 3; ++i)
-            form().PushButton5->click();
+            window->button("PushButton5")->click();
         QCOMPARE(window->rows(), (QStringList{u"a"_s, u"b"_s, u"d"_s, u"c"_s}));
         QCOMPARE(window->selectedPosition(), 4);
 
         window->setRows({u"x"_s, u"y"_s, u"x"_s, u"z"_s}); // the selected one of two equal rows moves
         window->select(3);
-        form().PushButton5->click();
+        window->button("PushButton5")->click();
         QCOMPARE(window->rows(), (QStringList{u"x"_s, u"y"_s, u"z"_s, u"x"_s}));
         QVERIFY(window->dialogs.messages.isEmpty());
     }
@@ -95,9 +95,10 @@ private slots:
     {
         for (const QStringList &rows : {QStringList{u"a"_s, u"b"_s, u"c"_s}, QStringList{u"only"_s}}) {
             window->setRows(rows);
-            for (auto [position, button] : {std::pair{1, form().PushButton3}, std::pair{3, form().PushButton5}}) {
+            for (auto [position, button] :
+                 {std::pair{1, window->button("PushButton3")}, std::pair{3, window->button("PushButton5")}}) {
                 window->select(std::min(position, int(rows.size())));
-                form().PushButton13->setFocus();
+                window->button("PushButton13")->setFocus();
                 button->click();
                 QCOMPARE(window->rows(), rows);
                 QCOMPARE(window->selectedPosition(), std::min(position, int(rows.size())));
@@ -105,9 +106,9 @@ private slots:
             }
         }
         window->setRows({});
-        form().PushButton13->setFocus();
-        form().PushButton3->click();
-        form().PushButton5->click();
+        window->button("PushButton13")->setFocus();
+        window->button("PushButton3")->click();
+        window->button("PushButton5")->click();
         QVERIFY(!window->listHasFocus());
         QVERIFY(window->dialogs.messages.isEmpty());
     }
@@ -116,12 +117,12 @@ private slots:
     {
         window->setRows(numberedRows(60));
         window->select(1);
-        form().ListView1->scrollToBottom();
-        form().PushButton5->click();
+        window->listView()->scrollToBottom();
+        window->button("PushButton5")->click();
         QVERIFY(window->rowVisible(2));
         window->select(60);
-        form().ListView1->scrollToTop();
-        form().PushButton3->click();
+        window->listView()->scrollToTop();
+        window->button("PushButton3")->click();
         QVERIFY(window->rowVisible(59));
     }
 
@@ -139,7 +140,7 @@ private slots:
         window->moveTo(window->rowPoint(4));
         QCOMPARE(window->rows(), (QStringList{u"b"_s, u"c"_s, u"d"_s, u"a"_s, u"e"_s}));
         window->release(window->rowPoint(4));
-        QVERIFY(!form().DragActive);
+        QVERIFY(!form().dragActive());
         window->moveTo(window->rowPoint(1)); // no button held: nothing moves
         QCOMPARE(window->rows(), (QStringList{u"b"_s, u"c"_s, u"d"_s, u"a"_s, u"e"_s}));
 
@@ -172,7 +173,7 @@ private slots:
         drag(1, {2});
         drag(belowTheRows(), {4});
         QCOMPARE(window->rows(), (QStringList{u"b"_s, u"d"_s, u"c"_s, u"a"_s}));
-        QTest::keyClick(form().ListView1, Qt::Key_Delete); // removes the dragged row
+        QTest::keyClick(window->listView(), Qt::Key_Delete); // removes the dragged row
         drag(belowTheRows(), {1, 2});
         QCOMPARE(window->rows(), (QStringList{u"b"_s, u"d"_s, u"c"_s}));
     }
@@ -191,7 +192,7 @@ private slots:
         drag(lastVisible - 1, {lastVisible});
         QVERIFY(window->rowVisible(lastVisible + 1));
 
-        form().ListView1->scrollToBottom();
+        window->listView()->scrollToBottom();
         int firstVisible = 60;
         while (window->rowVisible(firstVisible - 1))
             --firstVisible;
@@ -209,7 +210,7 @@ private slots:
         broken.close();
         for (int missing = 0; missing < 2; ++missing) {
             window->press(window->rowPoint(1));
-            QVERIFY(form().ListView1->cursor().shape() != Qt::BitmapCursor);
+            QVERIFY(window->listView()->cursor().shape() != Qt::BitmapCursor);
             window->moveTo(window->rowPoint(2));
             window->release(window->rowPoint(2));
             QFile::remove(dragPicturePath());
@@ -220,11 +221,11 @@ private slots:
         picture.fill(Qt::blue);
         QVERIFY(picture.save(dragPicturePath(), "ICO"));
         window->press(window->rowPoint(1));
-        QCOMPARE(form().ListView1->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(window->listView()->cursor().shape(), Qt::BitmapCursor);
         window->moveTo(window->rowPoint(2));
         QCOMPARE(window->rows(), (QStringList{u"b"_s, u"a"_s}));
         window->release(window->rowPoint(2));
-        QCOMPARE(form().ListView1->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(window->listView()->cursor().shape(), Qt::ArrowCursor);
     }
 };
 

@@ -5,6 +5,10 @@
 class Dialogs;
 class PrinterSystem;
 
+// The window's print run reads and switches the default printer through these two, which speak to
+// the user in the window's own words. The command-line run sends its jobs to a printer by name
+// and uses neither.
+
 // The current default printer's name. When it cannot be read, says so in a message of its own
 // (not the common error report) and gives the empty name.
 QString GetDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs);

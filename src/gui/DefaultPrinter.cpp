@@ -1,4 +1,4 @@
-#include "printers/DefaultPrinter.h"
+#include "gui/DefaultPrinter.h"
 
 #include "printers/PrinterSystem.h"
 #include "runtime/AppTitle.h"

@@ -1,8 +1,6 @@
-#include "urllist/FileToList.h"
+#include "urllist/ListFileLoader.h"
 
 #include "runtime/AppPaths.h"
-#include "runtime/AppTitle.h"
-#include "runtime/Dialogs.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 #include "urllist/ListReader.h"
@@ -44,12 +42,10 @@ bool letTheWindowRun()
 }
 } // namespace
 
-void FileToList(UrlListModel &list, const QString &path, Dialogs &dialogs)
+bool appendListFile(UrlListModel &list, const QString &path)
 {
-    if (!FileExists(path)) {
-        dialogs.message(QStringLiteral("File not found"), applicationTitle(), Dialogs::Icon::None);
-        return;
-    }
+    if (!FileExists(path))
+        return false;
     const LoadInProgress channel;
     QFile file(path);
     openListFile(file);
@@ -66,4 +62,5 @@ void FileToList(UrlListModel &list, const QString &path, Dialogs &dialogs)
         }
         return true;
     });
+    return true;
 }
