@@ -2,7 +2,6 @@
 
 #include "app/PageReport.h"
 #include "app/ProgramOptions.h"
-#include "printers/CupsDestinations.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printing/BrowserControl.h"
 #include "printing/WaitSeconds.h"

@@ -62,8 +62,3 @@ QString destinationName(const cups_dest_t &destination)
         name += QLatin1Char('/') + QString::fromUtf8(destination.instance);
     return name;
 }
-
-bool sameDestination(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}

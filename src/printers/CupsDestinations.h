@@ -38,6 +38,3 @@ private:
 
 // How the program names a destination: "printer", or "printer/instance" for an instance.
 QString destinationName(const cups_dest_t &destination);
-
-// Whether two destination names denote the same destination.
-bool sameDestination(const QString &a, const QString &b);

@@ -3,8 +3,16 @@
 #include "printers/CupsCallThread.h"
 #include "printers/CupsConnection.h"
 #include "printers/CupsDestinations.h"
+#include "printers/CupsPageLayout.h"
+#include "printers/CupsPdfJob.h"
+#include "runtime/RuntimeError.h"
 
 namespace {
+// A local server answers in milliseconds; these only bound a server that has stopped answering.
+// A job carries a whole document, so it is given longer.
+constexpr std::chrono::seconds kJobTimeLimit{30};
+constexpr std::chrono::seconds kPageLayoutTimeLimit{10};
+
 // The variable libcups takes the default from: LPDEST, else PRINTER unless it is "lp" (the
 // traditional name that means no choice at all).
 std::optional<QByteArray> defaultPrinterVariable()
@@ -68,6 +76,8 @@ QString CupsPrinterSystem::defaultPrinterName()
 
 void CupsPrinterSystem::setDefaultPrinter(const QString &name)
 {
+    // The user's options, which the jobs carry, are saved with the default.
+    m_queue.forget();
     // No name at all is only accepted as the way back to having no default, where the program
     // found none.
     if (m_found && sameDestination(name, m_found->name)) {
@@ -180,4 +190,35 @@ void CupsPrinterSystem::recoverInterruptedSwitch()
     } catch (const std::exception &) {
         // Nothing to show: the record stays for the next start where it could not be used.
     }
+}
+
+QPageLayout CupsPrinterSystem::defaultPageLayout(const QString &printer)
+{
+    try {
+        return CupsCallThread::run<QPageLayout>([this, printer] {
+            CupsConnection server(kPageLayoutTimeLimit);
+            cups_dest_t *queue = m_queue.find(server, printer);
+            return queue ? queuePageLayout(server, *queue) : fallbackPageLayout();
+        });
+    } catch (const RuntimeError &) {
+        // Page setup never fails: without the server's word the page is A4 and upright.
+        return fallbackPageLayout();
+    }
+}
+
+int CupsPrinterSystem::submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf)
+{
+    return CupsCallThread::run<int>([this, printer, title, pdf] {
+        try {
+            CupsConnection server(kJobTimeLimit);
+            const cups_dest_t *queue = m_queue.find(server, printer);
+            if (!queue)
+                refuseUnknownQueue(printer);
+            return ::submitPdfJob(server, *queue, printer, title, pdf);
+        } catch (...) {
+            // The printer may have gone or changed: the next page looks it up again.
+            m_queue.forget();
+            throw;
+        }
+    });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printers/DefaultPrinterRecord.h"
+#include "printers/KeptPrintQueue.h"
 #include "printers/PrinterSystem.h"
 
 #include <QByteArray>
@@ -32,6 +33,8 @@ public:
     QString defaultPrinterName() override;
     void setDefaultPrinter(const QString &name) override;
     void recoverInterruptedSwitch() override;
+    QPageLayout defaultPageLayout(const QString &printer) override;
+    int submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf) override;
 
     static constexpr std::chrono::milliseconds kDefaultTimeLimit = std::chrono::seconds(5);
 
@@ -59,4 +62,7 @@ private:
 
     std::chrono::milliseconds m_timeLimit;
     std::optional<FoundDefault> m_found;
+    // The printer the pages go to, kept from one page to the next; touched on the print-server
+    // thread only.
+    KeptPrintQueue m_queue;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
@@ -19,4 +21,19 @@ public:
     // Puts back a default printer that an earlier run switched and could not put back (the program
     // was killed, say). Silent; nothing to do for a print system that never leaves one behind.
     virtual void recoverInterruptedSwitch() {}
+
+    // The page layout the named printer prints web pages with when the user has chosen nothing
+    // else: its default paper, the orientation the user saved for it, margins it can print. Never
+    // fails: A4 portrait when the printer is unknown or cannot be asked.
+    virtual QPageLayout defaultPageLayout(const QString &printer) = 0;
+    // Hands a PDF document to the named printer as one job with the given title and the options
+    // the user saved for that printer; the job's id once accepted. Raises a printer RuntimeError
+    // when the printer refuses it or cannot be reached; nothing of a refused job prints.
+    virtual int submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf) = 0;
 };
+
+// Whether two printer names denote the same printer: the print server ignores case in them.
+inline bool sameDestination(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}

@@ -1,8 +1,6 @@
 #include "printing/WebBrowserControl.h"
 
 #include "printers/PrinterSystem.h"
-#include "printing/CupsPdfJob.h"
-#include "printing/DefaultPageLayout.h"
 #include "printing/PagePdf.h"
 #include "printing/QuietWebPage.h"
 #include "runtime/EventSleep.h"
@@ -162,7 +160,7 @@ void WebBrowserControl::ExecWB(int command, int option)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument"));
     switch (command) {
     case kCommandPageSetup:
-        m_pageSetup = defaultPageLayout(targetPrinterOrNone());
+        m_pageSetup = m_printers.defaultPageLayout(targetPrinterOrNone());
         return;
     case kCommandPrint:
         print();
@@ -203,7 +201,7 @@ QByteArray WebBrowserControl::renderForPrinting(const QString &printer)
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     const QScopedValueRollback<bool> printing(m_printing, true);
-    const QPageLayout layout = m_pageSetup ? *m_pageSetup : defaultPageLayout(printer);
+    const QPageLayout layout = m_pageSetup ? *m_pageSetup : m_printers.defaultPageLayout(printer);
     QElapsedTimer rendering;
     rendering.start();
     // The browser cannot take back a print it has asked a renderer for: a renderer that never
@@ -237,7 +235,7 @@ int WebBrowserControl::submitRendered(const QString &printer, const QByteArray &
     const QScopedValueRollback<bool> printing(m_printing, true);
     QElapsedTimer handOver;
     handOver.start();
-    const int job = submitPdfJob(printer, jobTitle(), pdf);
+    const int job = m_printers.submitPdfJob(printer, jobTitle(), pdf);
     const qint64 handOverNs = handOver.nsecsElapsed();
     emit pagePrinted(job, printer);
     emit pagePhaseTimes(m_loadNs, m_renderNs, handOverNs);

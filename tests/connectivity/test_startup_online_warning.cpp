@@ -1,8 +1,8 @@
 #include "gui/Form1.h"
-#include "printers/PrinterSystem.h"
 #include "runtime/Services.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeStartup.h"
+#include "support/QuietServices.h"
 #include "support/ScriptedPing.h"
 #include "support/TestEnvironment.h"
 
@@ -19,14 +19,6 @@ public:
 
     QWidget *window = nullptr;
     QVector<bool> windowVisibleAtMessage;
-};
-
-class NoPrinters : public PrinterSystem
-{
-public:
-    QStringList printerNames() override { return {}; }
-    QString defaultPrinterName() override { return {}; }
-    void setDefaultPrinter(const QString &) override {}
 };
 } // namespace
 

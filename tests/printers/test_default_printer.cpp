@@ -173,6 +173,20 @@ private slots:
         QVERIFY2(options.contains("media=A5"), options.constData());
     }
 
+    // A printer is looked up once and kept from page to page; a run's switch of the default looks
+    // it up again, so options the user saved since the last run count.
+    void pageLayoutFollowsOptionsSavedBetweenRuns()
+    {
+        const QString printer = QStringLiteral("Test-Charlie");
+        QCOMPARE(printers->defaultPageLayout(printer).orientation(), QPageLayout::Portrait);
+        runCupsTool(QStringLiteral("lpoptions"),
+                    {QStringLiteral("-p"), printer, QStringLiteral("-o"), QStringLiteral("landscape")});
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QCOMPARE(printers->defaultPageLayout(printer).orientation(), QPageLayout::Landscape);
+        QCOMPARE(printers->defaultPageLayout(QStringLiteral("No-Such-Printer")).pageSize().id(), QPageSize::A4);
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+    }
+
     void switchingToTheCurrentDefaultChangesNothing()
     {
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));

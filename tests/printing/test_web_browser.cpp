@@ -1,5 +1,5 @@
 #include "PrintServerTools.h"
-#include "printers/PrinterSystem.h"
+#include "printers/CupsPrinterSystem.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "printing/WebBrowserControl.h"
@@ -11,8 +11,9 @@
 #include <QSignalSpy>
 
 namespace {
-// The browser prints to whatever this says is the default, without touching the user's settings.
-class ChosenDefault : public PrinterSystem
+// The browser prints to whatever this says is the default, without touching the user's settings;
+// the jobs and page layouts are the private print server's.
+class ChosenDefault : public CupsPrinterSystem
 {
 public:
     QStringList printerNames() override { return {name}; }

@@ -2,16 +2,23 @@
 
 #include "gui/RealServices.h"
 #include "printers/PrinterSystem.h"
+#include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeStartup.h"
 
-// A print system with no printers and no default, that takes every switch silently.
+// A print system with no printers and no default, that takes every switch silently and refuses
+// every job.
 class NoPrinters : public PrinterSystem
 {
 public:
     QStringList printerNames() override { return {}; }
     QString defaultPrinterName() override { return {}; }
     void setDefaultPrinter(const QString &) override {}
+    QPageLayout defaultPageLayout(const QString &) override { return {}; }
+    int submitPdfJob(const QString &, const QString &, const QByteArray &) override
+    {
+        throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("There are no printers."));
+    }
 };
 
 // The main window's outside world for tests and benchmarks: the given dialogs answer, the given

@@ -1,13 +1,8 @@
-#include "printing/CupsPdfJob.h"
+#include "printers/CupsPdfJob.h"
 
-#include "printers/CupsCallThread.h"
 #include "printers/CupsConnection.h"
-#include "printers/CupsDestinations.h"
 
 namespace {
-// A local server takes milliseconds; this only bounds a server that has stopped answering.
-constexpr std::chrono::seconds kJobTimeLimit{30};
-
 QString lastCupsError()
 {
     return QString::fromUtf8(cupsLastErrorString());
@@ -67,39 +62,36 @@ bool accepted(ipp_status_t status)
     return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
-int submitOnThisThread(const QString &destination, const QString &title, const QByteArray &pdf)
-{
-    CupsConnection server(kJobTimeLimit);
-    CupsDestinations destinations(server);
-    const cups_dest_t *queue = destinations.find(destination);
-    if (!queue)
-        refuse(destination, QStringLiteral("the print server does not know it"));
-    const QByteArray jobTitle = jobTitleBytes(title);
-    const JobOptions options(*queue);
+} // namespace
 
-    const int job = cupsCreateJob(server.http(), queue->name, jobTitle.constData(), options.count(), options.options());
+void refuseUnknownQueue(const QString &queueName)
+{
+    refuse(queueName, QStringLiteral("the print server does not know it"));
+}
+
+int submitPdfJob(CupsConnection &server, const cups_dest_t &queue, const QString &queueName, const QString &title,
+                 const QByteArray &pdf)
+{
+    const QByteArray jobTitle = jobTitleBytes(title);
+    const JobOptions options(queue);
+
+    const int job = cupsCreateJob(server.http(), queue.name, jobTitle.constData(), options.count(), options.options());
     if (job <= 0) {
         server.checkAnswered();
-        refuse(destination, lastCupsError());
+        refuse(queueName, lastCupsError());
     }
     auto cancelAndRefuse = [&] {
         const QString reason = lastCupsError();
-        cupsCancelJob2(server.http(), queue->name, job, 0);
+        cupsCancelJob2(server.http(), queue.name, job, 0);
         server.checkAnswered();
-        refuse(destination, reason);
+        refuse(queueName, reason);
     };
-    if (cupsStartDocument(server.http(), queue->name, job, jobTitle.constData(), CUPS_FORMAT_PDF, 1) !=
+    if (cupsStartDocument(server.http(), queue.name, job, jobTitle.constData(), CUPS_FORMAT_PDF, 1) !=
         HTTP_STATUS_CONTINUE)
         cancelAndRefuse();
     if (cupsWriteRequestData(server.http(), pdf.constData(), static_cast<size_t>(pdf.size())) != HTTP_STATUS_CONTINUE)
         cancelAndRefuse();
-    if (!accepted(cupsFinishDocument(server.http(), queue->name)))
+    if (!accepted(cupsFinishDocument(server.http(), queue.name)))
         cancelAndRefuse();
     return job;
-}
-} // namespace
-
-int submitPdfJob(const QString &destination, const QString &title, const QByteArray &pdf)
-{
-    return CupsCallThread::run<int>([destination, title, pdf] { return submitOnThisThread(destination, title, pdf); });
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QPageLayout>
+
+#include <cups/cups.h>
+
+class CupsConnection;
+
+// The page layout the queue prints web pages with when the user has chosen nothing else: its
+// default paper size, the orientation the user saved for it, and margins wide enough for every
+// part of the page to be printed. A4 portrait when the server does not say what paper the queue
+// takes.
+QPageLayout queuePageLayout(CupsConnection &server, cups_dest_t &queue);
+
+// The layout for a printer that is unknown or cannot be asked: A4, upright, the smallest margins.
+QPageLayout fallbackPageLayout();

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cups/cups.h>
+
+class CupsConnection;
+
+// Hands a PDF document to the print queue as one job with the given title, with the options the
+// user saved for that queue, and returns the job's id once the server has accepted it. Raises a
+// printer RuntimeError, naming the queue as the program calls it, when the server refuses the job
+// or cannot be reached; a job refused half-way is cancelled, so nothing of it prints.
+int submitPdfJob(CupsConnection &server, const cups_dest_t &queue, const QString &queueName, const QString &title,
+                 const QByteArray &pdf);
+
+// The refusal for a queue the server does not know.
+[[noreturn]] void refuseUnknownQueue(const QString &queueName);
