@@ -8,11 +8,11 @@
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ErrorTrap.h"
+#include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "urllist/UrlListModel.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScopedValueRollback>
@@ -82,7 +82,7 @@ void Form1::PushButton2_Click()
         trap.line(116, [&] {
             ProgressBar1->setValue(progressPercent(i, m_urlList->count()));
             ProgressBar1->setFormat(QStringLiteral("Processing: ") + FileNamePart(address));
-            QCoreApplication::processEvents();
+            letEventsRun();
         });
         // A blank row (a list file's last line end gives one) prints nothing: a wasted sheet
         // otherwise. It still counts for the progress.
@@ -100,7 +100,7 @@ void Form1::PushButton2_Click()
             trap.line(114, [&] { IsFirstPage = false; });
         trap.line(122, [&] { setMousePointer(kBusyPointer); });
         waitPauseSlice(trap, 124, 126, pauseText);
-        trap.line(128, [&] { QCoreApplication::processEvents(); });
+        trap.line(128, [&] { letEventsRun(); });
         trap.line(130, [&] { DoItByFile(*WebBrowser1, dialogs, pauseText, address); });
         trap.line(132, [&] { setMousePointer(kBusyPointer); });
         waitPauseSlice(trap, 134, 136, pauseText);

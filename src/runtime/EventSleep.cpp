@@ -15,30 +15,46 @@ constexpr qint64 kLongestTimerInterval = 24LL * 3600 * 1000;
 constexpr double kLongestFiniteWait = 9.0e9;
 } // namespace
 
-EventSleep::EventSleep(QDeadlineTimer deadline) : m_deadline(deadline)
+void letEventsRun()
+{
+    QCoreApplication::processEvents();
+}
+
+void letEventsRunOrSleep()
+{
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+EventSleep::EventSleep(QDeadlineTimer deadline, WhileEnding whileEnding)
+    : m_deadline(deadline), m_whileEnding(whileEnding)
 {
     m_wake.setSingleShot(true);
     m_wake.setTimerType(Qt::PreciseTimer);
 }
 
+bool EventSleep::over() const
+{
+    return expired() || (m_whileEnding == WhileEnding::StopWaiting && programEnding());
+}
+
 void EventSleep::handleEventsOrSleep()
 {
-    if (programEnding())
+    if (m_whileEnding == WhileEnding::StopWaiting && programEnding())
         return;
     if (!m_wake.isActive() && !m_deadline.isForever()) {
         const qint64 remaining = std::clamp<qint64>(m_deadline.remainingTime(), 0, kLongestTimerInterval);
         m_wake.start(std::chrono::milliseconds(remaining));
     }
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    letEventsRunOrSleep();
 }
 
-bool sleepUntil(const std::function<bool()> &done, QDeadlineTimer deadline)
+bool sleepUntil(const std::function<bool()> &done, QDeadlineTimer deadline, WhileEnding whileEnding)
 {
-    EventSleep sleep(deadline);
+    EventSleep sleep(deadline, whileEnding);
     for (;;) {
         if (done())
             return true;
-        if (programEnding() || sleep.expired())
+        if (sleep.over())
             return false;
         sleep.handleEventsOrSleep();
     }

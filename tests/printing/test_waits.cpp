@@ -1,6 +1,7 @@
 #include "printing/PauseValue.h"
 #include "printing/RunLater.h"
 #include "printing/WaitSeconds.h"
+#include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
@@ -124,6 +125,18 @@ private slots:
         clock.start();
         WaitSeconds(60);
         QVERIFY(clock.elapsed() < 30'000);
+    }
+
+    // The few waits that must not leave before what they wait for is over.
+    void aWaitMadeToOutlastTheEndGoesOnUntilItsCondition()
+    {
+        beginProgramEnd();
+        bool arrived = false;
+        const RunLater arriving(50ms, [&] { arrived = true; });
+        QVERIFY(!sleepUntil([&] { return arrived; }, QDeadlineTimer(5s)));
+        QVERIFY(!arrived);
+        QVERIFY(sleepUntil([&] { return arrived; }, QDeadlineTimer(5s), WhileEnding::KeepWaiting));
+        QVERIFY(!sleepUntil([] { return false; }, QDeadlineTimer(50ms), WhileEnding::KeepWaiting));
     }
 
     void theObserverHearsEveryWait()
