@@ -44,6 +44,7 @@ void Form1::PushButton2_Click()
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.PushButton2_Click"));
     PrinterSystem &printers = *m_services.printers;
     Dialogs &dialogs = *m_services.dialogs;
+    Clock &clock = *m_services.clock;
     auto pauseText = [this] { return Text2->text(); };
 
     bool listEmpty = false;
@@ -99,11 +100,11 @@ void Form1::PushButton2_Click()
         else
             trap.line(114, [&] { IsFirstPage = false; });
         trap.line(122, [&] { setMousePointer(kBusyPointer); });
-        waitPauseSlice(trap, 124, 126, pauseText);
+        waitPauseSlice(trap, clock, 124, 126, pauseText);
         trap.line(128, [&] { letEventsRun(); });
-        trap.line(130, [&] { DoItByFile(*WebBrowser1, dialogs, pauseText, address); });
+        trap.line(130, [&] { DoItByFile(*WebBrowser1, dialogs, clock, pauseText, address); });
         trap.line(132, [&] { setMousePointer(kBusyPointer); });
-        waitPauseSlice(trap, 134, 136, pauseText);
+        waitPauseSlice(trap, clock, 134, 136, pauseText);
         trap.line(138, [&] { ++i; });
     }
     trap.line(140, [&] {
