@@ -4,8 +4,8 @@
 #include "app/ProgramOptions.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printing/BrowserControl.h"
-#include "printing/WaitSeconds.h"
 #include "printing/WebBrowserControl.h"
+#include "runtime/Clock.h"
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
@@ -78,8 +78,9 @@ PageReport printPage(WebBrowserControl &browser, const CommandLinePrintOptions &
     QElapsedTimer clock;
     clock.start();
     browser.Navigate(address);
-    const bool ready = sleepUntil([&] { return browser.ReadyState() == BrowserControl::kReadyStateComplete; },
-                                  deadlineAfterSeconds(options.timeoutSeconds));
+    const bool ready = sleepUntil(
+        realClock(), [&] { return browser.ReadyState() == BrowserControl::kReadyStateComplete; },
+        deadlineAfterSeconds(realClock(), options.timeoutSeconds));
     const WebBrowserControl::LoadOutcome load = browser.loadOutcome();
     if (load.httpStatus > 0)
         report.httpStatus = load.httpStatus;
@@ -152,7 +153,7 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     RunSummary summary;
     for (qsizetype i = 0; i < addresses.size() && !programEnding(); ++i) {
         if (i > 0)
-            WaitSeconds(options.pauseSeconds);
+            realClock().waitSeconds(options.pauseSeconds);
         if (programEnding())
             break;
         // The page size and margins come from the printer once, for the whole run.

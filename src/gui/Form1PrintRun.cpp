@@ -8,12 +8,12 @@
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ErrorTrap.h"
+#include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "urllist/ListReader.h"
 #include "urllist/UrlListModel.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScopedValueRollback>
@@ -40,6 +40,7 @@ void Form1::PushButton2_Click()
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.PushButton2_Click"));
     PrinterSystem &printers = *m_services.printers;
     Dialogs &dialogs = *m_services.dialogs;
+    Clock &clock = *m_services.clock;
     auto pauseText = [this] { return Text2->text(); };
 
     bool listEmpty = false;
@@ -78,7 +79,7 @@ void Form1::PushButton2_Click()
         trap.line(116, [&] {
             ProgressBar1->setValue(progressPercent(i, m_urlList->count()));
             ProgressBar1->setFormat(QStringLiteral("Processing: ") + FileNamePart(address));
-            QCoreApplication::processEvents();
+            letEventsRun();
         });
         // A blank row (a list file's last line end gives one) prints nothing: a wasted sheet
         // otherwise. It still counts for the progress.
@@ -95,11 +96,11 @@ void Form1::PushButton2_Click()
         else
             trap.line(114, [&] { IsFirstPage = false; });
         trap.line(122, [&] { setMousePointer(kBusyPointer); });
-        waitPauseSlice(trap, 124, 126, pauseText);
-        trap.line(128, [&] { QCoreApplication::processEvents(); });
-        trap.line(130, [&] { DoItByFile(*WebBrowser1, dialogs, pauseText, address); });
+        waitPauseSlice(trap, clock, 124, 126, pauseText);
+        trap.line(128, [&] { letEventsRun(); });
+        trap.line(130, [&] { DoItByFile(*WebBrowser1, dialogs, clock, pauseText, address); });
         trap.line(132, [&] { setMousePointer(kBusyPointer); });
-        waitPauseSlice(trap, 134, 136, pauseText);
+        waitPauseSlice(trap, clock, 134, 136, pauseText);
         trap.line(138, [&] { ++i; });
     }
     trap.line(140, [&] {

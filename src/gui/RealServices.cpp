@@ -2,6 +2,7 @@
 
 #include "gui/QtDialogs.h"
 #include "printers/CupsPrinterSystem.h"
+#include "runtime/Clock.h"
 #include "runtime/StartupSeams.h"
 
 Services realServices()
@@ -10,5 +11,5 @@ Services realServices()
     static CupsPrinterSystem printers;
     static TimeSeededDraw random;
     static DesktopUrlOpener opener;
-    return Services{&dialogs, &printers, &random, &opener};
+    return Services{&dialogs, &printers, &random, &opener, &realClock()};
 }

@@ -1,9 +1,9 @@
 #include "printers/CupsCallThread.h"
 
 #include "printers/CupsConnection.h"
+#include "runtime/EventSleep.h"
 
 #include <QAbstractEventDispatcher>
-#include <QCoreApplication>
 #include <QThreadPool>
 
 #include <atomic>
@@ -57,8 +57,8 @@ void run(std::function<void()> call)
     // Waits also while the program is ending, when the program's other waits no longer do: the
     // default printer is put back then. Every call is bounded by its own time limit, and gives up
     // at once on a server that makes it wait once the program is ending.
-    while (!outcome->ended)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    sleepUntil([&] { return outcome->ended.load(); }, QDeadlineTimer(QDeadlineTimer::Forever),
+               WhileEnding::KeepWaiting);
     if (outcome->error)
         std::rethrow_exception(outcome->error);
 }

@@ -1,10 +1,9 @@
 #include "printing/PagePdf.h"
 
+#include "runtime/EventSleep.h"
 #include "runtime/RuntimeError.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QTimer>
 #include <QWebEnginePage>
 
 #include <chrono>
@@ -13,8 +12,6 @@
 namespace {
 // Even a long page renders in seconds; this only bounds a browser that has stopped answering.
 constexpr std::chrono::seconds kRenderTimeLimit{120};
-// How often the wait looks at the clock when no event comes.
-constexpr std::chrono::milliseconds kWakeInterval{250};
 } // namespace
 
 QByteArray renderPageToPdf(QWebEnginePage &page, const QPageLayout &layout, const std::function<bool()> &rendererGone)
@@ -33,12 +30,10 @@ QByteArray renderPageToPdf(QWebEnginePage &page, const QPageLayout &layout, cons
             answer->arrived = true;
         },
         layout);
-    // Not the program's own event sleep: that one stops waiting once the program is ending.
-    const QDeadlineTimer limit(kRenderTimeLimit, Qt::PreciseTimer);
-    QTimer wake;
-    wake.start(kWakeInterval);
-    while (!answer->arrived && !rendererGone() && !limit.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // Waits also once the program is ending: the page must not go away while its print is under
+    // way.
+    sleepUntil([&] { return answer->arrived || rendererGone(); }, QDeadlineTimer(kRenderTimeLimit, Qt::PreciseTimer),
+               WhileEnding::KeepWaiting);
     if (!answer->arrived && rendererGone())
         throw RuntimeError(ErrorNumber::PrinterError,
                            QStringLiteral("The page's renderer ended before the page was prepared for printing."));

@@ -2,39 +2,25 @@
 
 #include "printing/BrowserControl.h"
 #include "printing/PauseValue.h"
+#include "runtime/Clock.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/EventSleep.h"
 
 bool IsFirstPage = false;
 
-namespace {
-constexpr std::chrono::milliseconds kDefaultReadinessTimeLimit{60'000};
-std::chrono::milliseconds readinessLimit = kDefaultReadinessTimeLimit;
-} // namespace
-
-std::chrono::milliseconds readinessTimeLimit()
-{
-    return readinessLimit;
-}
-
-void setReadinessTimeLimit(std::chrono::milliseconds limit)
-{
-    readinessLimit = limit;
-}
-
-void DoItByFile(BrowserControl &browser, Dialogs &dialogs, const std::function<QString()> &pauseText,
+void DoItByFile(BrowserControl &browser, Dialogs &dialogs, Clock &clock, const std::function<QString()> &pauseText,
                 const QString &address)
 {
     ErrorTrap trap(dialogs, QStringLiteral("APrint.DoItByFile"));
     trap.line(100, [&] { browser.Navigate(address); });
     int passes = 0;
     trap.line(102, [&] { passes = 0; });
-    waitPauseSlice(trap, 104, 106, pauseText);
+    waitPauseSlice(trap, clock, 104, 106, pauseText);
 
     // Sleeps between tests instead of spinning, so a pass is one batch of events; the time limit
     // keeps a page that never completes from holding the run for ever. A failure to read the
     // ready state ends the wait at once, with its one report.
-    EventSleep sleep(QDeadlineTimer(readinessTimeLimit(), Qt::PreciseTimer));
+    EventSleep sleep(clock, clock.now() + kReadinessTimeLimit);
     for (;;) {
         bool waitMore = false;
         trap.line(108, [&] {
@@ -47,10 +33,10 @@ void DoItByFile(BrowserControl &browser, Dialogs &dialogs, const std::function<Q
         trap.line(112, [&] { ++passes; });
     }
 
-    waitPauseSlice(trap, 114, 116, pauseText);
+    waitPauseSlice(trap, clock, 114, 116, pauseText);
     if (trap.test(118, [] { return IsFirstPage; }))
         trap.line(120,
                   [&] { browser.ExecWB(BrowserControl::kCommandPageSetup, BrowserControl::kOptionDontPromptUser); });
-    waitPauseSlice(trap, 122, 124, pauseText);
+    waitPauseSlice(trap, clock, 122, 124, pauseText);
     trap.line(126, [&] { browser.ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser); });
 }

@@ -1,6 +1,6 @@
 #include "printing/PauseValue.h"
 
-#include "printing/WaitSeconds.h"
+#include "runtime/Clock.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/RuntimeError.h"
 
@@ -90,8 +90,9 @@ double PausePerSlice(const QString &text)
     return *value / kSlicesPerAddress;
 }
 
-void waitPauseSlice(ErrorTrap &trap, int testLine, int waitLine, const std::function<QString()> &pauseText)
+void waitPauseSlice(ErrorTrap &trap, Clock &clock, int testLine, int waitLine,
+                    const std::function<QString()> &pauseText)
 {
     if (trap.test(testLine, [&] { return isPauseNumeric(pauseText()); }))
-        trap.line(waitLine, [&] { WaitSeconds(PausePerSlice(pauseText())); });
+        trap.line(waitLine, [&] { clock.waitSeconds(PausePerSlice(pauseText())); });
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+class Clock;
 class ErrorTrap;
 
 // The pause box's number: a decimal number as the user's locale writes it, with optional blanks
@@ -22,6 +23,7 @@ bool isPauseNumeric(const QString &text);
 double PausePerSlice(const QString &text);
 
 // One pause slice as the print run and the page printer wait it: the test of the pause box on
-// testLine and, when it holds a number, the wait on waitLine, both through the routine's trap.
-// pauseText reads the box afresh each time.
-void waitPauseSlice(ErrorTrap &trap, int testLine, int waitLine, const std::function<QString()> &pauseText);
+// testLine and, when it holds a number, the wait on the clock on waitLine, both through the
+// routine's trap. pauseText reads the box afresh each time.
+void waitPauseSlice(ErrorTrap &trap, Clock &clock, int testLine, int waitLine,
+                    const std::function<QString()> &pauseText);

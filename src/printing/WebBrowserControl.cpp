@@ -7,10 +7,8 @@
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 
-#include <QEventLoop>
 #include <QPointer>
 #include <QScopedValueRollback>
-#include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -272,12 +270,9 @@ void WebBrowserControl::endRendererAndPage()
     // That wait is made also when the program is ending, when the program's own waits no longer
     // wait: this is the very moment the page would otherwise be torn down in the middle of it.
     const qint64 pid = page->renderProcessPid();
-    if (pid > 0 && !m_rendererGone && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0) {
-        QEventLoop untilEnded;
-        connect(page, &QWebEnginePage::renderProcessTerminated, &untilEnded, &QEventLoop::quit);
-        QTimer::singleShot(kRendererEndLimit, &untilEnded, &QEventLoop::quit);
-        untilEnded.exec();
-    }
+    if (pid > 0 && !m_rendererGone && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0)
+        sleepUntil([this] { return m_rendererGone; }, QDeadlineTimer(kRendererEndLimit, Qt::PreciseTimer),
+                   WhileEnding::KeepWaiting);
     forgetPage();
     if (page)
         page->deleteLater();

@@ -6,48 +6,67 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 
 namespace {
 // A timer interval is an int of milliseconds; longer waits re-arm it as often as needed.
-constexpr qint64 kLongestTimerInterval = 24LL * 3600 * 1000;
-// Beyond about 292 years a nanosecond count no longer fits; such a wait simply never ends.
-constexpr double kLongestFiniteWait = 9.0e9;
+constexpr std::chrono::milliseconds kLongestTimerInterval{24LL * 3600 * 1000};
+
+Clock::Time onRealClock(QDeadlineTimer deadline)
+{
+    if (deadline.isForever())
+        return Clock::kNever;
+    return realClock().now() + std::chrono::nanoseconds(deadline.remainingTimeNSecs());
+}
 } // namespace
 
-EventSleep::EventSleep(QDeadlineTimer deadline) : m_deadline(deadline)
+void letEventsRun()
+{
+    QCoreApplication::processEvents();
+}
+
+void letEventsRunOrSleep()
+{
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+EventSleep::EventSleep(const Clock &clock, Clock::Time deadline, WhileEnding whileEnding)
+    : m_clock(clock), m_deadline(deadline), m_whileEnding(whileEnding)
 {
     m_wake.setSingleShot(true);
     m_wake.setTimerType(Qt::PreciseTimer);
 }
 
-void EventSleep::handleEventsOrSleep()
+bool EventSleep::over() const
 {
-    if (programEnding())
-        return;
-    if (!m_wake.isActive() && !m_deadline.isForever()) {
-        const qint64 remaining = std::clamp<qint64>(m_deadline.remainingTime(), 0, kLongestTimerInterval);
-        m_wake.start(std::chrono::milliseconds(remaining));
-    }
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return expired() || (m_whileEnding == WhileEnding::StopWaiting && programEnding());
 }
 
-bool sleepUntil(const std::function<bool()> &done, QDeadlineTimer deadline)
+void EventSleep::handleEventsOrSleep()
 {
-    EventSleep sleep(deadline);
+    if (m_whileEnding == WhileEnding::StopWaiting && programEnding())
+        return;
+    if (!m_wake.isActive())
+        if (const auto remaining = m_clock.realTimeTo(m_deadline)) {
+            // Rounded up: a wake a fraction of a millisecond early would find the deadline ahead.
+            const auto interval = std::chrono::ceil<std::chrono::milliseconds>(*remaining);
+            m_wake.start(std::clamp(interval, std::chrono::milliseconds::zero(), kLongestTimerInterval));
+        }
+    letEventsRunOrSleep();
+}
+
+bool sleepUntil(const Clock &clock, const std::function<bool()> &done, Clock::Time deadline, WhileEnding whileEnding)
+{
+    EventSleep sleep(clock, deadline, whileEnding);
     for (;;) {
         if (done())
             return true;
-        if (programEnding() || sleep.expired())
+        if (sleep.over())
             return false;
         sleep.handleEventsOrSleep();
     }
 }
 
-QDeadlineTimer deadlineAfterSeconds(double seconds)
+bool sleepUntil(const std::function<bool()> &done, QDeadlineTimer deadline, WhileEnding whileEnding)
 {
-    if (!(seconds < kLongestFiniteWait))
-        return QDeadlineTimer(QDeadlineTimer::Forever);
-    const auto nanoseconds = static_cast<qint64>(std::ceil(std::max(seconds, 0.0) * 1e9));
-    return QDeadlineTimer(std::chrono::nanoseconds(nanoseconds), Qt::PreciseTimer);
+    return sleepUntil(realClock(), done, onRealClock(deadline), whileEnding);
 }

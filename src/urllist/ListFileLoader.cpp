@@ -1,12 +1,12 @@
 #include "urllist/ListFileLoader.h"
 
 #include "runtime/AppPaths.h"
+#include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 #include "urllist/ListReader.h"
 #include "urllist/UrlListModel.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -37,7 +37,7 @@ private:
 // One pass through the window's events; false once the program is ending.
 bool letTheWindowRun()
 {
-    QCoreApplication::processEvents();
+    letEventsRun();
     return !programEnding();
 }
 } // namespace

@@ -1,10 +1,10 @@
 #include "urllist/ListFileText.h"
 
+#include "runtime/EventSleep.h"
 #include "runtime/PieceDecoder.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 
-#include <QCoreApplication>
 #include <QIODevice>
 
 namespace {
@@ -40,7 +40,7 @@ ListFileText ListFileText::detect(QIODevice &device)
         const QString decoded = validator.decode(bytes);
         Q_UNUSED(decoded)
         // A big file takes a moment to check: the window stays responsive meanwhile.
-        QCoreApplication::processEvents();
+        letEventsRun();
         if (programEnding())
             break;
     }

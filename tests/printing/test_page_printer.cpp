@@ -1,13 +1,13 @@
 #include "printing/FakeBrowser.h"
 #include "printing/PagePrinter.h"
 #include "printing/RunLater.h"
-#include "printing/WaitSeconds.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"
+#include "support/ManualClock.h"
 #include "support/TestEnvironment.h"
 
-#include <QElapsedTimer>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -19,12 +19,13 @@ class PagePrinterTest : public QObject
 
     QStringList log;
     FakeDialogs dialogs;
+    std::unique_ptr<ManualClock> clock;
     QString pause;
 
     void printPage(FakeBrowser &browser, const QString &address = QStringLiteral("www.example.com"))
     {
         DoItByFile(
-            browser, dialogs, [this] { return pause; }, address);
+            browser, dialogs, *clock, [this] { return pause; }, address);
     }
 
 private slots:
@@ -34,15 +35,11 @@ private slots:
         dialogs = FakeDialogs();
         pause.clear();
         IsFirstPage = false;
-        setWaitSecondsObserver([this](double seconds) { log << QStringLiteral("wait %1").arg(seconds); });
+        clock = std::make_unique<ManualClock>();
+        clock->onWait = [this](double seconds) { log << QStringLiteral("wait %1").arg(seconds); };
     }
 
-    void cleanup()
-    {
-        setWaitSecondsObserver({});
-        setReadinessTimeLimit(60s);
-        resetProgramEndForTesting();
-    }
+    void cleanup() { resetProgramEndForTesting(); }
 
     void withoutPauseTheCommandsFollowEachOtherAndOnlyTheFirstPageGetsPageSetup()
     {
@@ -62,12 +59,10 @@ private slots:
         FakeBrowser browser(log);
         pause = QStringLiteral("2.5");
         IsFirstPage = true;
-        QElapsedTimer clock;
-        clock.start();
         printPage(browser);
         QCOMPARE(log, (QStringList{u"Navigate www.example.com"_s, u"wait 0.5"_s, u"ReadyState"_s, u"wait 0.5"_s,
                                    u"ExecWB 8 2"_s, u"wait 0.5"_s, u"ExecWB 6 2"_s}));
-        QVERIFY(clock.elapsed() >= 1400);
+        QVERIFY(clock->elapsed() >= 1400ms);
     }
 
     void theReadinessWaitHandlesEventsUntilThePageCompletes()
@@ -87,13 +82,15 @@ private slots:
     void aPageThatNeverCompletesIsPrintedAtTheTimeLimit()
     {
         FakeBrowser browser(log);
-        browser.readiness = [](int) { return BrowserControl::kReadyStateLoading; };
-        setReadinessTimeLimit(300ms);
-        QElapsedTimer clock;
-        clock.start();
+        QList<std::chrono::nanoseconds> testedAt;
+        browser.readiness = [&](int) {
+            testedAt << clock->elapsed();
+            return BrowserControl::kReadyStateLoading;
+        };
+        const RunLater timePasses(10ms, [this] { clock->advance(kReadinessTimeLimit); });
         printPage(browser);
-        QVERIFY(clock.elapsed() >= 300);
-        QVERIFY(clock.elapsed() < 30'000);
+        QCOMPARE(testedAt.first(), 0ns);
+        QCOMPARE(testedAt.last(), std::chrono::nanoseconds(kReadinessTimeLimit));
         QCOMPARE(log.last(), QStringLiteral("ExecWB 6 2"));
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -134,11 +131,9 @@ private slots:
     {
         FakeBrowser browser(log);
         pause = QStringLiteral("50");
-        const RunLater closing(100ms, &beginProgramEnd);
-        QElapsedTimer clock;
-        clock.start();
+        const RunLater closing(0ms, &beginProgramEnd);
         printPage(browser);
-        QVERIFY(clock.elapsed() < 30'000);
+        QCOMPARE(clock->elapsed(), 0ms);
         QCOMPARE(log, (QStringList{u"Navigate www.example.com"_s, u"wait 10"_s}));
         QVERIFY(dialogs.messages.isEmpty());
     }

@@ -7,10 +7,10 @@
 #include "printing/PagePrinter.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
-#include "printing/WaitSeconds.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/ProgramLifetime.h"
 #include "support/FakePing.h"
+#include "support/ManualClock.h"
 #include "support/ProcessTree.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
@@ -94,6 +94,8 @@ class PrintRunTest : public QObject
     FixedDraw draw{50};
     RecordingOpener opener;
     std::unique_ptr<FakePing> ping;
+    // The run's pauses and its bound on a page that never completes pass on this clock.
+    std::unique_ptr<ManualClock> runClock;
     std::unique_ptr<Form1> form;
 
     PrinterSystem &printers() { return *realServices().printers; }
@@ -108,7 +110,9 @@ class PrintRunTest : public QObject
 
     void openWindow(const QString &chosenPrinter = kChosen)
     {
-        form = std::make_unique<Form1>(quietServices(dialogs, draw, opener));
+        Services services = quietServices(dialogs, draw, opener);
+        services.clock = runClock.get();
+        form = std::make_unique<Form1>(services);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         printerBox()->setCurrentIndex(printerBox()->findText(chosenPrinter));
@@ -120,6 +124,17 @@ class PrintRunTest : public QObject
     {
         for (const QString &path : paths)
             form->urlList()->append(web.address(path));
+    }
+
+    // The run's clock passes the bound on the wait for a page to complete once the page's title
+    // has come, as it would while a page that never completes holds the run. The title heads the
+    // page: what follows it has been read by then, and the page stands as it will when printed.
+    void passTheReadinessBoundOnceTitled(const QString &title)
+    {
+        connect(browser(), &QWebEngineView::titleChanged, this, [this, title](const QString &shown) {
+            if (shown == title)
+                runClock->advance(kReadinessTimeLimit);
+        });
     }
 
     // Values as they change; texts as they stand when each page is printed.
@@ -168,12 +183,18 @@ private slots:
             web.serveHtml(QStringLiteral("/%1.html").arg(name), QStringLiteral("Page %1").arg(name),
                           QStringLiteral("Text of page %1").arg(name));
         TestHttpServer::Page stuck;
-        stuck.body = "<!DOCTYPE html><html><body><p>Stuck</p><script>while (true) {}</script></body></html>";
+        // The title comes from the script itself, so it tells that the endless loop has begun.
+        stuck.body = "<!DOCTYPE html><html><head><title>Loading</title></head><body><p>Stuck</p>"
+                     "<script>document.title = 'Stuck'; while (true) {}</script></body></html>";
         web.serve(QStringLiteral("/stuck.html"), stuck);
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
     }
 
-    void init() { dialogs = FakeDialogs(); }
+    void init()
+    {
+        dialogs = FakeDialogs();
+        runClock = std::make_unique<ManualClock>();
+    }
 
     void cleanup()
     {
@@ -181,8 +202,6 @@ private slots:
         // A test that failed to give the default back must not fail the ones after it.
         if (printers().defaultPrinterName() != kServerDefault)
             runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-d"), kServerDefault});
-        setWaitSecondsObserver({});
-        setReadinessTimeLimit(60s);
         resetProgramEndForTesting();
     }
 
@@ -245,16 +264,14 @@ private slots:
         int printed = 0;
         connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { ++printed; });
         QStringList waits;
-        setWaitSecondsObserver([&](double seconds) {
+        runClock->onWait = [&](double seconds) {
             WebBrowserControl &browser = *this->browser();
             waits << QStringLiteral("%1 %2 ready=%3 printed=%4")
                          .arg(seconds)
                          .arg(browser.navigatedAddress().section(QLatin1Char('/'), -1))
                          .arg(browser.ReadyState() == BrowserControl::kReadyStateComplete ? u"true"_s : u"false"_s)
                          .arg(printed);
-        });
-        QElapsedTimer clock;
-        clock.start();
+        };
         form->PushButton2_Click();
 
         QCOMPARE(waits, (QStringList{u"0.5  ready=false printed=0"_s, u"0.5 one.html ready=false printed=0"_s,
@@ -262,23 +279,24 @@ private slots:
                                      u"0.5 one.html ready=true printed=1"_s, u"0.5 one.html ready=true printed=1"_s,
                                      u"0.5 two.html ready=false printed=1"_s, u"0.5 two.html ready=true printed=1"_s,
                                      u"0.5 two.html ready=true printed=1"_s, u"0.5 two.html ready=true printed=2"_s}));
-        QVERIFY(clock.elapsed() >= 4500);
+        QVERIFY(runClock->elapsed() >= 4500ms);
         verifyRunEndedCleanly();
     }
 
     void pagesThatFailToLoadArePrintedAsTheyStand()
     {
         TestHttpServer::Page held;
-        held.body = QByteArray("<html><body><p>Held page start</p>") + QByteArray(20'000, ' ') + "</body></html>";
+        held.body = QByteArray("<html><head><title>Held page</title></head><body><p>Held page start</p>") +
+                    QByteArray(20'000, ' ') + "</body></html>";
         held.delivery = TestHttpServer::Delivery::NeverFinish;
         web.serve(QStringLiteral("/held.html"), held);
         TestHttpServer::Page cut = held;
-        cut.body.replace("Held page start", "Cut page start");
+        cut.body.replace("Held page", "Cut page");
         cut.delivery = TestHttpServer::Delivery::CloseHalfway;
         web.serve(QStringLiteral("/cut.html"), cut);
-        setReadinessTimeLimit(2s);
 
         openWindow();
+        passTheReadinessBoundOnceTitled(u"Held page"_s);
         form->urlList()->append(QStringLiteral("http://nonexistent.invalid/"));
         addPages({u"/missing.html"_s, u"/held.html"_s, u"/cut.html"_s, u"/one.html"_s});
         const int before = jobCount(kChosen);
@@ -350,8 +368,8 @@ private slots:
     // site and from another, print, and nothing of it keeps running.
     void aStuckPageCostsOnlyItself()
     {
-        setReadinessTimeLimit(10s);
         openWindow();
+        passTheReadinessBoundOnceTitled(u"Stuck"_s);
         addPages({u"/stuck.html"_s, u"/one.html"_s});
         form->urlList()->append(
             web.address(u"/two.html"_s).replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost")));
@@ -406,7 +424,6 @@ private slots:
 
     void closingTheWindowWhileAPageIsStuck()
     {
-        setReadinessTimeLimit(60s);
         openWindow();
         addPages({u"/stuck.html"_s, u"/one.html"_s});
         QTimer closing;
@@ -429,7 +446,7 @@ private slots:
         const int before = jobCount(kChosen);
         bool acted = false;
         QList<int> pointersDuringRun;
-        setWaitSecondsObserver([&](double) {
+        runClock->onWait = [&](double) {
             if (acted)
                 return;
             acted = true;
@@ -450,7 +467,7 @@ private slots:
             form->ListView1_MouseMove(third.center().x(), third.center().y());
             form->ListView1_MouseUp();
             pointersDuringRun << form->MousePointer() << form->cursor().shape();
-        });
+        };
         form->PushButton2_Click();
 
         QVERIFY(acted);
@@ -470,10 +487,10 @@ private slots:
         addPages({u"/one.html"_s, u"/two.html"_s});
         pauseBox()->setText(QStringLiteral("5"));
         const int before = jobCount(kChosen);
-        setWaitSecondsObserver([&](double) {
+        runClock->onWait = [&](double) {
             if (!programEnding())
                 form->close();
-        });
+        };
         QElapsedTimer clock;
         clock.start();
         form->PushButton2_Click();

@@ -1,8 +1,10 @@
 #include "printing/PauseValue.h"
 #include "printing/RunLater.h"
-#include "printing/WaitSeconds.h"
+#include "runtime/Clock.h"
+#include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
+#include "support/ManualClock.h"
 #include "support/TestEnvironment.h"
 
 #include <QElapsedTimer>
@@ -30,11 +32,7 @@ class WaitsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        resetProgramEndForTesting();
-        setWaitSecondsObserver({});
-    }
+    void cleanup() { resetProgramEndForTesting(); }
 
     void pauseValueFollowsTheLocale_data()
     {
@@ -93,7 +91,7 @@ private slots:
         bool handled = false;
         const RunLater posted(0ms, [&] { handled = true; });
         for (double seconds : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()})
-            WaitSeconds(seconds);
+            realClock().waitSeconds(seconds);
         QVERIFY(!handled);
         QTRY_VERIFY(handled);
     }
@@ -104,7 +102,7 @@ private slots:
         const RunLater posted(50ms, [&] { handled = true; });
         QElapsedTimer clock;
         clock.start();
-        WaitSeconds(0.3);
+        realClock().waitSeconds(0.3);
         QVERIFY(clock.elapsed() >= 300);
         QVERIFY(handled);
     }
@@ -113,7 +111,7 @@ private slots:
     void aWaitSleepsInsteadOfSpinning()
     {
         const double cpuBefore = processCpuSeconds();
-        WaitSeconds(1.0);
+        realClock().waitSeconds(1.0);
         QVERIFY2(processCpuSeconds() - cpuBefore < 0.5, "waiting kept the processor busy");
     }
 
@@ -122,17 +120,43 @@ private slots:
         const RunLater closing(100ms, &beginProgramEnd);
         QElapsedTimer clock;
         clock.start();
-        WaitSeconds(60);
+        realClock().waitSeconds(60);
         QVERIFY(clock.elapsed() < 30'000);
     }
 
-    void theObserverHearsEveryWait()
+    // The few waits that must not leave before what they wait for is over.
+    void aWaitMadeToOutlastTheEndGoesOnUntilItsCondition()
     {
-        QList<double> heard;
-        setWaitSecondsObserver([&](double seconds) { heard << seconds; });
-        WaitSeconds(0);
-        WaitSeconds(0.01);
-        QCOMPARE(heard, (QList<double>{0.0, 0.01}));
+        beginProgramEnd();
+        bool arrived = false;
+        const RunLater arriving(50ms, [&] { arrived = true; });
+        QVERIFY(!sleepUntil([&] { return arrived; }, QDeadlineTimer(5s)));
+        QVERIFY(!arrived);
+        QVERIFY(sleepUntil([&] { return arrived; }, QDeadlineTimer(5s), WhileEnding::KeepWaiting));
+        QVERIFY(!sleepUntil([] { return false; }, QDeadlineTimer(50ms), WhileEnding::KeepWaiting));
+    }
+
+    // The print-run tests wait on this clock instead of the real one: it must keep the real
+    // waits' rules, and hear of every wait, while taking no time.
+    void aManualClockWaitsByTheSameRulesWithoutTakingTime()
+    {
+        ManualClock clock;
+        bool handled = false;
+        const RunLater posted(0ms, [&] { handled = true; });
+        clock.waitSeconds(0);
+        clock.waitSeconds(std::numeric_limits<double>::quiet_NaN());
+        QVERIFY(!handled);
+        QElapsedTimer real;
+        real.start();
+        clock.waitSeconds(2.5);
+        QVERIFY(handled);
+        QCOMPARE(clock.elapsed(), 2500ms);
+        QVERIFY(real.elapsed() < 1000);
+        beginProgramEnd();
+        clock.waitSeconds(10);
+        QCOMPARE(clock.elapsed(), 2500ms);
+        QCOMPARE(clock.waits.size(), 4);
+        QCOMPARE(clock.waits.mid(2), (QList<double>{2.5, 10}));
     }
 };
 
