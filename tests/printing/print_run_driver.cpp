@@ -14,6 +14,7 @@
 #include "runtime/StartupEnvironment.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
+#include "support/TestEnvironment.h"
 #include "support/WindowControls.h"
 #include "urllist/UrlListModel.h"
 
@@ -63,5 +64,8 @@ int main(int argc, char *argv[])
         form.close();
     });
     start.start(50);
-    return runWindowProgram(form);
+    const int status = runWindowProgram(form);
+    // While the graphics driver is still loaded, so that what it holds is named, not reported.
+    checkForLeaks();
+    return status;
 }
