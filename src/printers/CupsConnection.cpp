@@ -22,6 +22,11 @@ CupsConnection::CupsConnection(std::chrono::milliseconds timeLimit)
     httpSetTimeout(m_http, kWaitSlice, &CupsConnection::keepWaiting, this);
 }
 
+void CupsConnection::renewTimeLimit(std::chrono::milliseconds timeLimit)
+{
+    m_deadline = std::chrono::steady_clock::now() + timeLimit;
+}
+
 CupsConnection::~CupsConnection()
 {
     httpClose(m_http);

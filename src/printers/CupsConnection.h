@@ -7,9 +7,9 @@
 #include <chrono>
 
 // One connection to the print server the environment names (CUPS_SERVER or client.conf, else the
-// local scheduler), opened for one operation and closed with it. Connecting and the replies
-// together are bounded by the time limit, so that a print server that is down or hangs costs
-// seconds, never the window.
+// local scheduler), opened for one operation and closed with it, or kept for the next ones.
+// Connecting and the replies together are bounded by the time limit, so that a print server that
+// is down or hangs costs seconds, never the window.
 class CupsConnection
 {
 public:
@@ -20,6 +20,9 @@ public:
     CupsConnection &operator=(const CupsConnection &) = delete;
 
     http_t *http() const { return m_http; }
+
+    // Gives the next operation on a kept connection the whole time limit from now.
+    void renewTimeLimit(std::chrono::milliseconds timeLimit);
 
     // Raises a RuntimeError when the server stopped answering during the last request; libcups
     // reports such a failure only as an empty answer.

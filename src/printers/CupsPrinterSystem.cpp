@@ -196,12 +196,14 @@ QPageLayout CupsPrinterSystem::defaultPageLayout(const QString &printer)
 {
     try {
         return CupsCallThread::run<QPageLayout>([this, printer] {
-            CupsConnection server(kPageLayoutTimeLimit);
-            cups_dest_t *queue = m_queue.find(server, printer);
+            CupsConnection &server = m_queue.server(kPageLayoutTimeLimit);
+            cups_dest_t *queue = m_queue.find(printer);
             return queue ? queuePageLayout(server, *queue) : fallbackPageLayout();
         });
     } catch (const RuntimeError &) {
-        // Page setup never fails: without the server's word the page is A4 and upright.
+        // Page setup never fails: without the server's word the page is A4 and upright. The
+        // connection may be broken: the next call makes a new one.
+        m_queue.forget();
         return fallbackPageLayout();
     }
 }
@@ -210,8 +212,8 @@ int CupsPrinterSystem::submitPdfJob(const QString &printer, const QString &title
 {
     return CupsCallThread::run<int>([this, printer, title, pdf] {
         try {
-            CupsConnection server(kJobTimeLimit);
-            const cups_dest_t *queue = m_queue.find(server, printer);
+            CupsConnection &server = m_queue.server(kJobTimeLimit);
+            const cups_dest_t *queue = m_queue.find(printer);
             if (!queue)
                 refuseUnknownQueue(printer);
             return ::submitPdfJob(server, *queue, printer, title, pdf);

@@ -1,22 +1,49 @@
 #include "printers/KeptPrintQueue.h"
 
+#include "printers/CupsConnection.h"
 #include "printers/CupsDestinations.h"
 #include "printers/PrinterSystem.h"
 
 #include <new>
+
+namespace {
+// The print server closes a connection that has been idle for its keep-alive time, 30 seconds
+// unless configured otherwise; one idle for longer than this is not used again. The pages of a
+// run come much faster, and after a long pause a new connection costs nothing that counts.
+constexpr std::chrono::seconds kLongestIdle{10};
+} // namespace
+
+KeptPrintQueue::KeptPrintQueue() = default;
 
 KeptPrintQueue::~KeptPrintQueue()
 {
     release();
 }
 
-cups_dest_t *KeptPrintQueue::find(CupsConnection &server, const QString &name)
+CupsConnection &KeptPrintQueue::server(std::chrono::milliseconds timeLimit)
 {
-    if (m_stale.exchange(false) || (m_kept && !sameDestination(m_name, name)))
+    const auto now = std::chrono::steady_clock::now();
+    if (m_stale.exchange(false)) {
+        release();
+        m_server.reset();
+    } else if (now - m_lastUse > kLongestIdle) {
+        m_server.reset();
+    }
+    m_lastUse = now;
+    if (m_server)
+        m_server->renewTimeLimit(timeLimit);
+    else
+        m_server = std::make_unique<CupsConnection>(timeLimit);
+    return *m_server;
+}
+
+cups_dest_t *KeptPrintQueue::find(const QString &name)
+{
+    if (m_kept && !sameDestination(m_name, name))
         release();
     if (m_kept)
         return m_kept;
-    const CupsDestinations destinations(server);
+    const CupsDestinations destinations(*m_server);
     const cups_dest_t *found = destinations.find(name);
     if (!found)
         return nullptr;

@@ -16,6 +16,9 @@ bool isAsciiDigit(QChar c)
 
 // Reads the text against the locale's symbols and rewrites it in the C locale's, so that the
 // one conversion below reads every locale alike. Empty when the text is not a number.
+// QLocale::toDouble reads differently: it takes "inf" and "nan", a minus sign the locale does not
+// use, and the locale's own digits, and refuses a plain "e" exponent where the locale writes
+// exponents otherwise, so the pause box would no longer read the texts it always has.
 QByteArray plainNumber(const QString &text, const QLocale &locale)
 {
     const QString number = text.trimmed();
