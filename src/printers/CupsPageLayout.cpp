@@ -32,13 +32,10 @@ QPageLayout fallbackPageLayout()
                        QPageLayout::Millimeter);
 }
 
-QPageLayout queuePageLayout(CupsConnection &server, cups_dest_t &queue)
+QPageLayout queuePageLayout(CupsConnection &server, cups_dest_t &queue, cups_dinfo_t *details)
 {
     cups_size_t size{};
-    cups_dinfo_t *info = cupsCopyDestInfo(server.http(), &queue);
-    const bool known = info && cupsGetDestMediaDefault(server.http(), &queue, info, 0, &size) != 0;
-    cupsFreeDestInfo(info);
-    if (!known)
+    if (!details || cupsGetDestMediaDefault(server.http(), &queue, details, 0, &size) == 0)
         return fallbackPageLayout();
     const bool landscape = landscapeRequested(queue.num_options, queue.options);
     const QPageSize pageSize(QSizeF(size.width / kCupsUnitsPerMm, size.length / kCupsUnitsPerMm),

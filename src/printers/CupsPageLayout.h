@@ -9,8 +9,8 @@ class CupsConnection;
 // The page layout the queue prints web pages with when the user has chosen nothing else: its
 // default paper size, the orientation the user saved for it, and margins wide enough for every
 // part of the page to be printed. A4 portrait when the server does not say what paper the queue
-// takes.
-QPageLayout queuePageLayout(CupsConnection &server, cups_dest_t &queue);
+// takes. The details are what the server said of the queue (cupsCopyDestInfo), if anything.
+QPageLayout queuePageLayout(CupsConnection &server, cups_dest_t &queue, cups_dinfo_t *details);
 
 // The layout for a printer that is unknown or cannot be asked: A4, upright, the smallest margins.
 QPageLayout fallbackPageLayout();

@@ -69,29 +69,38 @@ void refuseUnknownQueue(const QString &queueName)
     refuse(queueName, QStringLiteral("the print server does not know it"));
 }
 
-int submitPdfJob(CupsConnection &server, const cups_dest_t &queue, const QString &queueName, const QString &title,
-                 const QByteArray &pdf)
+int submitPdfJob(CupsConnection &server, cups_dest_t &queue, cups_dinfo_t *details, const QString &queueName,
+                 const QString &title, const QByteArray &pdf)
 {
+    if (!details) {
+        server.checkAnswered();
+        refuse(queueName, lastCupsError());
+    }
     const QByteArray jobTitle = jobTitleBytes(title);
     const JobOptions options(queue);
 
-    const int job = cupsCreateJob(server.http(), queue.name, jobTitle.constData(), options.count(), options.options());
-    if (job <= 0) {
+    // The destination calls, not cupsCreateJob: that one asks the server about the queue once
+    // more for every job, and where the server does not answer falls back to listing every
+    // printer over a connection of its own, which no time limit of ours bounds.
+    int job = 0;
+    if (!accepted(cupsCreateDestJob(server.http(), &queue, details, &job, jobTitle.constData(), options.count(),
+                                    options.options())) ||
+        job <= 0) {
         server.checkAnswered();
         refuse(queueName, lastCupsError());
     }
     auto cancelAndRefuse = [&] {
         const QString reason = lastCupsError();
-        cupsCancelJob2(server.http(), queue.name, job, 0);
+        cupsCancelDestJob(server.http(), &queue, job);
         server.checkAnswered();
         refuse(queueName, reason);
     };
-    if (cupsStartDocument(server.http(), queue.name, job, jobTitle.constData(), CUPS_FORMAT_PDF, 1) !=
-        HTTP_STATUS_CONTINUE)
+    if (cupsStartDestDocument(server.http(), &queue, details, job, jobTitle.constData(), CUPS_FORMAT_PDF, 0, nullptr,
+                              1) != HTTP_STATUS_CONTINUE)
         cancelAndRefuse();
     if (cupsWriteRequestData(server.http(), pdf.constData(), static_cast<size_t>(pdf.size())) != HTTP_STATUS_CONTINUE)
         cancelAndRefuse();
-    if (!accepted(cupsFinishDocument(server.http(), queue.name)))
+    if (!accepted(cupsFinishDestDocument(server.http(), &queue, details)))
         cancelAndRefuse();
     return job;
 }

@@ -55,8 +55,17 @@ cups_dest_t *KeptPrintQueue::find(const QString &name)
     return m_kept;
 }
 
+cups_dinfo_t *KeptPrintQueue::details()
+{
+    if (!m_details && m_kept)
+        m_details = cupsCopyDestInfo(m_server->http(), m_kept);
+    return m_details;
+}
+
 void KeptPrintQueue::release()
 {
+    cupsFreeDestInfo(m_details);
+    m_details = nullptr;
     cupsFreeDests(m_count, m_kept);
     m_kept = nullptr;
     m_count = 0;

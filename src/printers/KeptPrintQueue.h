@@ -34,6 +34,10 @@ public:
     // Raises a RuntimeError when the server does not answer.
     cups_dest_t *find(const QString &name);
 
+    // What the server says the destination last found supports (its address, media, job
+    // attributes), asked once and kept with it; nullptr when the server would not say.
+    cups_dinfo_t *details();
+
     // The next server() connects again and the next find() looks the queue up again: the default
     // has changed, or the queue refused.
     void forget() { m_stale = true; }
@@ -47,4 +51,5 @@ private:
     QString m_name;
     cups_dest_t *m_kept = nullptr;
     int m_count = 0;
+    cups_dinfo_t *m_details = nullptr;
 };
