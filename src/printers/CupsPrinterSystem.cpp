@@ -196,9 +196,8 @@ QPageLayout CupsPrinterSystem::defaultPageLayout(const QString &printer)
 {
     try {
         return CupsCallThread::run<QPageLayout>([this, printer] {
-            CupsConnection &server = m_queue.server(kPageLayoutTimeLimit);
-            cups_dest_t *queue = m_queue.find(printer);
-            return queue ? queuePageLayout(server, *queue, m_queue.details()) : fallbackPageLayout();
+            cups_dest_t *queue = m_queue.find(printer, kPageLayoutTimeLimit);
+            return queue ? queuePageLayout(m_queue.server(), *queue, m_queue.details()) : fallbackPageLayout();
         });
     } catch (const RuntimeError &) {
         // Page setup never fails: without the server's word the page is A4 and upright. The
@@ -212,11 +211,10 @@ int CupsPrinterSystem::submitPdfJob(const QString &printer, const QString &title
 {
     return CupsCallThread::run<int>([this, printer, title, pdf] {
         try {
-            CupsConnection &server = m_queue.server(kJobTimeLimit);
-            cups_dest_t *queue = m_queue.find(printer);
+            cups_dest_t *queue = m_queue.find(printer, kJobTimeLimit);
             if (!queue)
                 refuseUnknownQueue(printer);
-            return ::submitPdfJob(server, *queue, m_queue.details(), printer, title, pdf);
+            return ::submitPdfJob(m_queue.server(), *queue, m_queue.details(), printer, title, pdf);
         } catch (...) {
             // The printer may have gone or changed: the next page looks it up again.
             m_queue.forget();

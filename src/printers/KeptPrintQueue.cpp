@@ -20,7 +20,7 @@ KeptPrintQueue::~KeptPrintQueue()
     release();
 }
 
-CupsConnection &KeptPrintQueue::server(std::chrono::milliseconds timeLimit)
+void KeptPrintQueue::readyServer(std::chrono::milliseconds timeLimit)
 {
     const auto now = std::chrono::steady_clock::now();
     if (m_stale.exchange(false)) {
@@ -34,11 +34,11 @@ CupsConnection &KeptPrintQueue::server(std::chrono::milliseconds timeLimit)
         m_server->renewTimeLimit(timeLimit);
     else
         m_server = std::make_unique<CupsConnection>(timeLimit);
-    return *m_server;
 }
 
-cups_dest_t *KeptPrintQueue::find(const QString &name)
+cups_dest_t *KeptPrintQueue::find(const QString &name, std::chrono::milliseconds timeLimit)
 {
+    readyServer(timeLimit);
     if (m_kept && !sameDestination(m_name, name))
         release();
     if (m_kept)

@@ -23,26 +23,27 @@ public:
     KeptPrintQueue(const KeptPrintQueue &) = delete;
     KeptPrintQueue &operator=(const KeptPrintQueue &) = delete;
 
-    // The connection for the next operation, which may take up to the time limit: the kept one,
-    // or a new one when there is none, everything was forgotten, or the kept one has been idle
-    // long enough for the server to have closed it. Raises a RuntimeError when the server cannot
-    // be reached.
-    CupsConnection &server(std::chrono::milliseconds timeLimit);
+    // The destination of that name, with the user's saved options: the kept one when it is the
+    // same, else looked up afresh; nullptr when the server does not know it. Readies server() for
+    // an operation that may take up to the time limit: the kept connection, or a new one when
+    // there is none, everything was forgotten, or the kept one has been idle long enough for the
+    // server to have closed it. Raises a RuntimeError when the server cannot be reached or does
+    // not answer.
+    cups_dest_t *find(const QString &name, std::chrono::milliseconds timeLimit);
 
-    // The destination of that name on the server(), with the user's saved options; the kept one
-    // when it is the same, else looked up afresh. nullptr when the server does not know it.
-    // Raises a RuntimeError when the server does not answer.
-    cups_dest_t *find(const QString &name);
+    // The connection the last find() readied.
+    CupsConnection &server() const { return *m_server; }
 
     // What the server says the destination last found supports (its address, media, job
     // attributes), asked once and kept with it; nullptr when the server would not say.
     cups_dinfo_t *details();
 
-    // The next server() connects again and the next find() looks the queue up again: the default
-    // has changed, or the queue refused.
+    // The next find() connects again and looks the queue up again: the default has changed, or
+    // the queue refused.
     void forget() { m_stale = true; }
 
 private:
+    void readyServer(std::chrono::milliseconds timeLimit);
     void release();
 
     std::atomic<bool> m_stale{false};
