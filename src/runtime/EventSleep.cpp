@@ -36,14 +36,19 @@ EventSleep::EventSleep(const Clock &clock, Clock::Time deadline, WhileEnding whi
     m_wake.setTimerType(Qt::PreciseTimer);
 }
 
+bool EventSleep::leftForTheEnd() const
+{
+    return m_whileEnding == WhileEnding::StopWaiting && programEnding();
+}
+
 bool EventSleep::over() const
 {
-    return expired() || (m_whileEnding == WhileEnding::StopWaiting && programEnding());
+    return expired() || leftForTheEnd();
 }
 
 void EventSleep::handleEventsOrSleep()
 {
-    if (m_whileEnding == WhileEnding::StopWaiting && programEnding())
+    if (leftForTheEnd())
         return;
     if (!m_wake.isActive())
         if (const auto remaining = m_clock.realTimeTo(m_deadline)) {

@@ -35,6 +35,9 @@ public:
     bool over() const;
 
 private:
+    // The program is ending and this wait is not to outlast that.
+    bool leftForTheEnd() const;
+
     const Clock &m_clock;
     Clock::Time m_deadline;
     WhileEnding m_whileEnding;
