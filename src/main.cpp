@@ -1,6 +1,7 @@
 #include "app/CommandLinePrint.h"
 #include "app/ProgramIdentity.h"
 #include "app/ProgramOptions.h"
+#include "app/StandardStreams.h"
 #include "gui/Form1.h"
 #include "gui/WindowProgram.h"
 #include "runtime/StartupEnvironment.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char *argv[])
 {
+    guardStandardStreams();
     setProgramIdentity();
     const ProgramOptions options = readProgramOptions(argc, argv);
     if (options.exitStatus)

@@ -2,6 +2,7 @@
 
 #include "app/PageReport.h"
 #include "app/ProgramOptions.h"
+#include "app/StandardStreams.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printing/BrowserControl.h"
 #include "printing/WebBrowserControl.h"
@@ -16,15 +17,18 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include <chrono>
 #include <cstdio>
 #include <optional>
+
+#include <unistd.h>
 
 namespace {
 constexpr int kCannotStart = 2;
 
 void printLine(std::FILE *stream, const QString &line)
 {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
+    std::fputs((withControlsEscaped(line) + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
     std::fflush(stream);
 }
 
@@ -40,9 +44,12 @@ QStringList readAddresses(const QString &listFile)
     };
     if (listFile == QLatin1String("-")) {
         QFile input;
-        if (!input.open(stdin, QIODevice::ReadOnly))
+        if (standardInputWasClosed() || !input.open(stdin, QIODevice::ReadOnly))
             throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error"));
         QByteArray text = input.readAll();
+        // A read that failed part-way (standard input a folder, say) must not pass for a short list.
+        if (input.error() != QFileDevice::NoError)
+            throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error"));
         QBuffer buffer(&text);
         buffer.open(QIODevice::ReadOnly);
         readListRows(buffer, keep);

@@ -40,6 +40,35 @@ QString whatHappened(const PageReport &report)
 }
 } // namespace
 
+QString withControlsEscaped(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        // C0, DEL and C1: the characters a terminal may take as commands.
+        const bool control = code < 0x20 || (code >= 0x7f && code <= 0x9f);
+        if (!control) {
+            escaped += c;
+            continue;
+        }
+        switch (code) {
+        case u'\n':
+            escaped += QLatin1String("\\n");
+            break;
+        case u'\r':
+            escaped += QLatin1String("\\r");
+            break;
+        case u'\t':
+            escaped += QLatin1String("\\t");
+            break;
+        default:
+            escaped += QStringLiteral("\\u%1").arg(static_cast<int>(code), 4, 16, QLatin1Char('0'));
+        }
+    }
+    return escaped;
+}
+
 QString progressLine(const PageReport &report, int position, int count)
 {
     QString line = QStringLiteral("[%1/%2] %3 ").arg(position).arg(count).arg(report.address);

@@ -84,6 +84,10 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     CommandLinePrintOptions run;
     run.listFile = parser.value(print);
     run.printer = parser.value(printer);
+    // An empty name would quietly mean the default printer: a script whose variable came out
+    // empty must not print elsewhere than it meant.
+    if (parser.isSet(printer) && run.printer.isEmpty())
+        return usageError(QStringLiteral("The printer's name is empty."));
     run.skipFailed = parser.isSet(skipFailed);
     run.json = parser.isSet(json);
     // The pause means what the window's pause box means: a number as the user's locale writes it,

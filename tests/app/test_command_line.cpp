@@ -65,6 +65,8 @@ private slots:
         QTest::newRow("a known option with an unknown one")
             << QStringList{u"--version"_s, u"--bogus"_s} << u"Unknown option 'bogus'."_s;
         QTest::newRow("an argument") << QStringList{u"list.txt"_s} << u"Unexpected argument 'list.txt'."_s;
+        QTest::newRow("an empty printer name")
+            << QStringList{u"--print"_s, u"list.txt"_s, u"--printer"_s, QString()} << u"The printer's name is empty."_s;
     }
 
     void badUsageGivesStatusTwoAndOpensNoWindow()
