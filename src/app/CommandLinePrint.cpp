@@ -91,7 +91,13 @@ PageReport printPage(WebBrowserControl &browser, const CommandLinePrintOptions &
     const WebBrowserControl::LoadOutcome load = browser.loadOutcome();
     if (load.httpStatus > 0)
         report.httpStatus = load.httpStatus;
-    if (!ready && !programEnding())
+    // What the browser shows while nothing of this address has come is another address's page.
+    const WebBrowserControl::Holding holding = browser.holding();
+    if (holding == WebBrowserControl::Holding::Refused)
+        report.loadError = QStringLiteral("address refused");
+    else if (holding == WebBrowserControl::Holding::Nothing && !programEnding())
+        report.loadError = QStringLiteral("no page after %1 seconds").arg(options.timeoutSeconds);
+    else if (!ready && !programEnding())
         report.loadError = QStringLiteral("no complete page after %1 seconds").arg(options.timeoutSeconds);
     else if (load.failed)
         report.loadError = load.error;
@@ -101,13 +107,15 @@ PageReport printPage(WebBrowserControl &browser, const CommandLinePrintOptions &
         report.printError = QStringLiteral("interrupted");
     } else if (!report.loadError.isEmpty() && options.skipFailed) {
         report.outcome = PageReport::Outcome::Skipped;
+    } else if (holding != WebBrowserControl::Holding::Page) {
+        report.outcome = PageReport::Outcome::Failed;
     } else {
         std::optional<QByteArray> pdf;
         try {
             pdf = browser.renderForPrinting(printer);
         } catch (const RuntimeError &error) {
             report.outcome = PageReport::Outcome::Failed;
-            report.printError = error.description();
+            report.printError = programEnding() ? QStringLiteral("interrupted") : error.description();
         }
         if (pdf && programEnding()) {
             report.outcome = PageReport::Outcome::Failed;
@@ -157,6 +165,7 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     browser.resize(1024, 768);
     browser.show();
     browser.setJobPrinter(printer);
+    browser.setRenderTimeLimit(std::chrono::milliseconds(qRound64(options.timeoutSeconds * 1000)));
     RunSummary summary;
     for (qsizetype i = 0; i < addresses.size() && !programEnding(); ++i) {
         if (i > 0)
@@ -173,5 +182,12 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
             printLine(stdout, jsonLine(report));
     }
     printLine(stderr, summary.line());
-    return signalStatus != 0 ? signalStatus : summary.exitStatus();
+    const int status = signalStatus != 0 ? signalStatus : summary.exitStatus();
+    // A page whose renderer never answered its print is still in the browser, which would not
+    // survive being torn down around it: the program ends here, its report complete.
+    if (quickExitRequired()) {
+        std::fflush(nullptr);
+        ::_exit(status);
+    }
+    return status;
 }

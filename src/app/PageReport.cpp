@@ -32,7 +32,8 @@ QString whatHappened(const PageReport &report)
     case PageReport::Outcome::Skipped:
         return QStringLiteral("skipped");
     case PageReport::Outcome::Failed:
-        return QStringLiteral("not printed: ") + report.printError;
+        return report.printError.isEmpty() ? QStringLiteral("not printed")
+                                           : QStringLiteral("not printed: ") + report.printError;
     case PageReport::Outcome::Refused:
         return QStringLiteral("refused by the printer: ") + report.printError;
     }

@@ -9,12 +9,8 @@
 #include <chrono>
 #include <memory>
 
-namespace {
-// Even a long page renders in seconds; this only bounds a browser that has stopped answering.
-constexpr std::chrono::seconds kRenderTimeLimit{120};
-} // namespace
-
-QByteArray renderPageToPdf(QWebEnginePage &page, const QPageLayout &layout, const std::function<bool()> &rendererGone)
+QByteArray renderPageToPdf(QWebEnginePage &page, const QPageLayout &layout, std::chrono::milliseconds timeLimit,
+                           const std::function<bool()> &rendererGone)
 {
     // The browser answers through the event loop, possibly after this function has given up
     // waiting; the answer then lands in this shared slot instead of a dead stack frame.
@@ -30,10 +26,7 @@ QByteArray renderPageToPdf(QWebEnginePage &page, const QPageLayout &layout, cons
             answer->arrived = true;
         },
         layout);
-    // Waits also once the program is ending: the page must not go away while its print is under
-    // way.
-    sleepUntil([&] { return answer->arrived || rendererGone(); }, QDeadlineTimer(kRenderTimeLimit, Qt::PreciseTimer),
-               WhileEnding::KeepWaiting);
+    sleepUntil([&] { return answer->arrived || rendererGone(); }, QDeadlineTimer(timeLimit, Qt::PreciseTimer));
     if (!answer->arrived && rendererGone())
         throw RuntimeError(ErrorNumber::PrinterError,
                            QStringLiteral("The page's renderer ended before the page was prepared for printing."));

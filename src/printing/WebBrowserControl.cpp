@@ -2,6 +2,7 @@
 
 #include "printers/PrinterSystem.h"
 #include "printing/PagePdf.h"
+#include "printing/PagePrinter.h"
 #include "printing/QuietWebPage.h"
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
@@ -9,6 +10,7 @@
 
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -30,6 +32,13 @@ bool isDisplayableScheme(const QString &scheme)
 constexpr std::chrono::seconds kRendererAnswerLimit{2};
 // After SIGKILL the browser learns of the renderer's end within milliseconds.
 constexpr std::chrono::seconds kRendererEndLimit{5};
+// The empty document shows within milliseconds, unless the renderer is stuck in a script.
+constexpr std::chrono::seconds kBlankLimit{2};
+// A load the browser takes reports its start within milliseconds; one that has not after this
+// long was refused (the browser says nothing when it refuses an address, such as one with a NUL).
+constexpr std::chrono::seconds kLoadStartLimit{5};
+// The browser takes addresses of up to 2 MiB and ignores longer ones without a word.
+constexpr qsizetype kLongestAddress = qsizetype{2} * 1024 * 1024;
 
 // Chromium's own number for an address whose host has no address.
 constexpr int kNameNotResolved = -105;
@@ -46,8 +55,12 @@ WebBrowserControl::LoadOutcome loadOutcomeOf(const QWebEngineLoadingInfo &loadin
     return {true, 0, why.isEmpty() ? QStringLiteral("the page did not load") : why};
 }
 
-QString cannotShowPage(const QString &address, const QString &reason)
+QString cannotShowPage(QString address, const QString &reason)
 {
+    // The browser shows no page of its own above 2 MB; a sheet holds far less anyway.
+    constexpr qsizetype kLongestShown = 2000;
+    if (address.size() > kLongestShown)
+        address = address.left(kLongestShown) + QStringLiteral("…");
     return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title></head>"
                           "<body><h1>This page cannot be displayed</h1><p>%1 %2</p></body></html>")
         .arg(address.toHtmlEscaped(), reason);
@@ -55,7 +68,7 @@ QString cannotShowPage(const QString &address, const QString &reason)
 } // namespace
 
 WebBrowserControl::WebBrowserControl(PrinterSystem &printers, QWidget *parent)
-    : QWebEngineView(parent), m_printers(printers)
+    : QWebEngineView(parent), m_printers(printers), m_renderTimeLimit(kReadinessTimeLimit)
 {
     setObjectName(QStringLiteral("WebBrowser1"));
     connect(
@@ -78,6 +91,7 @@ QWebEnginePage *WebBrowserControl::browserPage()
         connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowserControl::loadingChanged);
         connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
         m_rendererGone = false;
+        m_holdsDocument = false;
         setPage(m_page);
     }
     return m_page;
@@ -88,16 +102,81 @@ void WebBrowserControl::Navigate(const QString &address)
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     m_address = address;
-    m_sinceNavigate.start();
-    m_loadNs = -1;
     // A renderer that has ended takes its page with it: the address loads in a fresh one.
     if (m_page && m_rendererGone)
         endRendererAndPage();
+    leaveLastDocument();
+    m_sinceNavigate.start();
+    m_loadNs = -1;
+    if (address.size() > kLongestAddress) {
+        refuse();
+        return;
+    }
     const QUrl url = QUrl::fromUserInput(address);
-    if (url.isValid() && isDisplayableScheme(url.scheme()))
+    if (url.isValid() && isDisplayableScheme(url.scheme())) {
+        m_beforeAddress = historyMark();
+        m_loadStarted = false;
         beginNavigation(Navigation::Address)->load(url);
-    else
+        m_holdsDocument = true;
+    } else {
         explain(QStringLiteral("is not a web address."));
+    }
+}
+
+void WebBrowserControl::leaveLastDocument()
+{
+    if (!m_page || !m_holdsDocument || programEnding())
+        return;
+    m_holdsDocument = false;
+    // Whatever the document still loads (a refresh of itself, say) stops first, and is seen to: the
+    // browser would report the empty document's load as part of that one.
+    if (m_loadsUnderway > 0) {
+        m_page->triggerAction(QWebEnginePage::Stop);
+        sleepUntil([this] { return m_rendererGone || m_loadsUnderway == 0; },
+                   QDeadlineTimer(kBlankLimit, Qt::PreciseTimer));
+    }
+    beginNavigation(Navigation::Blank)->load(QUrl(QStringLiteral("about:blank")));
+    // Over when the empty document's own load has ended: the end of another load doesn't tell.
+    m_blankLoad = std::nullopt;
+    sleepUntil([this] { return m_rendererGone || (m_blankLoad && loadsSettled()); },
+               QDeadlineTimer(kBlankLimit, Qt::PreciseTimer));
+    const bool left = !m_rendererGone && m_blankLoad == QWebEngineLoadingInfo::LoadSucceededStatus &&
+                      m_page->history()->currentItem().url() == QUrl(QStringLiteral("about:blank"));
+    // A document that can't be left (a script that never ends, a load of its own that takes the
+    // empty one's place) goes with its page and renderer.
+    if (!left)
+        endRendererAndPage();
+}
+
+WebBrowserControl::HistoryMark WebBrowserControl::historyMark()
+{
+    QWebEngineHistory *history = browserPage()->history();
+    const QWebEngineHistoryItem current = history->currentItem();
+    return {history->count(), history->currentItemIndex(), current.url(), current.lastVisited()};
+}
+
+bool WebBrowserControl::addressRefused() const
+{
+    if (m_navigation == Navigation::Refused)
+        return true;
+    return m_navigation == Navigation::Address && !m_loadStarted &&
+           m_sinceNavigate.elapsed() >= std::chrono::milliseconds(kLoadStartLimit).count();
+}
+
+WebBrowserControl::Holding WebBrowserControl::holding()
+{
+    if (addressRefused())
+        return Holding::Refused;
+    switch (m_navigation) {
+    case Navigation::Address:
+        return m_page && historyMark() != m_beforeAddress ? Holding::Page : Holding::Nothing;
+    case Navigation::Explanation:
+        return Holding::Page;
+    case Navigation::Blank:
+    case Navigation::Refused:
+        break;
+    }
+    return Holding::Nothing;
 }
 
 QWebEnginePage *WebBrowserControl::beginNavigation(Navigation kind)
@@ -116,19 +195,32 @@ QWebEnginePage *WebBrowserControl::beginNavigation(Navigation kind)
 void WebBrowserControl::explain(const QString &reason)
 {
     m_outcome = LoadOutcome{true, 0, reason.endsWith(QLatin1Char('.')) ? reason.chopped(1) : reason};
-    beginNavigation(Navigation::Explanation)->setHtml(cannotShowPage(m_address, reason));
+    QWebEnginePage *page = beginNavigation(Navigation::Explanation);
+    page->setHtml(cannotShowPage(m_address, reason));
+    m_holdsDocument = true;
+}
+
+void WebBrowserControl::refuse()
+{
+    m_navigation = Navigation::Refused;
+    ++m_navigations;
+    m_outcome = LoadOutcome{true, 0, QStringLiteral("address refused")};
 }
 
 void WebBrowserControl::loadingChanged(const QWebEngineLoadingInfo &loading)
 {
     if (loading.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         ++m_loadsUnderway;
+        // The last document was left before the address was given: any load from now on is its.
+        m_loadStarted = true;
         return;
     }
     m_loadsUnderway = std::max(0, m_loadsUnderway - 1);
     if (!m_markerArrived)
         return;
     m_finishedSinceMarker = true;
+    if (m_navigation == Navigation::Blank && loading.url() == QUrl(QStringLiteral("about:blank")))
+        m_blankLoad = loading.status();
     if (m_navigation == Navigation::Address)
         m_outcome = loadOutcomeOf(loading);
     // A load that stopped without bringing a page (a file to download, say) leaves the page before
@@ -139,14 +231,20 @@ void WebBrowserControl::loadingChanged(const QWebEngineLoadingInfo &loading)
         explain(QStringLiteral("did not give a page to show; it may be a file to download."));
 }
 
+bool WebBrowserControl::loadsSettled() const
+{
+    return m_markerArrived && m_finishedSinceMarker && m_loadsUnderway == 0;
+}
+
 int WebBrowserControl::ReadyState()
 {
     if (m_navigations == 0)
         return kReadyStateUninitialized;
-    // Nothing more will come of a page whose renderer has ended: waiting for it is over.
-    if (m_rendererGone)
+    // Nothing more will come of a page whose renderer has ended, or of a refused address: waiting
+    // for it is over.
+    if (m_rendererGone || addressRefused())
         return kReadyStateComplete;
-    const bool complete = m_markerArrived && m_finishedSinceMarker && m_loadsUnderway == 0;
+    const bool complete = loadsSettled();
     if (complete && m_loadNs < 0)
         m_loadNs = m_sinceNavigate.nsecsElapsed();
     return complete ? kReadyStateComplete : kReadyStateLoading;
@@ -198,6 +296,17 @@ QByteArray WebBrowserControl::renderForPrinting(const QString &printer)
     // The browser renders one document at a time, and a new page must not load while it does.
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
+    // Whatever the browser shows while nothing of the address has come is not its page.
+    switch (holding()) {
+    case Holding::Page:
+        break;
+    case Holding::Nothing:
+        throw RuntimeError(ErrorNumber::PrinterError,
+                           QStringLiteral("Nothing of the page had come; nothing was printed."));
+    case Holding::Refused:
+        throw RuntimeError(ErrorNumber::PrinterError,
+                           QStringLiteral("The browser refused the address; nothing was printed."));
+    }
     const QScopedValueRollback<bool> printing(m_printing, true);
     const QPageLayout layout = m_pageSetup ? *m_pageSetup : m_printers.defaultPageLayout(printer);
     QElapsedTimer rendering;
@@ -210,15 +319,11 @@ QByteArray WebBrowserControl::renderForPrinting(const QString &printer)
         giveUpPage(QStringLiteral("The page's renderer ended before the page could be printed."));
     if (!rendererAnswers())
         giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
-    QByteArray pdf = renderPageToPdf(*browserPage(), layout, [this] { return m_rendererGone; });
+    QByteArray pdf = renderPageToPdf(*browserPage(), layout, m_renderTimeLimit, [this] { return m_rendererGone; });
     if (pdf.isEmpty()) {
-        // The renderer stopped answering during the print itself. Its page stays as it is, out of
-        // sight, and the next address loads in a fresh one; the program ends without tearing the
-        // browser down, which that page would not survive.
-        setPage(nullptr);
-        m_page->setParent(nullptr);
-        forgetPage();
-        requireQuickExit();
+        // The renderer stopped answering during the print itself (a script that never ends as the
+        // page is readied for print), or the program is ending meanwhile.
+        setPageAside();
         throw RuntimeError(ErrorNumber::PrinterError,
                            QStringLiteral("The page could not be prepared for printing in time."));
     }
@@ -273,9 +378,35 @@ void WebBrowserControl::endRendererAndPage()
     if (pid > 0 && !m_rendererGone && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0)
         sleepUntil([this] { return m_rendererGone; }, QDeadlineTimer(kRendererEndLimit, Qt::PreciseTimer),
                    WhileEnding::KeepWaiting);
+    deletePage();
+}
+
+void WebBrowserControl::deletePage()
+{
+    QWebEnginePage *page = m_page;
+    if (!page)
+        return;
     forgetPage();
-    if (page)
-        page->deleteLater();
+    // Out of the view first: a view that still shows a page as it goes would paint a dead one.
+    setPage(nullptr);
+    delete page;
+}
+
+void WebBrowserControl::setPageAside()
+{
+    if (!m_page)
+        return;
+    setPage(nullptr);
+    m_page->setParent(nullptr);
+    forgetPage();
+    requireQuickExit();
+}
+
+void WebBrowserControl::letGoOfPage()
+{
+    if (m_printing)
+        return;
+    deletePage();
 }
 
 void WebBrowserControl::forgetPage()
@@ -284,6 +415,7 @@ void WebBrowserControl::forgetPage()
         m_page->disconnect(this);
     m_page = nullptr;
     m_rendererGone = false;
+    m_holdsDocument = false;
     // The loads it had under way will never report their end: the next page starts from none.
     m_loadsUnderway = 0;
 }

@@ -2,14 +2,17 @@
 
 #include "printing/BrowserControl.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QPageLayout>
+#include <QUrl>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineView>
 
+#include <chrono>
 #include <optional>
 
 class PrinterSystem;
-class QWebEngineLoadingInfo;
 class QWebEnginePage;
 
 // The main window's embedded browser. Pages load in one page object, in the browser's default
@@ -19,6 +22,11 @@ class QWebEnginePage;
 // A page that hangs its renderer (a script that never ends), or whose renderer ends, is given up:
 // its renderer is ended and the next address loads in a fresh page object with a fresh renderer,
 // so one bad page costs that page and nothing after it.
+//
+// What is printed for an address is always that address's page. Before each address loads, the
+// last one's document is left for an empty one, so that nothing it does later (a refresh, a
+// change of its own location, a timer) can be taken for the next address's load; and an address
+// of which nothing has come, or that the browser refused, prints nothing.
 class WebBrowserControl : public QWebEngineView, public BrowserControl
 {
     Q_OBJECT
@@ -44,6 +52,23 @@ public:
     };
     LoadOutcome loadOutcome() const { return m_outcome; }
 
+    // What the browser holds of the last address given to Navigate.
+    enum class Holding {
+        Page,    // its page, complete or not, or the browser's page explaining why it can't show it
+        Nothing, // nothing yet: no answer has come for it
+        Refused, // nothing ever will: the browser would not load the address
+    };
+    Holding holding();
+
+    // The longest wait for the browser to render a page for printing; the page is given up after
+    // it. A run sets it to its bound on a page's load.
+    void setRenderTimeLimit(std::chrono::milliseconds limit) { m_renderTimeLimit = limit; }
+
+    // Lets go of the page and its renderer, as a run ends: whatever the last page's renderer does
+    // afterwards (run out of memory, end) can't reach the window. The next address loads in a
+    // fresh page.
+    void letGoOfPage();
+
     // The two halves of the print command, for callers that tell a page that cannot be prepared
     // from a printer that refuses it. Both raise a printer RuntimeError when they fail.
     QString targetPrinter() const;
@@ -68,13 +93,34 @@ signals:
     void navigationMarker(quint64 navigation);
 
 private:
-    // What the browser is loading: the address given, or a page of its own explaining why that
-    // address cannot be shown.
-    enum class Navigation { Address, Explanation };
+    // What the browser is loading: the address given, a page of its own explaining why that
+    // address cannot be shown, the empty document between two addresses, or nothing at all for an
+    // address it refuses.
+    enum class Navigation { Address, Explanation, Blank, Refused };
+    // Which document the browser shows, as far as its history tells: one entry is told from another
+    // by its place and by the moment it was shown.
+    struct HistoryMark
+    {
+        int count = 0;
+        int index = 0;
+        QUrl url;
+        QDateTime shown;
+        bool operator==(const HistoryMark &other) const
+        {
+            return count == other.count && index == other.index && url == other.url && shown == other.shown;
+        }
+        bool operator!=(const HistoryMark &other) const { return !(*this == other); }
+    };
 
     QWebEnginePage *browserPage();
     QWebEnginePage *beginNavigation(Navigation kind);
     void explain(const QString &reason);
+    void refuse();
+    // Replaces the last address's document with an empty one and waits until it is shown.
+    void leaveLastDocument();
+    bool loadsSettled() const;
+    HistoryMark historyMark();
+    bool addressRefused() const;
     void loadingChanged(const QWebEngineLoadingInfo &loading);
     void print();
     // Whether the page's renderer still runs scripts; false for one that is stuck or gone.
@@ -82,6 +128,11 @@ private:
     // Ends the page's renderer and lets go of the page; the next navigation makes a fresh one.
     [[noreturn]] void giveUpPage(const QString &reason);
     void endRendererAndPage();
+    // Takes the page out of the view and deletes it.
+    void deletePage();
+    // A page whose renderer never answered a print can't be deleted: the browser would not survive
+    // it. It is put out of the way for the rest of the program's life, which then ends quickly.
+    void setPageAside();
     // Lets go of the page object; the next navigation makes a fresh one.
     void forgetPage();
     QString targetPrinterOrNone() const;
@@ -94,6 +145,13 @@ private:
     std::optional<QPageLayout> m_pageSetup;
     bool m_printing = false;
     bool m_rendererGone = false;
+    std::chrono::milliseconds m_renderTimeLimit;
+    // Whether the page shows a document of an earlier address, to be left before the next loads.
+    bool m_holdsDocument = false;
+    std::optional<QWebEngineLoadingInfo::LoadStatus> m_blankLoad;
+    // The history as the empty document left it: any other entry has come from the address.
+    HistoryMark m_beforeAddress;
+    bool m_loadStarted = false;
     LoadOutcome m_outcome;
     QElapsedTimer m_sinceNavigate;
     qint64 m_loadNs = -1;

@@ -14,6 +14,9 @@
 
 #include <algorithm>
 #include <csignal>
+#include <functional>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -37,11 +40,14 @@ class CommandLinePrintTest : public QObject
 
     TestHttpServer web;
     QString listFile;
+    // Runs in the child before the program starts.
+    std::function<void()> childSetUp = [] {};
 
     // Starts the program; the caller waits for it with the process's own event loop running, so that
     // this process's web server answers meanwhile.
     void start(QProcess &program, const QStringList &options)
     {
+        program.setChildProcessModifier(childSetUp);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -59,7 +65,7 @@ class CommandLinePrintTest : public QObject
         result.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
         for (const QString &line : QString::fromUtf8(program.readAllStandardError()).split(QLatin1Char('\n')))
             if (line.startsWith(QLatin1Char('[')) || line.startsWith(QLatin1String("Printed")) ||
-                line.startsWith(QLatin1String("There is")))
+                line.startsWith(QLatin1String("There is")) || line.startsWith(QLatin1String("Cannot read")))
                 result.reportLines << line;
         result.jsonLines =
             QString::fromUtf8(program.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -86,6 +92,24 @@ private slots:
             web.serveHtml(QStringLiteral("/%1.html").arg(name), QStringLiteral("Page %1").arg(name),
                           QStringLiteral("Text of page %1").arg(name));
         listFile = testHome() + QStringLiteral("/list.txt");
+
+        TestHttpServer::Page silent;
+        silent.delivery = TestHttpServer::Delivery::NeverAnswer;
+        web.serve(QStringLiteral("/silent.html"), silent);
+        TestHttpServer::Page page;
+        page.body = "<html><head><meta http-equiv='refresh' content='0'><title>Refreshing</title></head>"
+                    "<body>Refreshing page</body></html>";
+        web.serve(QStringLiteral("/refreshing.html"), page);
+        page.body = "<html><head><title>Moving</title></head><body>Moving page<script>let n = 0;"
+                    "setInterval(() => { location.hash = 'at' + n++; }, 10);</script></body></html>";
+        web.serve(QStringLiteral("/moving.html"), page);
+        // Says when printing has begun, then never lets it go on.
+        page.body = "<html><head><title>Hangs</title></head><body>Hangs in print<script>"
+                    "addEventListener('beforeprint', () => { const request = new XMLHttpRequest();"
+                    "request.open('GET', '/printing-began', false); request.send(); while (true) {} });"
+                    "</script></body></html>";
+        web.serve(QStringLiteral("/hangs-in-print.html"), page);
+        web.serveHtml(QStringLiteral("/printing-began"), QString(), QString());
     }
 
     // Three good pages, a page that is not there, a host that does not exist and a blank line.
@@ -164,6 +188,90 @@ private slots:
         listFile = testHome() + QStringLiteral("/no-such-list.txt");
         QCOMPARE(run({}).exitCode, 2);
         listFile = testHome() + QStringLiteral("/list.txt");
+
+        TestHttpServer::Page silent;
+        silent.delivery = TestHttpServer::Delivery::NeverAnswer;
+        web.serve(QStringLiteral("/silent.html"), silent);
+        TestHttpServer::Page page;
+        page.body = "<html><head><meta http-equiv='refresh' content='0'><title>Refreshing</title></head>"
+                    "<body>Refreshing page</body></html>";
+        web.serve(QStringLiteral("/refreshing.html"), page);
+        page.body = "<html><head><title>Moving</title></head><body>Moving page<script>let n = 0;"
+                    "setInterval(() => { location.hash = 'at' + n++; }, 10);</script></body></html>";
+        web.serve(QStringLiteral("/moving.html"), page);
+        // Says when printing has begun, then never lets it go on.
+        page.body = "<html><head><title>Hangs</title></head><body>Hangs in print<script>"
+                    "addEventListener('beforeprint', () => { const request = new XMLHttpRequest();"
+                    "request.open('GET', '/printing-began', false); request.send(); while (true) {} });"
+                    "</script></body></html>";
+        web.serve(QStringLiteral("/hangs-in-print.html"), page);
+        web.serveHtml(QStringLiteral("/printing-began"), QString(), QString());
+    }
+
+    // A row prints its own page or nothing: not a page that never came, nor an address the browser
+    // refuses, and what a page does after its row (refresh itself, move its own location) neither
+    // prints nor fails the next. Control characters of an address reach the report escaped.
+    void eachRowPrintsItsOwnPageOrNothing()
+    {
+        writeList({goodPages()[0], web.url(u"/silent.html"_s), web.url(u"/x"_s) + QChar(0) + u"y.html"_s,
+                   web.url(u"/refreshing.html"_s), u"data:text/html,<title>Data</title>Text of the data page"_s,
+                   web.url(u"/moving.html"_s), goodPages()[1], web.url(u"/two.html?"_s) + QChar(0x1b) + u"[2J"_s});
+        const int before = jobCount(kQueue);
+        const Run result = run({QStringLiteral("--printer"), kQueue, QStringLiteral("--timeout"), QStringLiteral("6")});
+
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.reportLines.size(), 9);
+        QCOMPARE(result.reportLines[1], QStringLiteral("[2/8] %1 load failed: no page after 6 seconds; not printed")
+                                            .arg(web.url(u"/silent.html"_s)));
+        QCOMPARE(
+            result.reportLines[2],
+            QStringLiteral("[3/8] %1\\u0000y.html load failed: address refused; not printed").arg(web.url(u"/x"_s)));
+        for (const int row : {4, 5, 6})
+            QVERIFY2(result.reportLines[row].endsWith(QLatin1Char(')')) &&
+                         !result.reportLines[row].contains(QLatin1String("failed")),
+                     qPrintable(result.reportLines[row]));
+        QVERIFY2(result.reportLines[7].contains(QLatin1String("two.html?\\u001b[2J load failed: HTTP 404")),
+                 qPrintable(result.reportLines[7]));
+        const QList<PrintedJob> jobs = jobsSince(kQueue, before);
+        QCOMPARE(jobs.size(), 6);
+        QVERIFY2(jobs[0].text.contains(QLatin1String("Text of page one")), qPrintable(jobs[0].text));
+        QVERIFY2(jobs[2].text.contains(QLatin1String("Text of the data page")), qPrintable(jobs[2].text));
+        QVERIFY2(jobs[3].text.contains(QLatin1String("Moving page")), qPrintable(jobs[3].text));
+        QVERIFY2(jobs[4].text.contains(QLatin1String("Text of page two")), qPrintable(jobs[4].text));
+    }
+
+    // A page that never lets itself be printed costs its own bound, and Ctrl+C ends the run at once
+    // while it hangs; either way the program ends with its own status.
+    void aPageThatHangsInPrintingCostsOnlyItsBound()
+    {
+        writeList({web.url(u"/hangs-in-print.html"_s), goodPages()[0]});
+        const int before = jobCount(kQueue);
+        const Run bounded =
+            run({QStringLiteral("--printer"), kQueue, QStringLiteral("--timeout"), QStringLiteral("3")});
+        QCOMPARE(bounded.exitCode, 1);
+        QVERIFY2(bounded.reportLines[0].contains(QLatin1String("not printed")), qPrintable(bounded.reportLines[0]));
+        QCOMPARE(jobsSince(kQueue, before).size(), 1);
+
+        const qsizetype began = web.requestedPaths().count(QStringLiteral("/printing-began"));
+        QProcess program;
+        start(program, {QStringLiteral("--printer"), kQueue});
+        QVERIFY(sleepUntil([&] { return web.requestedPaths().count(QStringLiteral("/printing-began")) > began; },
+                           QDeadlineTimer(60'000)));
+        ::kill(static_cast<pid_t>(program.processId()), SIGINT);
+        QVERIFY(sleepUntil([&] { return program.state() == QProcess::NotRunning; }, QDeadlineTimer(5000)));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 128 + SIGINT);
+    }
+
+    void aClosedStandardInputIsAListThatCannotBeRead()
+    {
+        childSetUp = [] { ::close(STDIN_FILENO); };
+        listFile = QStringLiteral("-");
+        const Run result = run({});
+        childSetUp = [] {};
+        listFile = testHome() + QStringLiteral("/list.txt");
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(result.reportLines, QStringList{u"Cannot read the list -: Path/File access error."_s});
     }
 
     void terminatedMidRunItEndsAtOnceAndLeavesNothingRunning()

@@ -67,6 +67,10 @@ void TestHttpServer::answer(QTcpSocket *socket)
         page.status = 404;
         page.body = "<!DOCTYPE html><html><head><title>Not Found</title></head><body>Not Found</body></html>";
     }
+    if (page.delivery == Delivery::NeverAnswer) {
+        m_heldOpen.append(socket);
+        return;
+    }
     const QByteArray reason = page.status == 200 ? "OK" : page.status == 404 ? "Not Found" : "Status";
     socket->write("HTTP/1.1 " + QByteArray::number(page.status) + ' ' + reason + "\r\nContent-Type: " +
                   page.contentType + "\r\nContent-Length: " + QByteArray::number(page.body.size()) +
@@ -80,6 +84,8 @@ void TestHttpServer::answer(QTcpSocket *socket)
         socket->write(page.body.left(page.body.size() / 2));
         socket->flush();
         m_heldOpen.append(socket);
+        break;
+    case Delivery::NeverAnswer:
         break;
     case Delivery::CloseHalfway:
         // The first half has time to reach the browser and show before the connection drops.

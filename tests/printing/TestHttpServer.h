@@ -11,13 +11,13 @@ class QTcpSocket;
 
 // A web server on 127.0.0.1 inside the test process. It answers through the test's own event
 // loop, so it serves while the program under test waits. Besides ordinary pages it can hold a
-// page open for ever or cut it off half-way; unknown paths get a 404.
+// page open for ever, cut it off half-way or never answer at all; unknown paths get a 404.
 class TestHttpServer : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class Delivery { Whole, NeverFinish, CloseHalfway };
+    enum class Delivery { Whole, NeverFinish, CloseHalfway, NeverAnswer };
 
     struct Page
     {

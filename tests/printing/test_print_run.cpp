@@ -212,8 +212,16 @@ private slots:
         ProgressLog progress;
         recordProgress(progress);
         QList<bool> firstPageFlags;
-        connect(browser(), &WebBrowserControl::pagePrinted, this,
-                [&](int, const QString &printer) { firstPageFlags << (IsFirstPage && printer == kChosen); });
+        qint64 lastRenderer = 0;
+        connect(browser(), &WebBrowserControl::pagePrinted, this, [&](int, const QString &printer) {
+            firstPageFlags << (IsFirstPage && printer == kChosen);
+            lastRenderer = browser()->page()->renderProcessPid();
+        });
+        // The last page's renderer ends while "Done." stands open: the window is past caring.
+        dialogs.onMessage = [&](const QString &) {
+            ::kill(static_cast<pid_t>(lastRenderer), SIGKILL);
+            QTest::qWait(500);
+        };
         const int before = jobCount(kChosen);
 
         QTest::mouseClick(startButton(), Qt::LeftButton);
@@ -420,6 +428,67 @@ private slots:
         QCOMPARE(reports.size(), 1);
         QVERIFY2(reports[0].text.contains(QStringLiteral("renderer ended")), qPrintable(reports[0].text));
         verifyRunEndedCleanly();
+    }
+
+    // A row whose page never comes, or whose address is too long for the browser, prints nothing
+    // with one report; the window keeps answering while the long address is shown.
+    void aRowWithoutItsPagePrintsNothing()
+    {
+        TestHttpServer::Page silent;
+        silent.delivery = TestHttpServer::Delivery::NeverAnswer;
+        web.serve(QStringLiteral("/silent.html"), silent);
+        openWindow();
+        addPages({u"/one.html"_s, u"/silent.html"_s});
+        form->urlList()->append(web.address(u"/"_s) + QString(qsizetype{3} * 1024 * 1024, u'x'));
+        addPages({u"/two.html"_s});
+        QTimer events;
+        qint64 largestGap = 0;
+        QElapsedTimer sinceTick;
+        QString longRowText;
+        connect(&events, &QTimer::timeout, this, [&] {
+            largestGap = std::max(largestGap, sinceTick.restart());
+            // The bound on the wait passes once the browser has asked for the page that never comes.
+            if (web.requestedPaths().contains(QStringLiteral("/silent.html")) && runClock->elapsed() == 0ns)
+                runClock->advance(kReadinessTimeLimit);
+            if (progressBar()->value() == 75)
+                longRowText = progressBar()->text();
+        });
+        sinceTick.start();
+        events.start(20);
+        const int before = jobCount(kChosen);
+        form->PushButton2_Click();
+        events.stop();
+
+        QCOMPARE(newJobTexts(kChosen, before),
+                 (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s}));
+        const auto reports = dialogs.errorReports();
+        QCOMPARE(reports.size(), 2);
+        QVERIFY2(reports[0].text.contains(QStringLiteral("Nothing of the page had come")), qPrintable(reports[0].text));
+        QVERIFY2(reports[1].text.contains(QStringLiteral("refused the address")), qPrintable(reports[1].text));
+        QVERIFY2(longRowText.startsWith(QStringLiteral("Processing: 127.0.0.1")) && longRowText.size() < 200,
+                 qPrintable(longRowText.left(300)));
+        QVERIFY2(largestGap < 1500, qPrintable(QString::number(largestGap)));
+        verifyRunEndedCleanly();
+    }
+
+    // Closing the window while the stuck page's renderer is being asked whether it still answers.
+    void closingTheWindowWhileTheRendererIsChecked()
+    {
+        openWindow();
+        passTheReadinessBoundOnceTitled(u"Stuck"_s);
+        addPages({u"/stuck.html"_s, u"/one.html"_s});
+        QTimer closing;
+        closing.setSingleShot(true);
+        connect(&closing, &QTimer::timeout, form.get(), [this] { form->close(); });
+        connect(browser(), &QWebEngineView::titleChanged, this, [&closing](const QString &title) {
+            if (title == QLatin1String("Stuck"))
+                closing.start(800);
+        });
+        form->PushButton2_Click();
+
+        QVERIFY(programEnding());
+        QCOMPARE(printers().defaultPrinterName(), kServerDefault);
+        form.reset();
     }
 
     void closingTheWindowWhileAPageIsStuck()

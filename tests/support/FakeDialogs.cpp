@@ -3,6 +3,8 @@
 void FakeDialogs::message(const QString &text, const QString &title, Icon icon)
 {
     messages.append({text, title, icon});
+    if (onMessage)
+        onMessage(text);
 }
 
 QString FakeDialogs::input(const QString &prompt, const QString &title, const QString &)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 // Records every message, input box and file dialog the program asks for, and answers them from
 // queues a test fills in advance (empty text when a queue is empty).
 class FakeDialogs : public Dialogs
@@ -27,6 +29,8 @@ public:
     QVector<OpenFileRequest> fileRequests;
     QQueue<QString> inputAnswers;
     QQueue<QString> fileAnswers;
+    // Hears of each message while it is shown, as a box would stand open.
+    std::function<void(const QString &text)> onMessage;
 
     // Messages whose title is "Application Error".
     QVector<Shown> errorReports() const;
