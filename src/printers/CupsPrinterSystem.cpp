@@ -13,15 +13,12 @@ namespace {
 constexpr std::chrono::seconds kJobTimeLimit{30};
 constexpr std::chrono::seconds kPageLayoutTimeLimit{10};
 
-// The variable libcups takes the default from: LPDEST, else PRINTER unless it is "lp" (the
+// Whether libcups takes the default from a variable: LPDEST, else PRINTER unless it is "lp" (the
 // traditional name that means no choice at all).
-std::optional<QByteArray> defaultPrinterVariable()
+bool variableDecidesDefault()
 {
-    if (qEnvironmentVariableIsSet("LPDEST"))
-        return QByteArray("LPDEST");
-    if (qEnvironmentVariableIsSet("PRINTER") && qgetenv("PRINTER") != "lp")
-        return QByteArray("PRINTER");
-    return std::nullopt;
+    return qEnvironmentVariableIsSet("LPDEST") ||
+           (qEnvironmentVariableIsSet("PRINTER") && qEnvironmentVariable("PRINTER") != QLatin1String("lp"));
 }
 
 // The chosen printer as the server names it, and the default as it stands.
@@ -99,18 +96,13 @@ void CupsPrinterSystem::setDefaultPrinter(const QString &name)
     if (!m_found) {
         if (sameDestination(lookup.chosenName, lookup.defaultName))
             return; // already the default: nothing to change, nothing to put back later
-        FoundDefault found{lookup.defaultName, std::nullopt, {}};
-        if (const auto variable = defaultPrinterVariable())
-            found.environment = EnvironmentDefault{*variable, qgetenv(variable->constData())};
         const UserPrinterOptions options = UserPrinterOptions::read();
-        found.state = DefaultPrinterState{lookup.defaultName, options, QString(), options};
-        m_found = found;
+        m_found = FoundDefault{lookup.defaultName, variableDecidesDefault(),
+                               DefaultPrinterState{lookup.defaultName, options, QString(), options}};
     }
 
-    if (m_found->environment) {
-        qputenv(m_found->environment->variable.constData(), lookup.chosenName.toUtf8());
+    if (m_found->decidedByVariable)
         return;
-    }
     switchUserDefault(lookup.chosenName);
 }
 
@@ -146,11 +138,8 @@ void CupsPrinterSystem::putBack()
 {
     const FoundDefault found = *m_found;
     m_found.reset();
-    if (found.environment) {
-        // This process's own environment: it needs neither the server nor a record.
-        qputenv(found.environment->variable.constData(), found.environment->value);
-        return;
-    }
+    if (found.decidedByVariable)
+        return; // the switch changed nothing
     DefaultPrinterRecord record;
     const DefaultPrinterState state = record.read().value_or(found.state);
     // While another copy's run goes on, its printer stays the default; the last run to end puts

@@ -217,8 +217,8 @@ private slots:
         QTest::newRow("LPDEST before PRINTER") << QByteArray("LPDEST") << QByteArray("PRINTER");
     }
 
-    // The variable is switched in this process only, and put back as it was spelled; the user's
-    // printer options are never touched.
+    // The variable decides for this process only: the switch leaves it, and the user's printer
+    // options, as they are.
     void environmentDecidesTheDefault()
     {
         QFETCH(QByteArray, variable);
@@ -230,9 +230,10 @@ private slots:
         const QString saved = GetDefaultPrinter(*printers, dialogs);
         QCOMPARE(saved, QStringLiteral("Test-Charlie"));
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
-        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Alpha"));
-        QCOMPARE(QPrinterInfo::defaultPrinterName(), QStringLiteral("Test-Alpha"));
-        QCOMPARE(qgetenv(variable.constData()), QByteArray("Test-Alpha"));
+        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Charlie"));
+        QCOMPARE(QPrinterInfo::defaultPrinterName(), QStringLiteral("Test-Charlie"));
+        QCOMPARE(qgetenv(variable.constData()), QByteArray("test-charlie"));
+        QVERIFY(!QFile::exists(userOptionsPath()));
 
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
         QCOMPARE(qgetenv(variable.constData()), QByteArray("test-charlie"));
@@ -269,7 +270,7 @@ private slots:
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::None);
 
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
-        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Alpha"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, printers->defaultPrinterName());
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
         QCOMPARE(qgetenv("LPDEST"), QByteArray("No-Such-Printer"));
         // With nothing to go back to, an empty name is refused again.
