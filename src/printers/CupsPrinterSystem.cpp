@@ -5,6 +5,7 @@
 #include "printers/CupsDestinations.h"
 #include "printers/CupsPageLayout.h"
 #include "printers/CupsPdfJob.h"
+#include "printers/RestoreRecordError.h"
 #include "runtime/RuntimeError.h"
 
 namespace {
@@ -41,6 +42,16 @@ void saveUserDefault(std::chrono::milliseconds timeLimit, const QString &name)
             throwPrinterError(QStringLiteral("There is no printer named \"%1\".").arg(name));
         destinations.saveUserDefault(destination);
     });
+}
+
+// Puts a record that other copies share back as it was, as far as the disk lets it.
+void restoreRecord(DefaultPrinterRecord &record, const DefaultPrinterState &state)
+{
+    try {
+        record.write(state);
+    } catch (const RuntimeError &) {
+        // A record that could not be written either is still the old one: writes are all or nothing.
+    }
 }
 } // namespace
 
@@ -93,7 +104,8 @@ void CupsPrinterSystem::setDefaultPrinter(const QString &name)
     if (!lookup.known)
         throwPrinterError(QStringLiteral("There is no printer named \"%1\".").arg(name));
 
-    if (!m_found) {
+    const bool firstSwitch = !m_found;
+    if (firstSwitch) {
         if (sameDestination(lookup.chosenName, lookup.defaultName))
             return; // already the default: nothing to change, nothing to put back later
         const UserPrinterOptions options = UserPrinterOptions::read();
@@ -103,7 +115,14 @@ void CupsPrinterSystem::setDefaultPrinter(const QString &name)
 
     if (m_found->decidedByVariable)
         return;
-    switchUserDefault(lookup.chosenName);
+    try {
+        switchUserDefault(lookup.chosenName);
+    } catch (const RestoreRecordError &) {
+        // Refused before anything changed: there is nothing to put back.
+        if (firstSwitch)
+            m_found.reset();
+        throw;
+    }
 }
 
 void CupsPrinterSystem::switchUserDefault(const QString &chosenName)
@@ -113,25 +132,38 @@ void CupsPrinterSystem::switchUserDefault(const QString &chosenName)
     // A record that no running copy holds, whose switch the user has since undone, tells nothing.
     if (shared && !record.held() && !sameDestination(UserPrinterOptions::read().defaultName(), shared->setDefault))
         shared.reset();
-    // What the way back needs is on disk before anything changes.
+    // What the way back needs is on disk before anything changes. The record names the printer
+    // about to be set, so that a start after the program was killed puts the default back from it
+    // alone wherever that printer is still the default.
     DefaultPrinterState state = shared ? *shared : m_found->state;
+    state.setDefault = chosenName;
     record.write(state);
-    record.hold();
     try {
+        record.hold();
         saveUserDefault(m_timeLimit, chosenName);
     } catch (...) {
-        // Nothing changed: a record that only this switch needed goes again.
-        if (record.letGoAsLast() && !shared)
+        // Nothing changed: a record that only this switch needed goes again, a shared one stays as
+        // it was.
+        const bool last = record.letGoAsLast();
+        if (!shared && last)
             record.remove();
+        else if (shared)
+            restoreRecord(record, *shared);
         throw;
     }
     // The window may have been closed during the switch, and the default already put back.
     if (!m_found)
         return;
-    state.setDefault = chosenName;
-    state.written = UserPrinterOptions::read();
-    record.write(state);
     m_found->state = state;
+    // With the options as the switch left them, the way back can put them back byte for byte.
+    state.written = UserPrinterOptions::read();
+    try {
+        record.write(state);
+        m_found->state = state;
+    } catch (const RuntimeError &) {
+        // The record written before the switch still serves: finding the options other than it
+        // says, the way back puts back the default alone and keeps the rest of them.
+    }
 }
 
 void CupsPrinterSystem::putBack()

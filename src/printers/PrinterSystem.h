@@ -16,7 +16,8 @@ public:
     virtual QStringList printerNames() = 0;
     // The current default printer's name; raises a RuntimeError when it cannot be read.
     virtual QString defaultPrinterName() = 0;
-    // Makes the named printer the user's default; raises a RuntimeError when it cannot.
+    // Makes the named printer the user's default; raises a RuntimeError when it cannot, a
+    // RestoreRecordError when it will not because it could not put the default back.
     virtual void setDefaultPrinter(const QString &name) = 0;
     // Puts back a default printer that an earlier run switched and could not put back (the program
     // was killed, say). Silent; nothing to do for a print system that never leaves one behind.
