@@ -30,10 +30,11 @@ QString pathOf(const char *name)
     return DefaultPrinterRecord::folder() + QLatin1Char('/') + QLatin1String(name);
 }
 
+// Never through a link, as every file of the record's (see OwnFiles).
 int openLockFile(const char *name)
 {
     const QByteArray path = QFile::encodeName(pathOf(name));
-    return ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    return ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
 // The access lock, taken once per process: a call that comes in while the program waits inside

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,11 +18,17 @@ namespace {
     throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Cannot write %1: %2.").arg(path, reason));
 }
 
+bool isPlainFileOrNothing(const QString &path)
+{
+    struct stat status = {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode);
+}
+
 // Writes bytes into a file made anew at path, all of them down to the disk.
 void writeNewFile(const QString &path, const QByteArray &bytes)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (descriptor < 0)
         cannotWrite(path, qt_error_string(errno));
     QFile file;
@@ -56,20 +63,36 @@ void syncFolder(const QString &folder)
 
 void OwnFiles::prepareFolder(const QString &folder)
 {
-    if (!QDir().mkpath(folder))
+    struct stat status = {};
+    if (!QDir().mkpath(folder) || ::lstat(QFile::encodeName(folder).constData(), &status) != 0)
         throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Cannot make the folder %1.").arg(folder));
+    if (!S_ISDIR(status.st_mode) || status.st_uid != ::geteuid())
+        throw RuntimeError(ErrorNumber::PathFileAccessError,
+                           QStringLiteral("%1 is not a folder of the user's own.").arg(folder));
 }
 
 std::optional<QByteArray> OwnFiles::read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    struct stat status = {};
+    const bool plain = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return std::nullopt;
+    }
+    if (!plain)
         return std::nullopt;
     return file.readAll();
 }
 
 void OwnFiles::replace(const QString &path, const QByteArray &bytes)
 {
+    // A link is refused rather than replaced: someone meant it to lead somewhere.
+    if (!isPlainFileOrNothing(path))
+        cannotWrite(path, QStringLiteral("it is not a plain file"));
     // The new file is written beside the old one and takes its place in one step, so that the file
     // at path is always whole, the old one or the new. Callers keep other writers off path, so a
     // file left at the side path is one whose writer died.

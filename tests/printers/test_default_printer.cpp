@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 
@@ -325,6 +326,7 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("full disk") << QStringLiteral("full") << QStringLiteral("No space left on device");
         QTest::newRow("folder is a file") << QStringLiteral("file") << QStringLiteral("Cannot make the folder");
+        QTest::newRow("folder is a link") << QStringLiteral("link") << QStringLiteral("not a folder of the user's own");
     }
 
     // Where what the way back needs cannot be kept on disk, the default stays as it is, and the
@@ -344,7 +346,7 @@ private slots:
             QVERIFY(QDir().mkpath(state));
             const QString folder = state + QStringLiteral("/Quillbrae");
             QFile file(folder);
-            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(kind == QLatin1String("file") ? file.open(QIODevice::WriteOnly) : QFile::link(testHome(), folder));
         }
         qputenv("XDG_STATE_HOME", QFile::encodeName(state));
 
@@ -363,6 +365,30 @@ private slots:
                      QStringList());
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false, &told));
         QVERIFY(!QFile::exists(userOptionsPath()));
+    }
+
+    // A link planted at the record's path is never written through, whether or not what it leads
+    // to exists.
+    void aLinkAtTheRecordIsRefused()
+    {
+        const QString target = testHome() + QStringLiteral("/precious.txt");
+        QVERIFY(QDir().mkpath(DefaultPrinterRecord::folder()));
+        QVERIFY(QFile::link(target, recordPath()));
+        bool told = false;
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false, &told));
+        QVERIFY(!QFile::exists(target));
+
+        QFile precious(target);
+        QVERIFY(precious.open(QIODevice::WriteOnly) && precious.write("precious\n") == 9);
+        precious.close();
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false, &told));
+        QVERIFY(precious.open(QIODevice::ReadOnly));
+        QCOMPARE(precious.readAll(), QByteArray("precious\n"));
+        QCOMPARE(QFileInfo(recordPath()).symLinkTarget(), target);
+        QCOMPARE(lpstatDefault(), serverDefault);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].text.contains(QStringLiteral("not a plain file")),
+                 qPrintable(dialogs.messages[0].text));
     }
 
     void unreachableServer()
