@@ -56,3 +56,17 @@ bool MakeDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs, const QString
         return false;
     }
 }
+
+void RecoverDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs)
+{
+    const std::optional<UnrestoredDefault> unrestored = printers.recoverInterruptedSwitch();
+    if (!unrestored)
+        return;
+    const QString printer = unrestored->printer.isEmpty()
+                                ? QStringLiteral("Your default printer")
+                                : QStringLiteral("Your default printer, %1,").arg(unrestored->printer);
+    dialogs.message(printer + QStringLiteral(" could not be put back after an earlier print run that was cut "
+                                             "short:\n%1\nPlease choose your default printer again.")
+                                  .arg(unrestored->reason),
+                    applicationTitle(), Dialogs::Icon::None);
+}

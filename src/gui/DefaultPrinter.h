@@ -21,3 +21,7 @@ QString GetDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs);
 // printer takes only the run's own pages, once for as long as the flag stays set.
 bool MakeDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs, const QString &name, bool showError,
                         bool *toldNotSwitched = nullptr);
+
+// Puts back a default printer that an earlier run could not (the program was killed, say). Where
+// that fails, says which printer could not be put back and why.
+void RecoverDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs);

@@ -197,20 +197,30 @@ void CupsPrinterSystem::restoreUserDefault(const DefaultPrinterState &state)
     });
 }
 
-void CupsPrinterSystem::recoverInterruptedSwitch()
+std::optional<UnrestoredDefault> CupsPrinterSystem::recoverInterruptedSwitch()
 {
+    std::optional<DefaultPrinterRecord> record;
     try {
-        DefaultPrinterRecord record;
-        if (record.held())
-            return; // a running copy puts the default back when its run ends
-        const std::optional<DefaultPrinterState> state = record.read();
-        // The user has picked another default since: that choice stays.
-        if (state && sameDestination(UserPrinterOptions::read().defaultName(), state->setDefault))
-            restoreUserDefault(*state);
-        record.remove();
-    } catch (const std::exception &) {
-        // Nothing to show: the record stays for the next start where it could not be used.
+        record.emplace();
+    } catch (const RuntimeError &) {
+        return std::nullopt; // no record to be had: the next start looks again
     }
+    if (record->held())
+        return std::nullopt; // a running copy puts the default back when its run ends
+    const std::optional<DefaultPrinterState> state = record->read();
+    std::optional<UnrestoredDefault> unrestored;
+    // The user has picked another default since: that choice stays.
+    if (state && sameDestination(UserPrinterOptions::read().defaultName(), state->setDefault)) {
+        try {
+            restoreUserDefault(*state);
+        } catch (const std::exception &error) {
+            // Tried again at every start, it would fail the same way unseen; the user hears of it
+            // once and can choose the default again.
+            unrestored = UnrestoredDefault{state->previousDefault, QString::fromStdString(error.what())};
+        }
+    }
+    record->remove();
+    return unrestored;
 }
 
 QPageLayout CupsPrinterSystem::defaultPageLayout(const QString &printer)

@@ -34,7 +34,7 @@ public:
     QStringList printerNames() override;
     QString defaultPrinterName() override;
     void setDefaultPrinter(const QString &name) override;
-    void recoverInterruptedSwitch() override;
+    std::optional<UnrestoredDefault> recoverInterruptedSwitch() override;
     QPageLayout defaultPageLayout(const QString &printer) override;
     int submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf) override;
 
