@@ -15,4 +15,13 @@ QString GetDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs);
 
 // Makes the named printer the default; true on success. A failure is silent unless showError asks
 // for "Cannot set printer.". An empty or unknown name fails.
-bool MakeDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs, const QString &name, bool showError);
+//
+// A print run's switch passes toldNotSwitched: where the default is not switched because the
+// program could not keep what it needs to put the default back, the user learns why the chosen
+// printer takes only the run's own pages, once for as long as the flag stays set.
+bool MakeDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs, const QString &name, bool showError,
+                        bool *toldNotSwitched = nullptr);
+
+// Puts back a default printer that an earlier run could not (the program was killed, say). Where
+// that fails, says which printer could not be put back and why.
+void RecoverDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs);

@@ -1,5 +1,6 @@
 #include "gui/Form1.h"
 
+#include "gui/DefaultPrinter.h"
 #include "gui/LiteralProgressBar.h"
 #include "gui/OnlineWarning.h"
 #include "gui/PictureButton.h"
@@ -240,8 +241,8 @@ void Form1::Form_Load()
 {
     m_loaded = true;
     // A default printer that an earlier run could not put back (the program was killed, say) is put
-    // back first, silently, before any start-up message can keep the user waiting.
-    m_services.printers->recoverInterruptedSwitch();
+    // back first, before any start-up message can keep the user waiting.
+    RecoverDefaultPrinter(*m_services.printers, *m_services.dialogs);
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.Form_Load"));
     trap.line(100, [&] { ApplySkin(*this); });
     trap.line(104, [&] { CheckOnline(*m_services.dialogs); });

@@ -127,4 +127,6 @@ private:
     // The print run going on, if any, and the default printer it found and must put back.
     bool m_printRunning = false;
     std::optional<QString> m_defaultPrinterBeforeRun;
+    // Whether the user has been told why a run leaves the default printer as it is.
+    bool m_toldDefaultNotSwitched = false;
 };

@@ -64,7 +64,7 @@ void Form1::PushButton2_Click()
         // The jobs go to the chosen printer by name; the switch of the default is for the sake of
         // whatever else looks at the default during the run.
         WebBrowser1->setJobPrinter(Combo1->currentText());
-        MakeDefaultPrinter(printers, dialogs, Combo1->currentText(), false);
+        MakeDefaultPrinter(printers, dialogs, Combo1->currentText(), false, &m_toldDefaultNotSwitched);
     });
     int n = 0;
     int i = 1;

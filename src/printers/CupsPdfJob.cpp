@@ -10,7 +10,9 @@ QString lastCupsError()
 
 [[noreturn]] void refuse(const QString &destination, const QString &reason)
 {
-    throwPrinterError(QStringLiteral("The printer \"%1\" refused the page: %2.").arg(destination, reason));
+    // libcups' reasons come with and without a full stop of their own.
+    const QString sentence = reason.endsWith(QLatin1Char('.')) ? reason : reason + QLatin1Char('.');
+    throwPrinterError(QStringLiteral("The printer \"%1\" refused the page: %2").arg(destination, sentence));
 }
 
 // The user's saved options for the queue, as every other program's jobs get them, except the

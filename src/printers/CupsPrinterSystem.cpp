@@ -5,6 +5,7 @@
 #include "printers/CupsDestinations.h"
 #include "printers/CupsPageLayout.h"
 #include "printers/CupsPdfJob.h"
+#include "printers/RestoreRecordError.h"
 #include "runtime/RuntimeError.h"
 
 namespace {
@@ -13,15 +14,12 @@ namespace {
 constexpr std::chrono::seconds kJobTimeLimit{30};
 constexpr std::chrono::seconds kPageLayoutTimeLimit{10};
 
-// The variable libcups takes the default from: LPDEST, else PRINTER unless it is "lp" (the
+// Whether libcups takes the default from a variable: LPDEST, else PRINTER unless it is "lp" (the
 // traditional name that means no choice at all).
-std::optional<QByteArray> defaultPrinterVariable()
+bool variableDecidesDefault()
 {
-    if (qEnvironmentVariableIsSet("LPDEST"))
-        return QByteArray("LPDEST");
-    if (qEnvironmentVariableIsSet("PRINTER") && qgetenv("PRINTER") != "lp")
-        return QByteArray("PRINTER");
-    return std::nullopt;
+    return qEnvironmentVariableIsSet("LPDEST") ||
+           (qEnvironmentVariableIsSet("PRINTER") && qEnvironmentVariable("PRINTER") != QLatin1String("lp"));
 }
 
 // The chosen printer as the server names it, and the default as it stands.
@@ -44,6 +42,16 @@ void saveUserDefault(std::chrono::milliseconds timeLimit, const QString &name)
             throwPrinterError(QStringLiteral("There is no printer named \"%1\".").arg(name));
         destinations.saveUserDefault(destination);
     });
+}
+
+// Puts a record that other copies share back as it was, as far as the disk lets it.
+void restoreRecord(DefaultPrinterRecord &record, const DefaultPrinterState &state)
+{
+    try {
+        record.write(state);
+    } catch (const RuntimeError &) {
+        // A record that could not be written either is still the old one: writes are all or nothing.
+    }
 }
 } // namespace
 
@@ -96,22 +104,25 @@ void CupsPrinterSystem::setDefaultPrinter(const QString &name)
     if (!lookup.known)
         throwPrinterError(QStringLiteral("There is no printer named \"%1\".").arg(name));
 
-    if (!m_found) {
+    const bool firstSwitch = !m_found;
+    if (firstSwitch) {
         if (sameDestination(lookup.chosenName, lookup.defaultName))
             return; // already the default: nothing to change, nothing to put back later
-        FoundDefault found{lookup.defaultName, std::nullopt, {}};
-        if (const auto variable = defaultPrinterVariable())
-            found.environment = EnvironmentDefault{*variable, qgetenv(variable->constData())};
         const UserPrinterOptions options = UserPrinterOptions::read();
-        found.state = DefaultPrinterState{lookup.defaultName, options, QString(), options};
-        m_found = found;
+        m_found = FoundDefault{lookup.defaultName, variableDecidesDefault(),
+                               DefaultPrinterState{lookup.defaultName, options, QString(), options}};
     }
 
-    if (m_found->environment) {
-        qputenv(m_found->environment->variable.constData(), lookup.chosenName.toUtf8());
+    if (m_found->decidedByVariable)
         return;
+    try {
+        switchUserDefault(lookup.chosenName);
+    } catch (const RestoreRecordError &) {
+        // Refused before anything changed: there is nothing to put back.
+        if (firstSwitch)
+            m_found.reset();
+        throw;
     }
-    switchUserDefault(lookup.chosenName);
 }
 
 void CupsPrinterSystem::switchUserDefault(const QString &chosenName)
@@ -121,36 +132,46 @@ void CupsPrinterSystem::switchUserDefault(const QString &chosenName)
     // A record that no running copy holds, whose switch the user has since undone, tells nothing.
     if (shared && !record.held() && !sameDestination(UserPrinterOptions::read().defaultName(), shared->setDefault))
         shared.reset();
-    // What the way back needs is on disk before anything changes.
+    // What the way back needs is on disk before anything changes. The record names the printer
+    // about to be set, so that a start after the program was killed puts the default back from it
+    // alone wherever that printer is still the default.
     DefaultPrinterState state = shared ? *shared : m_found->state;
+    state.setDefault = chosenName;
     record.write(state);
-    record.hold();
     try {
+        record.hold();
         saveUserDefault(m_timeLimit, chosenName);
     } catch (...) {
-        // Nothing changed: a record that only this switch needed goes again.
-        if (record.letGoAsLast() && !shared)
+        // Nothing changed: a record that only this switch needed goes again, a shared one stays as
+        // it was.
+        const bool last = record.letGoAsLast();
+        if (!shared && last)
             record.remove();
+        else if (shared)
+            restoreRecord(record, *shared);
         throw;
     }
     // The window may have been closed during the switch, and the default already put back.
     if (!m_found)
         return;
-    state.setDefault = chosenName;
-    state.written = UserPrinterOptions::read();
-    record.write(state);
     m_found->state = state;
+    // With the options as the switch left them, the way back can put them back byte for byte.
+    state.written = UserPrinterOptions::read();
+    try {
+        record.write(state);
+        m_found->state = state;
+    } catch (const RuntimeError &) {
+        // The record written before the switch still serves: finding the options other than it
+        // says, the way back puts back the default alone and keeps the rest of them.
+    }
 }
 
 void CupsPrinterSystem::putBack()
 {
     const FoundDefault found = *m_found;
     m_found.reset();
-    if (found.environment) {
-        // This process's own environment: it needs neither the server nor a record.
-        qputenv(found.environment->variable.constData(), found.environment->value);
-        return;
-    }
+    if (found.decidedByVariable)
+        return; // the switch changed nothing
     DefaultPrinterRecord record;
     const DefaultPrinterState state = record.read().value_or(found.state);
     // While another copy's run goes on, its printer stays the default; the last run to end puts
@@ -176,20 +197,30 @@ void CupsPrinterSystem::restoreUserDefault(const DefaultPrinterState &state)
     });
 }
 
-void CupsPrinterSystem::recoverInterruptedSwitch()
+std::optional<UnrestoredDefault> CupsPrinterSystem::recoverInterruptedSwitch()
 {
+    std::optional<DefaultPrinterRecord> record;
     try {
-        DefaultPrinterRecord record;
-        if (record.held())
-            return; // a running copy puts the default back when its run ends
-        const std::optional<DefaultPrinterState> state = record.read();
-        // The user has picked another default since: that choice stays.
-        if (state && sameDestination(UserPrinterOptions::read().defaultName(), state->setDefault))
-            restoreUserDefault(*state);
-        record.remove();
-    } catch (const std::exception &) {
-        // Nothing to show: the record stays for the next start where it could not be used.
+        record.emplace();
+    } catch (const RuntimeError &) {
+        return std::nullopt; // no record to be had: the next start looks again
     }
+    if (record->held())
+        return std::nullopt; // a running copy puts the default back when its run ends
+    const std::optional<DefaultPrinterState> state = record->read();
+    std::optional<UnrestoredDefault> unrestored;
+    // The user has picked another default since: that choice stays.
+    if (state && sameDestination(UserPrinterOptions::read().defaultName(), state->setDefault)) {
+        try {
+            restoreUserDefault(*state);
+        } catch (const std::exception &error) {
+            // Tried again at every start, it would fail the same way unseen; the user hears of it
+            // once and can choose the default again.
+            unrestored = UnrestoredDefault{state->previousDefault, QString::fromStdString(error.what())};
+        }
+    }
+    record->remove();
+    return unrestored;
 }
 
 QPageLayout CupsPrinterSystem::defaultPageLayout(const QString &printer)

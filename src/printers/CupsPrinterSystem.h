@@ -14,15 +14,17 @@
 // nothing but the wait.
 //
 // The default printer is the one libcups picks: the printer named by LPDEST or PRINTER if either is
-// set, else the user's own default (lpoptions), else the server's. Setting it changes it where it
-// comes from: in this process's environment when LPDEST or PRINTER decides it (so nothing outside
-// the program changes at all), else in the user's printer options through libcups.
+// set, else the user's own default (lpoptions), else the server's. Setting it changes the user's
+// printer options through libcups. Where LPDEST or PRINTER decides the default, setting it changes
+// nothing: the variable is this process's own, so changing it would show the chosen printer to no
+// other program, the run's jobs go to their printer by name anyway, and libcups reads the
+// environment on the print-server thread while the GUI thread would write it.
 //
 // Setting it back to the printer that was the default before the program first changed it puts
-// back exactly what the program found: the variable's own value, or the user's printer options as
-// they were, byte for byte, down to having no file at all; neither needs the print server. What
-// the user's printer options need for that is on disk from before the switch until the way back
-// (see DefaultPrinterRecord), and is put back at the next start when the program could not.
+// back exactly what the program found: the user's printer options as they were, byte for byte,
+// down to having no file at all, without needing the print server. What that needs is on disk from
+// before the switch until the way back (see DefaultPrinterRecord), and is put back at the next
+// start when the program could not.
 class CupsPrinterSystem : public PrinterSystem
 {
 public:
@@ -32,24 +34,18 @@ public:
     QStringList printerNames() override;
     QString defaultPrinterName() override;
     void setDefaultPrinter(const QString &name) override;
-    void recoverInterruptedSwitch() override;
+    std::optional<UnrestoredDefault> recoverInterruptedSwitch() override;
     QPageLayout defaultPageLayout(const QString &printer) override;
     int submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf) override;
 
     static constexpr std::chrono::milliseconds kDefaultTimeLimit = std::chrono::seconds(5);
 
 private:
-    // The environment variable that decides the default, and its value.
-    struct EnvironmentDefault
-    {
-        QByteArray variable;
-        QByteArray value;
-    };
     // How the default was set when the program first changed it.
     struct FoundDefault
     {
-        QString name; // empty when there was none
-        std::optional<EnvironmentDefault> environment;
+        QString name;                   // empty when there was none
+        bool decidedByVariable = false; // LPDEST or PRINTER: the switch leaves everything as it is
         // What the way back restores when the record on disk cannot be read.
         DefaultPrinterState state;
     };

@@ -1,13 +1,14 @@
 #include "printers/DefaultPrinterRecord.h"
 
 #include "printers/CupsConnection.h"
+#include "printers/OwnFiles.h"
+#include "printers/RestoreRecordError.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QThread>
 
 #include <cerrno>
@@ -29,10 +30,11 @@ QString pathOf(const char *name)
     return DefaultPrinterRecord::folder() + QLatin1Char('/') + QLatin1String(name);
 }
 
+// Never through a link, as every file of the record's (see OwnFiles).
 int openLockFile(const char *name)
 {
     const QByteArray path = QFile::encodeName(pathOf(name));
-    return ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    return ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
 // The access lock, taken once per process: a call that comes in while the program waits inside
@@ -79,9 +81,14 @@ DefaultPrinterRecord::DefaultPrinterRecord()
         ++accessDepth;
         return;
     }
-    int descriptor = -1;
-    if (!QDir().mkpath(folder()) || (descriptor = openLockFile(kAccessName)) < 0)
-        throwPrinterError(QStringLiteral("Cannot use the folder %1.").arg(folder()));
+    try {
+        OwnFiles::prepareFolder(folder());
+    } catch (const RuntimeError &error) {
+        throw RestoreRecordError(error.description());
+    }
+    const int descriptor = openLockFile(kAccessName);
+    if (descriptor < 0)
+        throw RestoreRecordError(QStringLiteral("Cannot use the folder %1: %2.").arg(folder(), qt_error_string(errno)));
     // Other copies hold it for a file write or one switch, which are bounded.
     const QDeadlineTimer patience(kAccessWaitMs);
     while (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
@@ -105,10 +112,8 @@ DefaultPrinterRecord::~DefaultPrinterRecord()
 
 std::optional<DefaultPrinterState> DefaultPrinterRecord::read() const
 {
-    QFile file(pathOf(kRecordName));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return parseState(file.readAll());
+    const std::optional<QByteArray> bytes = OwnFiles::read(pathOf(kRecordName));
+    return bytes ? parseState(*bytes) : std::nullopt;
 }
 
 void DefaultPrinterRecord::write(const DefaultPrinterState &state)
@@ -117,9 +122,12 @@ void DefaultPrinterRecord::write(const DefaultPrinterState &state)
                            {QStringLiteral("previousOptions"), state.previousOptions.toJson()},
                            {QStringLiteral("setDefault"), state.setDefault},
                            {QStringLiteral("written"), state.written.toJson()}};
-    QSaveFile file(pathOf(kRecordName));
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(json).toJson()) < 0 || !file.commit())
-        throwPrinterError(QStringLiteral("Cannot write %1.").arg(file.fileName()));
+    // Under the access lock: no other copy writes meanwhile.
+    try {
+        OwnFiles::replace(pathOf(kRecordName), QJsonDocument(json).toJson());
+    } catch (const RuntimeError &error) {
+        throw RestoreRecordError(error.description());
+    }
 }
 
 void DefaultPrinterRecord::remove()

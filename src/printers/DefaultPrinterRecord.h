@@ -27,7 +27,8 @@ class DefaultPrinterRecord
 {
 public:
     // Access to the record, for as long as this object lives. Waits (a few seconds at most) for
-    // other copies to finish with it; raises a printer RuntimeError when its folder cannot be used.
+    // other copies to finish with it, and raises a printer RuntimeError when they do not; a
+    // RestoreRecordError when its folder cannot be used or is not a folder of the user's own.
     DefaultPrinterRecord();
     ~DefaultPrinterRecord();
     DefaultPrinterRecord(const DefaultPrinterRecord &) = delete;
@@ -37,6 +38,8 @@ public:
     // none).
     std::optional<DefaultPrinterState> read() const;
     // Writes the state atomically: the record is either the old one or the new one, never half.
+    // Raises a RestoreRecordError where the new one is not all on the disk, or where something
+    // else than a record (a link) is at its path.
     void write(const DefaultPrinterState &state);
     void remove();
 

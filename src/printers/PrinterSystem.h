@@ -5,6 +5,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+// A default printer that an earlier run switched and that could not be put back.
+struct UnrestoredDefault
+{
+    QString printer; // the default before the switch; empty where there was none
+    QString reason;
+};
+
 // The printers of the system, as the program sees them. One real implementation over CUPS;
 // tests use it against a private print server or replace it.
 class PrinterSystem
@@ -16,11 +25,13 @@ public:
     virtual QStringList printerNames() = 0;
     // The current default printer's name; raises a RuntimeError when it cannot be read.
     virtual QString defaultPrinterName() = 0;
-    // Makes the named printer the user's default; raises a RuntimeError when it cannot.
+    // Makes the named printer the user's default; raises a RuntimeError when it cannot, a
+    // RestoreRecordError when it will not because it could not put the default back.
     virtual void setDefaultPrinter(const QString &name) = 0;
     // Puts back a default printer that an earlier run switched and could not put back (the program
-    // was killed, say). Silent; nothing to do for a print system that never leaves one behind.
-    virtual void recoverInterruptedSwitch() {}
+    // was killed, say); nothing to do for a print system that never leaves one behind. What could
+    // not be put back, if anything: it is not tried again, so it is reported once.
+    virtual std::optional<UnrestoredDefault> recoverInterruptedSwitch() { return std::nullopt; }
 
     // The page layout the named printer prints web pages with when the user has chosen nothing
     // else: its default paper, the orientation the user saved for it, margins it can print. Never

@@ -1,6 +1,7 @@
 #include "PrintServerTools.h"
 #include "gui/DefaultPrinter.h"
 #include "printers/CupsPrinterSystem.h"
+#include "printers/DefaultPrinterRecord.h"
 #include "runtime/AppTitle.h"
 #include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"
@@ -8,9 +9,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
+#include <sys/mount.h>
 
 namespace {
 QString userOptionsPath()
@@ -23,6 +28,42 @@ QByteArray userOptions()
     QFile file(userOptionsPath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+QString recordPath()
+{
+    return DefaultPrinterRecord::folder() + QStringLiteral("/default-printer.json");
+}
+
+// A file system of 16 KiB, mounted on a temporary folder and filled up, for as long as it lives;
+// mounting needs root.
+class FullFileSystem
+{
+public:
+    FullFileSystem()
+    {
+        const QByteArray path = QFile::encodeName(m_folder.path());
+        if (!m_folder.isValid() || ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=16k") != 0)
+            return;
+        m_mounted = true;
+        QFile filler(m_folder.path() + QStringLiteral("/filler"));
+        if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            filler.write(QByteArray(65'536, 'x')); // four times what fits
+    }
+    ~FullFileSystem()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_folder.path()).constData(), MNT_DETACH);
+    }
+    FullFileSystem(const FullFileSystem &) = delete;
+    FullFileSystem &operator=(const FullFileSystem &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+    bool m_mounted = false;
+};
 } // namespace
 
 // Reading and setting the default printer against the private print server, and putting back
@@ -57,6 +98,8 @@ private slots:
     {
         qunsetenv("PRINTER");
         qunsetenv("LPDEST");
+        qunsetenv("XDG_STATE_HOME");
+        QFile::remove(recordPath());
     }
 
     void listsThePrintersInTheOrderCupsGives()
@@ -217,8 +260,8 @@ private slots:
         QTest::newRow("LPDEST before PRINTER") << QByteArray("LPDEST") << QByteArray("PRINTER");
     }
 
-    // The variable is switched in this process only, and put back as it was spelled; the user's
-    // printer options are never touched.
+    // The variable decides for this process only: the switch leaves it, and the user's printer
+    // options, as they are.
     void environmentDecidesTheDefault()
     {
         QFETCH(QByteArray, variable);
@@ -230,9 +273,10 @@ private slots:
         const QString saved = GetDefaultPrinter(*printers, dialogs);
         QCOMPARE(saved, QStringLiteral("Test-Charlie"));
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
-        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Alpha"));
-        QCOMPARE(QPrinterInfo::defaultPrinterName(), QStringLiteral("Test-Alpha"));
-        QCOMPARE(qgetenv(variable.constData()), QByteArray("Test-Alpha"));
+        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Charlie"));
+        QCOMPARE(QPrinterInfo::defaultPrinterName(), QStringLiteral("Test-Charlie"));
+        QCOMPARE(qgetenv(variable.constData()), QByteArray("test-charlie"));
+        QVERIFY(!QFile::exists(userOptionsPath()));
 
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
         QCOMPARE(qgetenv(variable.constData()), QByteArray("test-charlie"));
@@ -269,11 +313,82 @@ private slots:
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::None);
 
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
-        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Alpha"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, printers->defaultPrinterName());
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
         QCOMPARE(qgetenv("LPDEST"), QByteArray("No-Such-Printer"));
         // With nothing to go back to, an empty name is refused again.
         QVERIFY(!MakeDefaultPrinter(*printers, dialogs, saved, false));
+    }
+
+    void aRecordThatCannotBeKeptMeansNoSwitch_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << QStringLiteral("full") << QStringLiteral("No space left on device");
+        QTest::newRow("folder is a file") << QStringLiteral("file") << QStringLiteral("Cannot make the folder");
+        QTest::newRow("folder is a link") << QStringLiteral("link") << QStringLiteral("not a folder of the user's own");
+    }
+
+    // Where what the way back needs cannot be kept on disk, the default stays as it is, and the
+    // run's user is told why once.
+    void aRecordThatCannotBeKeptMeansNoSwitch()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        std::optional<FullFileSystem> full;
+        QString state = testHome() + QStringLiteral("/state-") + kind;
+        if (kind == QLatin1String("full")) {
+            full.emplace();
+            if (!full->mounted())
+                QSKIP("mounting a file system needs root");
+            state = full->path();
+        } else {
+            QVERIFY(QDir().mkpath(state));
+            const QString folder = state + QStringLiteral("/Quillbrae");
+            QFile file(folder);
+            QVERIFY(kind == QLatin1String("file") ? file.open(QIODevice::WriteOnly) : QFile::link(testHome(), folder));
+        }
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state));
+
+        bool told = false;
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false, &told));
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false, &told));
+        QCOMPARE(lpstatDefault(), serverDefault);
+        QVERIFY(!QFile::exists(userOptionsPath()));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].text.contains(reason) && dialogs.messages[0].text.contains(u"Test-Charlie"),
+                 qPrintable(dialogs.messages[0].text));
+        QCOMPARE(dialogs.messages[0].title, applicationTitle());
+        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::None);
+        if (kind == QLatin1String("full"))
+            QCOMPARE(QDir(DefaultPrinterRecord::folder()).entryList({QStringLiteral("default-printer.json*")}),
+                     QStringList());
+        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false, &told));
+        QVERIFY(!QFile::exists(userOptionsPath()));
+    }
+
+    // A link planted at the record's path is never written through, whether or not what it leads
+    // to exists.
+    void aLinkAtTheRecordIsRefused()
+    {
+        const QString target = testHome() + QStringLiteral("/precious.txt");
+        QVERIFY(QDir().mkpath(DefaultPrinterRecord::folder()));
+        QVERIFY(QFile::link(target, recordPath()));
+        bool told = false;
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false, &told));
+        QVERIFY(!QFile::exists(target));
+
+        QFile precious(target);
+        QVERIFY(precious.open(QIODevice::WriteOnly) && precious.write("precious\n") == 9);
+        precious.close();
+        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false, &told));
+        QVERIFY(precious.open(QIODevice::ReadOnly));
+        QCOMPARE(precious.readAll(), QByteArray("precious\n"));
+        QCOMPARE(QFileInfo(recordPath()).symLinkTarget(), target);
+        QCOMPARE(lpstatDefault(), serverDefault);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].text.contains(QStringLiteral("not a plain file")),
+                 qPrintable(dialogs.messages[0].text));
     }
 
     void unreachableServer()

@@ -183,6 +183,35 @@ private slots:
         QVERIFY(dialogs.errorReports().isEmpty());
     }
 
+    // A record whose default cannot be put back any more (its printer is gone, and the user's
+    // options have changed since) is given up after one word to the user.
+    void aRecordThatCannotBeAppliedIsToldOnceAndLetGo()
+    {
+        runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-d"), QStringLiteral("Test-Charlie")});
+        runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-p"), QStringLiteral("Test-Alpha"),
+                                                  QStringLiteral("-o"), QStringLiteral("media=A5")});
+        const QByteArray record = R"({"previousDefault": "Gone Ünïcode/Printer", "setDefault": "Test-Charlie",
+            "previousOptions": {"exists": true, "folderExists": true, "content": "RGVmYXVsdCBHb25lCg=="},
+            "written": {"exists": true, "folderExists": true, "content": "RGVmYXVsdCBUZXN0LUNoYXJsaWUK"}})";
+        QVERIFY(QDir().mkpath(DefaultPrinterRecord::folder()));
+        QFile file(recordPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(record) == record.size());
+        file.close();
+
+        startAgain();
+        QCOMPARE(dialogs.messages.size(), 1);
+        const QString text = dialogs.messages[0].text;
+        QVERIFY2(text.contains(u"Gone Ünïcode/Printer") && text.contains(u"no printer named") &&
+                     text.contains(u"choose your default printer again"),
+                 qPrintable(text));
+        QVERIFY(!QFile::exists(recordPath()));
+        QCOMPARE(lpstatDefault(), QStringLiteral("system default destination: Test-Charlie"));
+
+        dialogs = FakeDialogs();
+        startAgain();
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
     void twoCopiesPrintEachToTheirOwnPrinter()
     {
         const int alphaBefore = jobCount(QStringLiteral("Test-Alpha"));

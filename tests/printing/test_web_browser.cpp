@@ -204,14 +204,17 @@ private slots:
         printers.name = QStringLiteral("Test-Charlie");
         runCupsTool(QStringLiteral("cupsreject"), {QStringLiteral("Test-Charlie")});
         bool refused = false;
+        QString description;
         try {
             browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
         } catch (const RuntimeError &error) {
             refused = error.number() == ErrorNumber::PrinterError &&
                       error.description().contains(QLatin1String("Test-Charlie"));
+            description = error.description();
         }
         runCupsTool(QStringLiteral("cupsaccept"), {QStringLiteral("Test-Charlie")});
         QVERIFY(refused);
+        QVERIFY2(description.endsWith(QLatin1String("accepting jobs.")), qPrintable(description));
     }
 
     void anUnknownPrinterIsAnError()
