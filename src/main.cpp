@@ -2,7 +2,7 @@
 #include "app/ProgramIdentity.h"
 #include "app/ProgramOptions.h"
 #include "app/StandardStreams.h"
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "gui/WindowProgram.h"
 #include "runtime/StartupEnvironment.h"
 
@@ -23,6 +23,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     if (options.print)
         return runCommandLinePrint(*options.print);
-    Form1 form;
+    MainWindow form;
     return runWindowProgram(form);
 }

@@ -5,7 +5,7 @@
 #include "support/QuietServices.h"
 #include "support/WindowControls.h"
 
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/StartupEnvironment.h"
 #include "urllist/UrlListModel.h"
@@ -27,7 +27,7 @@ int runWindow(int argc, char *argv[], const QString &queue, const QString &listF
     FakeDialogs dialogs;
     FixedDraw draw(50);
     RecordingOpener opener;
-    Form1 form(quietServices(dialogs, draw, opener));
+    MainWindow form(quietServices(dialogs, draw, opener));
     form.show();
     QComboBox *printerBox = child<QComboBox>(form, "Combo1");
     printerBox->setCurrentIndex(printerBox->findText(queue));
@@ -49,7 +49,7 @@ int runWindow(int argc, char *argv[], const QString &queue, const QString &listF
     const ProcessTreeUsage before = processTreeUsage(getpid());
     QElapsedTimer clock;
     clock.start();
-    form.PushButton2_Click();
+    form.startPrinting();
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     const ProcessTreeUsage after = processTreeUsage(getpid());
     std::printf("%f %f %f %f %f\n%s\n", seconds, after.cpuSeconds - before.cpuSeconds,

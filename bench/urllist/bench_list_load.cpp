@@ -3,7 +3,7 @@
 //
 // Usage: bench_list_load [crlf|lf] [lines] [characters per line]   (defaults: crlf 100000 ~45)
 #include "gui/FileToList.h"
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowControls.h"
@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
     NoPrinters printers;
     FixedDraw draw(50);
     RecordingOpener opener;
-    Form1 form(quietServices(dialogs, draw, opener, &printers));
+    MainWindow form(quietServices(dialogs, draw, opener, &printers));
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         qFatal("the window was not shown");

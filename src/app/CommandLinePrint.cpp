@@ -4,22 +4,20 @@
 #include "app/ProgramOptions.h"
 #include "app/StandardStreams.h"
 #include "printers/CupsPrinterSystem.h"
-#include "printing/BrowserControl.h"
+#include "printing/PagePrinter.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/Clock.h"
-#include "runtime/EventSleep.h"
+#include "runtime/Dialogs.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/TerminationSignals.h"
 #include "urllist/ListReader.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QFile>
 
 #include <chrono>
 #include <cstdio>
-#include <optional>
 
 #include <unistd.h>
 
@@ -76,62 +74,14 @@ QString chosenPrinter(PrinterSystem &printers, const QString &asked)
                        QStringLiteral("There is no printer named \"%1\". %2").arg(wanted, known));
 }
 
-PageReport printPage(WebBrowserControl &browser, const CommandLinePrintOptions &options, const QString &printer,
-                     const QString &address)
+// A run without a window shows no message: each page's report says what went wrong.
+class NoDialogs : public Dialogs
 {
-    PageReport report;
-    report.address = address;
-    report.printer = printer;
-    QElapsedTimer clock;
-    clock.start();
-    browser.Navigate(address);
-    const bool ready = sleepUntil(
-        realClock(), [&] { return browser.ReadyState() == BrowserControl::kReadyStateComplete; },
-        deadlineAfterSeconds(realClock(), options.timeoutSeconds));
-    const WebBrowserControl::LoadOutcome load = browser.loadOutcome();
-    if (load.httpStatus > 0)
-        report.httpStatus = load.httpStatus;
-    // What the browser shows while nothing of this address has come is another address's page.
-    const WebBrowserControl::Holding holding = browser.holding();
-    if (holding == WebBrowserControl::Holding::Refused)
-        report.loadError = QStringLiteral("address refused");
-    else if (holding == WebBrowserControl::Holding::Nothing && !programEnding())
-        report.loadError = QStringLiteral("no page after %1 seconds").arg(options.timeoutSeconds);
-    else if (!ready && !programEnding())
-        report.loadError = QStringLiteral("no complete page after %1 seconds").arg(options.timeoutSeconds);
-    else if (load.failed)
-        report.loadError = load.error;
-
-    if (programEnding()) {
-        report.outcome = PageReport::Outcome::Failed;
-        report.printError = QStringLiteral("interrupted");
-    } else if (!report.loadError.isEmpty() && options.skipFailed) {
-        report.outcome = PageReport::Outcome::Skipped;
-    } else if (holding != WebBrowserControl::Holding::Page) {
-        report.outcome = PageReport::Outcome::Failed;
-    } else {
-        std::optional<QByteArray> pdf;
-        try {
-            pdf = browser.renderForPrinting(printer);
-        } catch (const RuntimeError &error) {
-            report.outcome = PageReport::Outcome::Failed;
-            report.printError = programEnding() ? QStringLiteral("interrupted") : error.description();
-        }
-        if (pdf && programEnding()) {
-            report.outcome = PageReport::Outcome::Failed;
-            report.printError = QStringLiteral("interrupted");
-        } else if (pdf) {
-            try {
-                report.job = browser.submitRendered(printer, *pdf);
-            } catch (const RuntimeError &error) {
-                report.outcome = PageReport::Outcome::Refused;
-                report.printError = error.description();
-            }
-        }
-    }
-    report.seconds = static_cast<double>(clock.elapsed()) / 1000.0;
-    return report;
-}
+public:
+    void message(const QString &, const QString &, Icon) override {}
+    QString input(const QString &, const QString &, const QString &) override { return {}; }
+    QString openFile(const OpenFileRequest &) override { return {}; }
+};
 } // namespace
 
 int runCommandLinePrint(const CommandLinePrintOptions &options)
@@ -166,16 +116,20 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     browser.show();
     browser.setJobPrinter(printer);
     browser.setRenderTimeLimit(std::chrono::milliseconds(qRound64(options.timeoutSeconds * 1000)));
+    NoDialogs noDialogs;
     RunSummary summary;
     for (qsizetype i = 0; i < addresses.size() && !programEnding(); ++i) {
         if (i > 0)
             realClock().waitSeconds(options.pauseSeconds);
         if (programEnding())
             break;
-        // The page size and margins come from the printer once, for the whole run.
-        if (i == 0)
-            browser.ExecWB(BrowserControl::kCommandPageSetup, BrowserControl::kOptionDontPromptUser);
-        const PageReport report = printPage(browser, options, printer, addresses.at(i));
+        PageRequest request;
+        request.address = addresses.at(i);
+        request.firstPage = i == 0;
+        request.loadTimeLimit = std::chrono::nanoseconds(qRound64(options.timeoutSeconds * 1e9));
+        request.skipFailedLoad = options.skipFailed;
+        PageReport report = printPage(browser, realClock(), noDialogs, request);
+        report.printer = printer;
         summary.add(report);
         printLine(stderr, progressLine(report, static_cast<int>(i + 1), static_cast<int>(addresses.size())));
         if (options.json)

@@ -1,26 +1,8 @@
 #pragma once
 
+#include "printing/PageReport.h"
+
 #include <QString>
-
-#include <optional>
-
-// What became of one page of a command-line print run.
-struct PageReport
-{
-    enum class Outcome { Printed, Skipped, Failed, Refused };
-
-    QString address;
-    Outcome outcome = Outcome::Printed;
-    std::optional<int> httpStatus;
-    QString loadError;  // why the load failed; empty when it did not
-    QString printError; // why the page could not be prepared or was refused
-    std::optional<int> job;
-    QString printer;
-    double seconds = 0;
-
-    // Printed after a load that went well: the only outcome that leaves nothing to look into.
-    bool clean() const { return outcome == Outcome::Printed && loadError.isEmpty(); }
-};
 
 // "[3/20] https://example.org/a printed (job Office-17)", and the like for the other outcomes.
 QString progressLine(const PageReport &report, int position, int count);

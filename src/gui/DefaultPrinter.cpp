@@ -40,7 +40,7 @@ bool MakeDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs, const QString
                         bool *toldNotSwitched)
 {
     try {
-        printers.setDefaultPrinter(name);
+        printers.switchDefault(name);
         return true;
     } catch (const std::exception &error) {
         // Whatever went wrong, the caller learns only that the switch did not happen; a run's user
@@ -54,6 +54,15 @@ bool MakeDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs, const QString
             dialogs.message(QLatin1String(kCannotSet), applicationTitle(), Dialogs::Icon::None);
         }
         return false;
+    }
+}
+
+void RestoreDefaultPrinter(PrinterSystem &printers)
+{
+    try {
+        printers.restoreDefault();
+    } catch (const std::exception &) {
+        // The record stays: the next start puts the default back from it.
     }
 }
 

@@ -22,6 +22,9 @@ QString GetDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs);
 bool MakeDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs, const QString &name, bool showError,
                         bool *toldNotSwitched = nullptr);
 
+// Puts back the default printer that a run switched. Silent: the run's report has nothing to add.
+void RestoreDefaultPrinter(PrinterSystem &printers);
+
 // Puts back a default printer that an earlier run could not (the program was killed, say). Where
 // that fails, says which printer could not be put back and why.
 void RecoverDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs);

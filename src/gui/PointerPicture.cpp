@@ -4,14 +4,12 @@
 
 #include <QPixmap>
 
-namespace {
-constexpr int kInvalidPicture = 481;
-}
+namespace {}
 
 QCursor loadPointerPicture(const QString &path)
 {
     QPixmap picture;
     if (!picture.load(path))
-        throw RuntimeError(kInvalidPicture, QStringLiteral("Invalid picture"));
+        throw RuntimeError(ErrorNumber::InvalidPicture, QStringLiteral("Invalid picture"));
     return QCursor(picture);
 }

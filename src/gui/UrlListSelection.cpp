@@ -9,11 +9,10 @@
 
 namespace {
 // What reading the selected row of a list with none selected raises.
-constexpr int kObjectNotSet = 91;
 
 RuntimeError noSelectedRow()
 {
-    return RuntimeError(kObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
+    return RuntimeError(ErrorNumber::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
 }
 } // namespace
 

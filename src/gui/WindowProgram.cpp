@@ -1,6 +1,6 @@
 #include "gui/WindowProgram.h"
 
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/TerminationSignals.h"
 
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-int runWindowProgram(Form1 &form)
+int runWindowProgram(MainWindow &form)
 {
     int signalStatus = 0;
     const TerminationSignals terminationSignals([&](int signalNumber) {

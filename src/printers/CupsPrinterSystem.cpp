@@ -82,16 +82,17 @@ QString CupsPrinterSystem::defaultPrinterName()
     });
 }
 
-void CupsPrinterSystem::setDefaultPrinter(const QString &name)
+void CupsPrinterSystem::restoreDefault()
 {
     // The user's options, which the jobs carry, are saved with the default.
     m_queue.forget();
-    // No name at all is only accepted as the way back to having no default, where the program
-    // found none.
-    if (m_found && sameDestination(name, m_found->name)) {
+    if (m_found)
         putBack();
-        return;
-    }
+}
+
+void CupsPrinterSystem::switchDefault(const QString &name)
+{
+    m_queue.forget();
     if (name.isEmpty())
         throwPrinterError(QStringLiteral("No printer was named."));
 

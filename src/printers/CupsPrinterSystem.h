@@ -14,15 +14,14 @@
 // nothing but the wait.
 //
 // The default printer is the one libcups picks: the printer named by LPDEST or PRINTER if either is
-// set, else the user's own default (lpoptions), else the server's. Setting it changes the user's
-// printer options through libcups. Where LPDEST or PRINTER decides the default, setting it changes
+// set, else the user's own default (lpoptions), else the server's. Switching it changes the user's
+// printer options through libcups. Where LPDEST or PRINTER decides the default, switching changes
 // nothing: the variable is this process's own, so changing it would show the chosen printer to no
 // other program, the run's jobs go to their printer by name anyway, and libcups reads the
 // environment on the print-server thread while the GUI thread would write it.
 //
-// Setting it back to the printer that was the default before the program first changed it puts
-// back exactly what the program found: the user's printer options as they were, byte for byte,
-// down to having no file at all, without needing the print server. What that needs is on disk from
+// Restoring it puts back exactly what the program found before its first switch: the user's printer options as they
+// were, byte for byte, down to having no file at all, without needing the print server. What that needs is on disk from
 // before the switch until the way back (see DefaultPrinterRecord), and is put back at the next
 // start when the program could not.
 class CupsPrinterSystem : public PrinterSystem
@@ -33,7 +32,8 @@ public:
 
     QStringList printerNames() override;
     QString defaultPrinterName() override;
-    void setDefaultPrinter(const QString &name) override;
+    void switchDefault(const QString &name) override;
+    void restoreDefault() override;
     std::optional<UnrestoredDefault> recoverInterruptedSwitch() override;
     QPageLayout defaultPageLayout(const QString &printer) override;
     int submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf) override;

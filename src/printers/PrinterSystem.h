@@ -25,9 +25,12 @@ public:
     virtual QStringList printerNames() = 0;
     // The current default printer's name; raises a RuntimeError when it cannot be read.
     virtual QString defaultPrinterName() = 0;
-    // Makes the named printer the user's default; raises a RuntimeError when it cannot, a
-    // RestoreRecordError when it will not because it could not put the default back.
-    virtual void setDefaultPrinter(const QString &name) = 0;
+    // Makes the named printer the user's default for a print run, once what putting the default
+    // back needs is kept; raises a RuntimeError when it cannot, a RestoreRecordError when it will
+    // not because it could not keep that. Switching to the default as it stands changes nothing.
+    virtual void switchDefault(const QString &name) = 0;
+    // Puts back the default as the first switch found it; nothing to do when none was made.
+    virtual void restoreDefault() = 0;
     // Puts back a default printer that an earlier run switched and could not put back (the program
     // was killed, say); nothing to do for a print system that never leaves one behind. What could
     // not be put back, if anything: it is not tried again, so it is reported once.

@@ -1,29 +1,46 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
-// The three members of the embedded browser that loading and printing a page use. The print run
-// talks to the browser only through this, so that a test can stand in for it.
+// The embedded browser as printing a page uses it. The page routine talks to the browser only
+// through this, so that a test can stand in for it.
 class BrowserControl
 {
 public:
-    // ReadyState values; only "complete" means anything to the program.
-    static constexpr int kReadyStateUninitialized = 0;
-    static constexpr int kReadyStateLoading = 1;
-    static constexpr int kReadyStateComplete = 4;
-
-    // ExecWB command identifiers and the option the program always passes.
-    static constexpr int kCommandPrint = 6;
-    static constexpr int kCommandPageSetup = 8;
-    static constexpr int kOptionDontPromptUser = 2;
-
     virtual ~BrowserControl() = default;
 
+    // How the last address's load ended, as far as the browser tells: a network error, an HTTP
+    // error status, or an address that gives no page counts as failed.
+    struct LoadOutcome
+    {
+        bool failed = false;
+        int httpStatus = 0; // when the browser told it: an error status
+        QString error;      // why it failed, in a few words
+    };
+
+    // What the browser holds of the last address it was given.
+    enum class Holding {
+        Page,    // its page, complete or not, or the browser's page explaining why it can't show it
+        Nothing, // nothing yet: no answer has come for it
+        Refused, // nothing ever will: the browser would not load the address
+    };
+
     // Starts loading the address as a user would have typed it into an address bar.
-    virtual void Navigate(const QString &address) = 0;
-    // kReadyStateComplete once the last navigation has finished, whether it showed the page or an
-    // error page; anything else while it is still going on.
-    virtual int ReadyState() = 0;
-    // Runs a browser command; raises a RuntimeError when the command fails.
-    virtual void ExecWB(int command, int option) = 0;
+    virtual void loadAddress(const QString &address) = 0;
+    // Whether the last load has ended, with the page or with an error page.
+    virtual bool loadComplete() = 0;
+    virtual LoadOutcome loadOutcome() const = 0;
+    virtual Holding holding() = 0;
+
+    // Takes the paper, orientation and margins of the following prints from the printer.
+    virtual void setUpPage() = 0;
+    // The printer the pages go to; raises a printer RuntimeError when there is none.
+    virtual QString targetPrinter() const = 0;
+    // The loaded page as a document ready for the printer; raises a printer RuntimeError when the
+    // page can't be prepared.
+    virtual QByteArray renderForPrinting() = 0;
+    // Hands the rendered page to the printer as one job and gives the job's id; raises a printer
+    // RuntimeError when the printer refuses it or can't be reached.
+    virtual int handOver(const QByteArray &pdf) = 0;
 };

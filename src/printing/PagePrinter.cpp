@@ -1,42 +1,124 @@
 #include "printing/PagePrinter.h"
 
 #include "printing/BrowserControl.h"
-#include "printing/PauseValue.h"
 #include "runtime/Clock.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/EventSleep.h"
+#include "runtime/ProgramLifetime.h"
 
-bool IsFirstPage = false;
+#include <QElapsedTimer>
 
-void DoItByFile(BrowserControl &browser, Dialogs &dialogs, Clock &clock, const std::function<QString()> &pauseText,
-                const QString &address)
+namespace {
+QString seconds(std::chrono::nanoseconds limit)
 {
+    return QString::number(std::chrono::duration<double>(limit).count());
+}
+
+// Why a load failed, in a few words; nothing when it went well.
+QString loadError(BrowserControl &browser, BrowserControl::Holding holding, bool complete, const PageRequest &request)
+{
+    // A wait cut short by the program's end says nothing about the page.
+    if (programEnding())
+        return {};
+    switch (holding) {
+    case BrowserControl::Holding::Refused:
+        return QStringLiteral("address refused");
+    case BrowserControl::Holding::Nothing:
+        return QStringLiteral("no page after %1 seconds").arg(seconds(request.loadTimeLimit));
+    case BrowserControl::Holding::Page:
+        break;
+    }
+    if (!complete)
+        return QStringLiteral("no complete page after %1 seconds").arg(seconds(request.loadTimeLimit));
+    const BrowserControl::LoadOutcome outcome = browser.loadOutcome();
+    return outcome.failed ? outcome.error : QString();
+}
+
+// Renders the page and hands it over, writing down in the report what became of it. Raises what
+// went wrong, for the page routine's report.
+void printLoadedPage(BrowserControl &browser, BrowserControl::Holding holding, const PageRequest &request,
+                     PageReport &report)
+{
+    if (!report.loadError.isEmpty() && request.skipFailedLoad) {
+        report.outcome = PageReport::Outcome::Skipped;
+        return;
+    }
+    report.outcome = PageReport::Outcome::Failed;
+    // Whatever the browser shows while nothing of the address has come is not its page.
+    if (holding == BrowserControl::Holding::Refused)
+        throw RuntimeError(ErrorNumber::PrinterError,
+                           QStringLiteral("The browser refused the address; nothing was printed."));
+    if (holding == BrowserControl::Holding::Nothing)
+        throw RuntimeError(
+            ErrorNumber::PrinterError,
+            QStringLiteral("No page after %1 seconds; nothing was printed.").arg(seconds(request.loadTimeLimit)));
+    QByteArray pdf;
+    try {
+        pdf = browser.renderForPrinting();
+    } catch (const RuntimeError &error) {
+        report.printError = error.description();
+        throw;
+    }
+    if (programEnding())
+        return;
+    report.outcome = PageReport::Outcome::Refused;
+    try {
+        report.job = browser.handOver(pdf);
+    } catch (const RuntimeError &error) {
+        report.printError = error.description();
+        throw;
+    }
+    report.outcome = PageReport::Outcome::Printed;
+}
+} // namespace
+
+PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, const PageRequest &request)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    PageReport report;
+    report.address = request.address;
     ErrorTrap trap(dialogs, QStringLiteral("APrint.DoItByFile"));
-    trap.line(100, [&] { browser.Navigate(address); });
+    const auto pause = [&](int testLine, int waitLine) {
+        if (request.pauseSlice)
+            request.pauseSlice(trap, testLine, waitLine);
+    };
+
+    trap.line(100, [&] { browser.loadAddress(request.address); });
     int passes = 0;
     trap.line(102, [&] { passes = 0; });
-    waitPauseSlice(trap, clock, 104, 106, pauseText);
+    pause(104, 106);
 
     // Sleeps between tests instead of spinning, so a pass is one batch of events; the time limit
-    // keeps a page that never completes from holding the run for ever. A failure to read the
-    // ready state ends the wait at once, with its one report.
-    EventSleep sleep(clock, clock.now() + kReadinessTimeLimit);
+    // keeps a page that never completes from holding the run for ever. A failure to test the page
+    // ends the wait at once, with its one report.
+    EventSleep sleep(clock, clock.now() + request.loadTimeLimit);
+    bool complete = false;
     for (;;) {
         bool waitMore = false;
         trap.line(108, [&] {
-            waitMore = browser.ReadyState() != BrowserControl::kReadyStateComplete && passes < kMaxReadyStatePasses &&
-                       !sleep.expired();
+            complete = browser.loadComplete();
+            waitMore = !complete && passes < kMaxReadyStatePasses && !sleep.expired();
         });
         if (!waitMore)
             break;
         trap.line(110, [&] { sleep.handleEventsOrSleep(); });
         trap.line(112, [&] { ++passes; });
     }
+    const BrowserControl::Holding holding = browser.holding();
+    report.loadError = loadError(browser, holding, complete, request);
+    if (const int status = browser.loadOutcome().httpStatus; status > 0)
+        report.httpStatus = status;
 
-    waitPauseSlice(trap, clock, 114, 116, pauseText);
-    if (trap.test(118, [] { return IsFirstPage; }))
-        trap.line(120,
-                  [&] { browser.ExecWB(BrowserControl::kCommandPageSetup, BrowserControl::kOptionDontPromptUser); });
-    waitPauseSlice(trap, clock, 122, 124, pauseText);
-    trap.line(126, [&] { browser.ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser); });
+    pause(114, 116);
+    if (trap.test(118, [&] { return request.firstPage; }))
+        trap.line(120, [&] { browser.setUpPage(); });
+    pause(122, 124);
+    trap.line(126, [&] { printLoadedPage(browser, holding, request, report); });
+    if (programEnding() && !report.job) {
+        report.outcome = PageReport::Outcome::Failed;
+        report.printError = QStringLiteral("interrupted");
+    }
+    report.seconds = static_cast<double>(elapsed.elapsed()) / 1000.0;
+    return report;
 }

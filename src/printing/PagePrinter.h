@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/PageReport.h"
+
 #include <QString>
 
 #include <chrono>
@@ -8,20 +10,32 @@
 class BrowserControl;
 class Clock;
 class Dialogs;
+class ErrorTrap;
 
-// True while the print run prints the first address of the run: the page printer then issues the
-// page-setup command before printing. Keeps its last value after a run.
-extern bool IsFirstPage;
-
-// Loads the address into the browser, waits until the page reports complete and prints it to the
-// default printer without a dialog. The pauses and the bound on the wait are measured on the
-// clock; pauseText reads the pause box afresh each time a pause slice is due. Reports its own
-// errors (location "APrint.DoItByFile") and goes on after each; no error leaves it.
-void DoItByFile(BrowserControl &browser, Dialogs &dialogs, Clock &clock, const std::function<QString()> &pauseText,
-                const QString &address);
-
-// The wait for a page to report complete ends after this many tests of its ready state, or once
-// this much time has passed on the clock, whichever comes first; the page is then printed as far
-// as it got.
+// The wait for a page to complete ends after this many tests, or once this much time has passed
+// on the clock, whichever comes first; the page is then printed as far as it got.
 constexpr int kMaxReadyStatePasses = 10'000'000;
 constexpr std::chrono::seconds kReadinessTimeLimit{60};
+
+// How a run wants one page printed.
+struct PageRequest
+{
+    QString address;
+    // The run's first page sets the paper up from the printer before it prints.
+    bool firstPage = false;
+    std::chrono::nanoseconds loadTimeLimit = kReadinessTimeLimit;
+    // A page whose load failed is left out instead of printed as it stands.
+    bool skipFailedLoad = false;
+    // One slice of the run's pause, due after the load starts, once the page is complete and
+    // before it prints: the test of whether a pause is due on testLine, the wait on waitLine, both
+    // through the trap. None: no pause.
+    std::function<void(ErrorTrap &trap, int testLine, int waitLine)> pauseSlice;
+};
+
+// Prints one page: loads the address, waits until the page is complete or the time limit has
+// passed, sets the paper up for the first page, renders the page and hands it to the printer;
+// gives what became of it. A page of which nothing has come, or whose address the browser
+// refuses, prints nothing. Each step that fails shows its error report through the dialogs
+// (location "APrint.DoItByFile", the step's line), and the steps after it still run; no error
+// leaves it. A run without a window passes dialogs that show nothing: the report says it all.
+PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, const PageRequest &request);

@@ -97,7 +97,7 @@ QWebEnginePage *WebBrowserControl::browserPage()
     return m_page;
 }
 
-void WebBrowserControl::Navigate(const QString &address)
+void WebBrowserControl::loadAddress(const QString &address)
 {
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
@@ -106,7 +106,7 @@ void WebBrowserControl::Navigate(const QString &address)
     if (m_page && m_rendererGone)
         endRendererAndPage();
     leaveLastDocument();
-    m_sinceNavigate.start();
+    m_sinceLoad.start();
     m_loadNs = -1;
     if (address.size() > kLongestAddress) {
         refuse();
@@ -160,7 +160,7 @@ bool WebBrowserControl::addressRefused() const
     if (m_navigation == Navigation::Refused)
         return true;
     return m_navigation == Navigation::Address && !m_loadStarted &&
-           m_sinceNavigate.elapsed() >= std::chrono::milliseconds(kLoadStartLimit).count();
+           m_sinceLoad.elapsed() >= std::chrono::milliseconds(kLoadStartLimit).count();
 }
 
 WebBrowserControl::Holding WebBrowserControl::holding()
@@ -236,34 +236,21 @@ bool WebBrowserControl::loadsSettled() const
     return m_markerArrived && m_finishedSinceMarker && m_loadsUnderway == 0;
 }
 
-int WebBrowserControl::ReadyState()
+bool WebBrowserControl::loadComplete()
 {
-    if (m_navigations == 0)
-        return kReadyStateUninitialized;
     // Nothing more will come of a page whose renderer has ended, or of a refused address: waiting
     // for it is over.
     if (m_rendererGone || addressRefused())
-        return kReadyStateComplete;
+        return true;
     const bool complete = loadsSettled();
     if (complete && m_loadNs < 0)
-        m_loadNs = m_sinceNavigate.nsecsElapsed();
-    return complete ? kReadyStateComplete : kReadyStateLoading;
+        m_loadNs = m_sinceLoad.nsecsElapsed();
+    return complete;
 }
 
-void WebBrowserControl::ExecWB(int command, int option)
+void WebBrowserControl::setUpPage()
 {
-    if (option != kOptionDontPromptUser)
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument"));
-    switch (command) {
-    case kCommandPageSetup:
-        m_pageSetup = m_printers.defaultPageLayout(targetPrinterOrNone());
-        return;
-    case kCommandPrint:
-        print();
-        return;
-    default:
-        throw RuntimeError(ErrorNumber::InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument"));
-    }
+    m_pageSetup = m_printers.defaultPageLayout(targetPrinterOrNone());
 }
 
 QString WebBrowserControl::targetPrinterOrNone() const
@@ -277,36 +264,20 @@ QString WebBrowserControl::targetPrinterOrNone() const
     }
 }
 
-void WebBrowserControl::print()
-{
-    const QString printer = targetPrinter();
-    const QByteArray pdf = renderForPrinting(printer);
-    if (programEnding())
-        return;
-    submitRendered(printer, pdf);
-}
-
 QString WebBrowserControl::targetPrinter() const
 {
     return m_jobPrinter.isEmpty() ? m_printers.defaultPrinterName() : m_jobPrinter;
 }
 
-QByteArray WebBrowserControl::renderForPrinting(const QString &printer)
+QByteArray WebBrowserControl::renderForPrinting()
 {
     // The browser renders one document at a time, and a new page must not load while it does.
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     // Whatever the browser shows while nothing of the address has come is not its page.
-    switch (holding()) {
-    case Holding::Page:
-        break;
-    case Holding::Nothing:
-        throw RuntimeError(ErrorNumber::PrinterError,
-                           QStringLiteral("Nothing of the page had come; nothing was printed."));
-    case Holding::Refused:
-        throw RuntimeError(ErrorNumber::PrinterError,
-                           QStringLiteral("The browser refused the address; nothing was printed."));
-    }
+    if (holding() != Holding::Page)
+        throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The browser has no page of the address."));
+    const QString printer = targetPrinter();
     const QScopedValueRollback<bool> printing(m_printing, true);
     const QPageLayout layout = m_pageSetup ? *m_pageSetup : m_printers.defaultPageLayout(printer);
     QElapsedTimer rendering;
@@ -331,10 +302,11 @@ QByteArray WebBrowserControl::renderForPrinting(const QString &printer)
     return pdf;
 }
 
-int WebBrowserControl::submitRendered(const QString &printer, const QByteArray &pdf)
+int WebBrowserControl::handOver(const QByteArray &pdf)
 {
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
+    const QString printer = targetPrinter();
     const QScopedValueRollback<bool> printing(m_printing, true);
     QElapsedTimer handOver;
     handOver.start();

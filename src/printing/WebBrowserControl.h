@@ -34,31 +34,18 @@ class WebBrowserControl : public QWebEngineView, public BrowserControl
 public:
     explicit WebBrowserControl(PrinterSystem &printers, QWidget *parent = nullptr);
 
-    void Navigate(const QString &address) override;
-    int ReadyState() override;
-    void ExecWB(int command, int option) override;
+    void loadAddress(const QString &address) override;
+    bool loadComplete() override;
+    LoadOutcome loadOutcome() const override { return m_outcome; }
+    Holding holding() override;
+    void setUpPage() override;
+    QString targetPrinter() const override;
+    QByteArray renderForPrinting() override;
+    int handOver(const QByteArray &pdf) override;
 
     // The print queue the following prints go to, by name; with none, the default printer at the
     // moment of each print.
     void setJobPrinter(const QString &name) { m_jobPrinter = name; }
-
-    // How the last address's page load ended, as far as the browser tells: a network error, an
-    // HTTP error status, or an address that gives no page counts as failed.
-    struct LoadOutcome
-    {
-        bool failed = false;
-        int httpStatus = 0; // when the browser told it: an error status
-        QString error;      // why it failed, in a few words
-    };
-    LoadOutcome loadOutcome() const { return m_outcome; }
-
-    // What the browser holds of the last address given to Navigate.
-    enum class Holding {
-        Page,    // its page, complete or not, or the browser's page explaining why it can't show it
-        Nothing, // nothing yet: no answer has come for it
-        Refused, // nothing ever will: the browser would not load the address
-    };
-    Holding holding();
 
     // The longest wait for the browser to render a page for printing; the page is given up after
     // it. A run sets it to its bound on a page's load.
@@ -69,13 +56,7 @@ public:
     // fresh page.
     void letGoOfPage();
 
-    // The two halves of the print command, for callers that tell a page that cannot be prepared
-    // from a printer that refuses it. Both raise a printer RuntimeError when they fail.
-    QString targetPrinter() const;
-    QByteArray renderForPrinting(const QString &printer);
-    int submitRendered(const QString &printer, const QByteArray &pdf);
-
-    // The text last given to Navigate.
+    // The text last given to loadAddress.
     QString navigatedAddress() const { return m_address; }
     // The layout that page setup chose for the following prints; none before the first page setup.
     std::optional<QPageLayout> pageSetup() const { return m_pageSetup; }
@@ -83,8 +64,8 @@ public:
 signals:
     // A page has been handed to the print server as job jobId of the named printer.
     void pagePrinted(int jobId, const QString &printer);
-    // Sent with pagePrinted: how the page's time split, in nanoseconds. Loading runs from Navigate
-    // until ReadyState first said complete (-1 if it never did); rendering from the moment the
+    // Sent with pagePrinted: how the page's time split, in nanoseconds. Loading runs from loadAddress
+    // until the load first said complete (-1 if it never did); rendering from the moment the
     // renderer is asked for the page (the check that it answers included) until the PDF was
     // there; the hand-over until the print server had accepted the job. For measuring where a
     // run's time goes; nothing in the program depends on it.
@@ -122,7 +103,6 @@ private:
     HistoryMark historyMark();
     bool addressRefused() const;
     void loadingChanged(const QWebEngineLoadingInfo &loading);
-    void print();
     // Whether the page's renderer still runs scripts; false for one that is stuck or gone.
     bool rendererAnswers();
     // Ends the page's renderer and lets go of the page; the next navigation makes a fresh one.
@@ -153,12 +133,12 @@ private:
     HistoryMark m_beforeAddress;
     bool m_loadStarted = false;
     LoadOutcome m_outcome;
-    QElapsedTimer m_sinceNavigate;
+    QElapsedTimer m_sinceLoad;
     qint64 m_loadNs = -1;
     qint64 m_renderNs = 0;
 
     // Load notifications reach this object through the event queue, so one may still be on its way
-    // from an earlier page when Navigate is called. Navigate therefore queues a marker behind
+    // from an earlier page when loadAddress is called, which therefore queues a marker behind
     // whatever is pending: only a load that finishes after the marker has come through counts.
     quint64 m_navigations = 0;
     Navigation m_navigation = Navigation::Address;

@@ -12,8 +12,6 @@ namespace {
 // The build stamp is part of every location text and is deliberately fixed, not computed.
 constexpr auto kProjectStamp = "Quillbrae2021/08/31";
 constexpr auto kReportTitle = "Application Error";
-constexpr int kOutOfMemory = 7;
-constexpr int kInternalError = 51;
 } // namespace
 
 QString errorLocation(const QString &routine)
@@ -55,9 +53,10 @@ void ErrorTrap::run(int number, const std::function<void()> &statement)
     } catch (const RuntimeError &error) {
         showErrorReport(m_dialogs, error, m_location, number);
     } catch (const std::bad_alloc &) {
-        showErrorReport(m_dialogs, RuntimeError(kOutOfMemory, QStringLiteral("Out of memory")), m_location, number);
-    } catch (const std::exception &error) {
-        showErrorReport(m_dialogs, RuntimeError(kInternalError, QString::fromLocal8Bit(error.what())), m_location,
+        showErrorReport(m_dialogs, RuntimeError(ErrorNumber::OutOfMemory, QStringLiteral("Out of memory")), m_location,
                         number);
+    } catch (const std::exception &error) {
+        showErrorReport(m_dialogs, RuntimeError(ErrorNumber::InternalError, QString::fromLocal8Bit(error.what())),
+                        m_location, number);
     }
 }

@@ -25,14 +25,19 @@ private:
 namespace ErrorNumber {
 constexpr int InvalidProcedureCall = 5;
 constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
+constexpr int DivisionByZero = 11;
 constexpr int TypeMismatch = 13;
+constexpr int InternalError = 51;
 constexpr int FileNotFound = 53;
 constexpr int BadFileMode = 54;
 constexpr int DeviceIOError = 57;
 constexpr int PermissionDenied = 70;
 constexpr int PathFileAccessError = 75;
+constexpr int ObjectNotSet = 91;
 constexpr int InvalidPropertyValue = 380;
 constexpr int MethodFailed = 440;
+constexpr int InvalidPicture = 481;
 constexpr int PrinterError = 482;
 } // namespace ErrorNumber

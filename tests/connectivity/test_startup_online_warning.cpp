@@ -1,4 +1,4 @@
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "runtime/Services.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeStartup.h"
@@ -48,7 +48,7 @@ private slots:
         NoPrinters printers;
         FixedDraw random(1);
         RecordingOpener opener;
-        Form1 form(Services{&dialogs, &printers, &random, &opener});
+        MainWindow form(Services{&dialogs, &printers, &random, &opener});
         dialogs.window = &form;
 
         form.show();

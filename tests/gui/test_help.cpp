@@ -1,5 +1,5 @@
-#include "gui/Form1.h"
-#include "gui/Form2.h"
+#include "gui/HelpWindow.h"
+#include "gui/MainWindow.h"
 #include "gui/RealServices.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePing.h"
@@ -17,10 +17,10 @@ class HelpTest : public QObject
 
     FakeDialogs dialogs;
 
-    QList<Form2 *> helpWindows(const Form1 &form) const
+    QList<HelpWindow *> helpWindows(const MainWindow &form) const
     {
-        QList<Form2 *> open;
-        for (Form2 *window : form.findChildren<Form2 *>())
+        QList<HelpWindow *> open;
+        for (HelpWindow *window : form.findChildren<HelpWindow *>())
             if (window->isVisible())
                 open.append(window);
         return open;
@@ -31,7 +31,7 @@ private slots:
     {
         Services services = realServices();
         services.dialogs = &dialogs;
-        Form1 form(services);
+        MainWindow form(services);
         child<QPushButton>(form, "PushButton10")->click();
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].text.startsWith(QStringLiteral("This feature will pause between sending sites")));
@@ -44,27 +44,26 @@ private slots:
     {
         Services services = realServices();
         services.dialogs = &dialogs;
-        Form1 form(services);
+        MainWindow form(services);
         QPushButton *helpButton = child<QPushButton>(form, "PushButton13");
         helpButton->click();
         helpButton->click();
         QCOMPARE(helpWindows(form).size(), 1);
-        Form2 *help = helpWindows(form).first();
-        QCOMPARE(help->List1->count(), 7);
-        QCOMPARE(help->List1->item(0)->text(),
+        HelpWindow *help = helpWindows(form).first();
+        QCOMPARE(help->steps().size(), 7);
+        QCOMPARE(help->steps().at(0),
                  QStringLiteral("If you are receiving the above error message when working with this software, "
                                 "follow this:"));
-        QCOMPARE(help->List1->item(1)->text(), QString());
-        QCOMPARE(help->List1->item(6)->text(),
-                 QStringLiteral("Click OK to close all windows, and restart the computer."));
-        QCOMPARE(help->Image1->pixmap().size(), QSize(524, 344));
+        QCOMPARE(help->steps().at(1), QString());
+        QCOMPARE(help->steps().at(6), QStringLiteral("Click OK to close all windows, and restart the computer."));
+        QCOMPARE(help->picture().pixmap().size(), QSize(524, 344));
         QVERIFY(!help->isModal());
 
         help->close();
         QTRY_VERIFY(helpWindows(form).isEmpty());
         helpButton->click();
         QCOMPARE(helpWindows(form).size(), 1);
-        QCOMPARE(helpWindows(form).first()->List1->count(), 7);
+        QCOMPARE(helpWindows(form).first()->steps().size(), 7);
         QCOMPARE(dialogs.errorReports().size(), 0);
     }
 };

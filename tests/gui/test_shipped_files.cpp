@@ -1,4 +1,4 @@
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "runtime/AppPaths.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
@@ -72,12 +72,12 @@ private slots:
         writePicture(installed + QStringLiteral("/HAND-M.CUR"));
         writePicture(installed + QStringLiteral("/drag.ico"));
 
-        Form1 form(quietServices(dialogs, draw, opener, &printers));
-        form.Form_Load();
+        MainWindow form(quietServices(dialogs, draw, opener, &printers));
+        form.loadWindow();
         QCOMPARE(dialogs.errorReports().size(), 0);
         QVERIFY(form.styleSheet().contains(QLatin1String("#405060")));
-        QVERIFY(form.mouseIcon().has_value());
-        form.ListView1_ItemClick();
+        QVERIFY(form.handPointer().has_value());
+        form.pickUpAddress();
         QCOMPARE(child<QTreeView>(form, "ListView1")->cursor().shape(), Qt::BitmapCursor);
     }
 };

@@ -1,4 +1,4 @@
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "printers/CupsPrinterSystem.h"
 #include "runtime/AppPaths.h"
 #include "runtime/ProgramLifetime.h"
@@ -57,10 +57,10 @@ class StartupTest : public QObject
     RecordingOpener opener;
     std::unique_ptr<FakePing> ping;
 
-    std::unique_ptr<Form1> loadedForm()
+    std::unique_ptr<MainWindow> loadedForm()
     {
-        auto form = std::make_unique<Form1>(quietServices(dialogs, draw, opener));
-        form->Form_Load();
+        auto form = std::make_unique<MainWindow>(quietServices(dialogs, draw, opener));
+        form->loadWindow();
         return form;
     }
 
@@ -74,7 +74,7 @@ class StartupTest : public QObject
         return lines;
     }
 
-    void verifyLaterStepsRan(const Form1 &form)
+    void verifyLaterStepsRan(const MainWindow &form)
     {
         QCOMPARE(form.windowTitle(), QStringLiteral("Quillbrae"));
         const QTreeView *list = child<QTreeView>(form, "ListView1");
@@ -112,7 +112,7 @@ private slots:
         verifyLaterStepsRan(*form);
         QCOMPARE(form->palette().color(QPalette::Window), QColor(Qt::white));
         QVERIFY(form->styleSheet().isEmpty());
-        QVERIFY(!form->mouseIcon().has_value());
+        QVERIFY(!form->handPointer().has_value());
         QVERIFY(opener.opened.isEmpty());
     }
 
@@ -160,7 +160,7 @@ private slots:
         writeFile(cursorPath(), "not a cursor");
         auto form = loadedForm();
         QCOMPARE(reportedLines(), QStringList{QStringLiteral("108")});
-        QVERIFY(!form->mouseIcon().has_value());
+        QVERIFY(!form->handPointer().has_value());
         verifyLaterStepsRan(*form);
     }
 
@@ -181,18 +181,18 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         moveOver(child<QPushButton>(*form, "PushButton1"));
-        QCOMPARE(form->MousePointer(), Form1::kCustomPointer);
+        QCOMPARE(form->pointer(), MainWindow::Pointer::Hand);
         moveOver(child<QGroupBox>(*form, "Frame2"));
-        QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
         moveOver(child<QPushButton>(*form, "PushButton10"));
-        QCOMPARE(form->MousePointer(), Form1::kCustomPointer);
+        QCOMPARE(form->pointer(), MainWindow::Pointer::Hand);
         moveOver(form.get());
-        QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
 
-        form->setMousePointer(Form1::kBusyPointer);
+        form->setPointer(MainWindow::Pointer::Busy);
         moveOver(child<QPushButton>(*form, "PushButton9"));
         moveOver(child<QGroupBox>(*form, "Frame1"));
-        QCOMPARE(form->MousePointer(), Form1::kBusyPointer);
+        QCOMPARE(form->pointer(), MainWindow::Pointer::Busy);
         QCOMPARE(form->cursor().shape(), Qt::WaitCursor);
     }
 

@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Charlie"));
         QCOMPARE(QPrinterInfo::defaultPrinterName(), QStringLiteral("Test-Charlie"));
 
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+        printers->restoreDefault();
         QCOMPARE(lpstatDefault(), serverDefault);
         QVERIFY(!QFile::exists(userOptionsPath()));
         QVERIFY(!QFile::exists(testHome() + QStringLiteral("/.cups")));
@@ -172,7 +172,7 @@ private slots:
         const QString saved = GetDefaultPrinter(*printers, dialogs);
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
         QCOMPARE(lpstatDefault(), QStringLiteral("system default destination: Test-Charlie"));
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+        printers->restoreDefault();
 
         QCOMPARE(lpstatDefault(), lpstatBefore);
         QCOMPARE(userOptions(), before);
@@ -196,7 +196,7 @@ private slots:
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
         {
             const UnreachablePrintServer down;
-            QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+            printers->restoreDefault();
         }
         QCOMPARE(qgetenv("PRINTER"), printerVariable);
         QCOMPARE(printers->defaultPrinterName(), saved);
@@ -208,7 +208,7 @@ private slots:
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
         runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-p"), QStringLiteral("Test-Charlie"),
                                                   QStringLiteral("-o"), QStringLiteral("media=A5")});
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        printers->restoreDefault();
 
         QCOMPARE(lpstatDefault(), serverDefault);
         const QByteArray options = userOptions();
@@ -227,7 +227,7 @@ private slots:
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
         QCOMPARE(printers->defaultPageLayout(printer).orientation(), QPageLayout::Landscape);
         QCOMPARE(printers->defaultPageLayout(QStringLiteral("No-Such-Printer")).pageSize().id(), QPageSize::A4);
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        printers->restoreDefault();
     }
 
     void switchingToTheCurrentDefaultChangesNothing()
@@ -235,19 +235,19 @@ private slots:
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
         QVERIFY(!QFile::exists(userOptionsPath()));
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        printers->restoreDefault();
         QVERIFY(!QFile::exists(userOptionsPath()));
     }
 
     void eachSwitchStartsFromWhatItFinds()
     {
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        printers->restoreDefault();
         // Between two runs the user makes a per-user default of their own.
         runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-d"), QStringLiteral("Test-Bravo")});
         const QByteArray before = userOptions();
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        printers->restoreDefault();
         QCOMPARE(userOptions(), before);
     }
 
@@ -278,7 +278,7 @@ private slots:
         QCOMPARE(qgetenv(variable.constData()), QByteArray("test-charlie"));
         QVERIFY(!QFile::exists(userOptionsPath()));
 
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+        printers->restoreDefault();
         QCOMPARE(qgetenv(variable.constData()), QByteArray("test-charlie"));
         if (!other.isEmpty())
             QCOMPARE(qgetenv(other.constData()), QByteArray("Test-Alpha"));
@@ -293,7 +293,7 @@ private slots:
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
         QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Alpha"));
         QVERIFY(userOptions().contains("Default Test-Alpha"));
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        printers->restoreDefault();
         QVERIFY(!QFile::exists(userOptionsPath()));
         QCOMPARE(qgetenv("PRINTER"), QByteArray("lp"));
     }
@@ -314,9 +314,9 @@ private slots:
 
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
         QVERIFY_THROWS_EXCEPTION(RuntimeError, printers->defaultPrinterName());
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, saved, false));
+        printers->restoreDefault();
         QCOMPARE(qgetenv("LPDEST"), QByteArray("No-Such-Printer"));
-        // With nothing to go back to, an empty name is refused again.
+        // An empty name is never a printer to switch to.
         QVERIFY(!MakeDefaultPrinter(*printers, dialogs, saved, false));
     }
 

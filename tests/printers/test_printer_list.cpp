@@ -1,5 +1,5 @@
 #include "PrintServerTools.h"
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printers/PrinterPosition.h"
 #include "runtime/RuntimeError.h"
@@ -23,7 +23,7 @@ QString storedPosition()
     return Settings::read(QStringLiteral("Combo1"));
 }
 
-QComboBox *printerBox(const Form1 &form)
+QComboBox *printerBox(const MainWindow &form)
 {
     return child<QComboBox>(form, "Combo1");
 }
@@ -41,9 +41,9 @@ class PrinterListTest : public QObject
     std::unique_ptr<FakePing> ping;
     QStringList printerNames;
 
-    std::unique_ptr<Form1> start(PrinterSystem *printers = nullptr)
+    std::unique_ptr<MainWindow> start(PrinterSystem *printers = nullptr)
     {
-        auto form = std::make_unique<Form1>(quietServices(dialogs, draw, opener, printers));
+        auto form = std::make_unique<MainWindow>(quietServices(dialogs, draw, opener, printers));
         form->show();
         return form;
     }

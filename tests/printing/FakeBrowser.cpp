@@ -2,24 +2,36 @@
 
 #include "runtime/RuntimeError.h"
 
-void FakeBrowser::Navigate(const QString &address)
+void FakeBrowser::loadAddress(const QString &address)
 {
-    m_log << QStringLiteral("Navigate ") + address;
-    if (failNavigate)
+    m_log << QStringLiteral("load ") + address;
+    if (failLoad)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("Navigation refused"));
 }
 
-int FakeBrowser::ReadyState()
+bool FakeBrowser::loadComplete()
 {
     // Runs of tests are logged once: how many there were is the test's to count.
-    if (m_log.isEmpty() || m_log.last() != QLatin1String("ReadyState"))
-        m_log << QStringLiteral("ReadyState");
-    return readiness(++readyStateTests);
+    if (m_log.isEmpty() || m_log.last() != QLatin1String("complete?"))
+        m_log << QStringLiteral("complete?");
+    return readiness(++completeTests);
 }
 
-void FakeBrowser::ExecWB(int command, int option)
+void FakeBrowser::setUpPage()
 {
-    m_log << QStringLiteral("ExecWB %1 %2").arg(command).arg(option);
-    if (failPrint && command == kCommandPrint)
+    m_log << QStringLiteral("set up page");
+}
+
+QByteArray FakeBrowser::renderForPrinting()
+{
+    m_log << QStringLiteral("render");
+    return QByteArrayLiteral("%PDF");
+}
+
+int FakeBrowser::handOver(const QByteArray &)
+{
+    m_log << QStringLiteral("hand over");
+    if (failHandOver)
         throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The printer refused the page."));
+    return 1;
 }

@@ -13,16 +13,21 @@ class FakeBrowser : public BrowserControl
 public:
     explicit FakeBrowser(QStringList &log) : m_log(log) {}
 
-    void Navigate(const QString &address) override;
-    int ReadyState() override;
-    void ExecWB(int command, int option) override;
+    void loadAddress(const QString &address) override;
+    bool loadComplete() override;
+    LoadOutcome loadOutcome() const override { return {}; }
+    Holding holding() override { return Holding::Page; }
+    void setUpPage() override;
+    QString targetPrinter() const override { return QStringLiteral("Fake"); }
+    QByteArray renderForPrinting() override;
+    int handOver(const QByteArray &pdf) override;
 
-    // Decides the ready state at each test; complete at once unless a test says otherwise.
-    std::function<int(int test)> readiness = [](int) { return kReadyStateComplete; };
+    // Decides whether the page is complete at each test; at once unless a test says otherwise.
+    std::function<bool(int test)> readiness = [](int) { return true; };
     // Failures to raise, by member.
-    bool failNavigate = false;
-    bool failPrint = false;
-    int readyStateTests = 0;
+    bool failLoad = false;
+    bool failHandOver = false;
+    int completeTests = 0;
 
 private:
     QStringList &m_log;

@@ -8,7 +8,7 @@
 // (the messages shown, joined by "|") when the run is over; then closes the window.
 
 #include "gui/FileToList.h"
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "gui/WindowProgram.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/StartupEnvironment.h"
@@ -44,7 +44,7 @@ int main(int argc, char *argv[])
     FakeDialogs dialogs;
     FixedDraw draw{50};
     RecordingOpener opener;
-    Form1 form(quietServices(dialogs, draw, opener));
+    MainWindow form(quietServices(dialogs, draw, opener));
     QObject::connect(
         child<WebBrowserControl>(form, "WebBrowser1"), &WebBrowserControl::pagePrinted, &form,
         [](int job, const QString &printer) { say(QStringLiteral("printed %1 %2").arg(job).arg(printer)); });
@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
         QComboBox *printerBox = child<QComboBox>(form, "Combo1");
         printerBox->setCurrentIndex(printerBox->findText(arguments.at(2)));
         child<QLineEdit>(form, "Text2")->setText(arguments.at(3));
-        form.PushButton2_Click();
+        form.startPrinting();
         say(QStringLiteral("ended ") + dialogs.messageTexts().join(QLatin1Char('|')));
         form.close();
     });

@@ -1,5 +1,5 @@
 #include "PrintServerTools.h"
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "printers/DefaultPrinterRecord.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
@@ -92,7 +92,7 @@ class InterruptedRunTest : public QObject
     // The program started again, as far as its start-up goes.
     void startAgain()
     {
-        Form1 form(quietServices(dialogs, draw, opener));
+        MainWindow form(quietServices(dialogs, draw, opener));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
     }

@@ -1,5 +1,6 @@
 #include "printing/FakeBrowser.h"
 #include "printing/PagePrinter.h"
+#include "printing/PauseValue.h"
 #include "printing/RunLater.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
@@ -22,10 +23,16 @@ class PagePrinterTest : public QObject
     std::unique_ptr<ManualClock> clock;
     QString pause;
 
-    void printPage(FakeBrowser &browser, const QString &address = QStringLiteral("www.example.com"))
+    PageReport print(FakeBrowser &browser, const QString &address = QStringLiteral("www.example.com"),
+                     bool firstPage = false)
     {
-        DoItByFile(
-            browser, dialogs, *clock, [this] { return pause; }, address);
+        PageRequest request;
+        request.address = address;
+        request.firstPage = firstPage;
+        request.pauseSlice = [this](ErrorTrap &trap, int testLine, int waitLine) {
+            waitPauseSlice(trap, *clock, testLine, waitLine, [this] { return pause; });
+        };
+        return printPage(browser, *clock, dialogs, request);
     }
 
 private slots:
@@ -34,7 +41,6 @@ private slots:
         log.clear();
         dialogs = FakeDialogs();
         pause.clear();
-        IsFirstPage = false;
         clock = std::make_unique<ManualClock>();
         clock->onWait = [this](double seconds) { log << QStringLiteral("wait %1").arg(seconds); };
     }
@@ -44,13 +50,14 @@ private slots:
     void withoutPauseTheCommandsFollowEachOtherAndOnlyTheFirstPageGetsPageSetup()
     {
         FakeBrowser browser(log);
-        IsFirstPage = true;
-        printPage(browser);
-        IsFirstPage = false;
-        printPage(browser, QStringLiteral("  C:\\pages\\b.html "));
-        QCOMPARE(log, (QStringList{u"Navigate www.example.com"_s, u"ReadyState"_s, u"ExecWB 8 2"_s, u"ExecWB 6 2"_s,
-                                   u"Navigate   C:\\pages\\b.html "_s, u"ReadyState"_s, u"ExecWB 6 2"_s}));
-        QCOMPARE(browser.readyStateTests, 2);
+        QVERIFY(print(browser, QStringLiteral("www.example.com"), true).clean());
+        const PageReport second = print(browser, QStringLiteral("  C:\\pages\\b.html "));
+        QCOMPARE(log,
+                 (QStringList{u"load www.example.com"_s, u"complete?"_s, u"set up page"_s, u"render"_s, u"hand over"_s,
+                              u"load   C:\\pages\\b.html "_s, u"complete?"_s, u"render"_s, u"hand over"_s}));
+        QCOMPARE(browser.completeTests, 2);
+        QCOMPARE(second.job, 1);
+        QCOMPARE(second.address, QStringLiteral("  C:\\pages\\b.html "));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -58,10 +65,9 @@ private slots:
     {
         FakeBrowser browser(log);
         pause = QStringLiteral("2.5");
-        IsFirstPage = true;
-        printPage(browser);
-        QCOMPARE(log, (QStringList{u"Navigate www.example.com"_s, u"wait 0.5"_s, u"ReadyState"_s, u"wait 0.5"_s,
-                                   u"ExecWB 8 2"_s, u"wait 0.5"_s, u"ExecWB 6 2"_s}));
+        print(browser, QStringLiteral("www.example.com"), true);
+        QCOMPARE(log, (QStringList{u"load www.example.com"_s, u"wait 0.5"_s, u"complete?"_s, u"wait 0.5"_s,
+                                   u"set up page"_s, u"wait 0.5"_s, u"render"_s, u"hand over"_s}));
         QVERIFY(clock->elapsed() >= 1400ms);
     }
 
@@ -69,13 +75,11 @@ private slots:
     {
         FakeBrowser browser(log);
         bool loaded = false;
-        browser.readiness = [&](int) {
-            return loaded ? BrowserControl::kReadyStateComplete : BrowserControl::kReadyStateLoading;
-        };
+        browser.readiness = [&](int) { return loaded; };
         const RunLater loading(200ms, [&] { loaded = true; });
-        printPage(browser);
+        print(browser);
         QVERIFY(loaded);
-        QCOMPARE(log.last(), QStringLiteral("ExecWB 6 2"));
+        QCOMPARE(log.last(), QStringLiteral("hand over"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -85,43 +89,45 @@ private slots:
         QList<std::chrono::nanoseconds> testedAt;
         browser.readiness = [&](int) {
             testedAt << clock->elapsed();
-            return BrowserControl::kReadyStateLoading;
+            return false;
         };
         const RunLater timePasses(10ms, [this] { clock->advance(kReadinessTimeLimit); });
-        printPage(browser);
+        print(browser);
         QCOMPARE(testedAt.first(), 0ns);
         QCOMPARE(testedAt.last(), std::chrono::nanoseconds(kReadinessTimeLimit));
-        QCOMPARE(log.last(), QStringLiteral("ExecWB 6 2"));
+        QCOMPARE(log.last(), QStringLiteral("hand over"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
-    void aFailingReadyStateEndsTheWaitWithOneReport()
+    void aFailingCompletenessTestEndsTheWaitWithOneReport()
     {
         FakeBrowser browser(log);
-        browser.readiness = [](int) -> int { throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("gone")); };
-        printPage(browser);
-        QCOMPARE(browser.readyStateTests, 1);
+        browser.readiness = [](int) -> bool { throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("gone")); };
+        print(browser);
+        QCOMPARE(browser.completeTests, 1);
         QCOMPARE(dialogs.errorReports().size(), 1);
         QVERIFY(dialogs.errorReports()[0].text.startsWith(
             QStringLiteral("gone\r\nin Quillbrae2021/08/31.APrint.DoItByFile at line 108\r\r")));
-        QCOMPARE(log.last(), QStringLiteral("ExecWB 6 2"));
+        QCOMPARE(log.last(), QStringLiteral("hand over"));
     }
 
-    void aFailingNavigateIsReportedAndThePrintStillComes()
+    void aFailingLoadIsReportedAndThePrintStillComes()
     {
         FakeBrowser browser(log);
-        browser.failNavigate = true;
-        printPage(browser);
+        browser.failLoad = true;
+        print(browser);
         QCOMPARE(dialogs.errorReports().size(), 1);
         QVERIFY(dialogs.errorReports()[0].text.contains(QStringLiteral("APrint.DoItByFile at line 100\r\r")));
-        QCOMPARE(log.last(), QStringLiteral("ExecWB 6 2"));
+        QCOMPARE(log.last(), QStringLiteral("hand over"));
     }
 
     void aFailingPrintIsReportedAtItsLine()
     {
         FakeBrowser browser(log);
-        browser.failPrint = true;
-        printPage(browser);
+        browser.failHandOver = true;
+        const PageReport report = print(browser);
+        QCOMPARE(report.outcome, PageReport::Outcome::Refused);
+        QCOMPARE(report.printError, QStringLiteral("The printer refused the page."));
         QCOMPARE(dialogs.errorReports().size(), 1);
         QVERIFY(dialogs.errorReports()[0].text.startsWith(
             QStringLiteral("The printer refused the page.\r\nin Quillbrae2021/08/31.APrint.DoItByFile at line 126")));
@@ -132,9 +138,9 @@ private slots:
         FakeBrowser browser(log);
         pause = QStringLiteral("50");
         const RunLater closing(0ms, &beginProgramEnd);
-        printPage(browser);
+        print(browser);
         QCOMPARE(clock->elapsed(), 0ms);
-        QCOMPARE(log, (QStringList{u"Navigate www.example.com"_s, u"wait 10"_s}));
+        QCOMPARE(log, (QStringList{u"load www.example.com"_s, u"wait 10"_s}));
         QVERIFY(dialogs.messages.isEmpty());
     }
 };

@@ -1,6 +1,6 @@
 #include "PrintServerTools.h"
 #include "gui/FileToList.h"
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "gui/RealServices.h"
 #include "gui/UrlListSelection.h"
 #include "printers/PrinterSystem.h"
@@ -96,7 +96,7 @@ class PrintRunTest : public QObject
     std::unique_ptr<FakePing> ping;
     // The run's pauses and its bound on a page that never completes pass on this clock.
     std::unique_ptr<ManualClock> runClock;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     PrinterSystem &printers() { return *realServices().printers; }
 
@@ -112,7 +112,7 @@ class PrintRunTest : public QObject
     {
         Services services = quietServices(dialogs, draw, opener);
         services.clock = runClock.get();
-        form = std::make_unique<Form1>(services);
+        form = std::make_unique<MainWindow>(services);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         printerBox()->setCurrentIndex(printerBox()->findText(chosenPrinter));
@@ -168,7 +168,7 @@ class PrintRunTest : public QObject
         QCOMPARE(dialogs.messageTexts().count(QStringLiteral("Done.")), 1);
         QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Done."));
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
-        QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
         QCOMPARE(progressBar()->value(), 0);
         QCOMPARE(progressBar()->format(), QStringLiteral("Progress Bar"));
     }
@@ -211,10 +211,11 @@ private slots:
         addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s, u"/four.html"_s});
         ProgressLog progress;
         recordProgress(progress);
-        QList<bool> firstPageFlags;
+        // The paper is set up from the printer before the first page prints.
+        QList<bool> setUpAndOnTheChosenPrinter;
         qint64 lastRenderer = 0;
         connect(browser(), &WebBrowserControl::pagePrinted, this, [&](int, const QString &printer) {
-            firstPageFlags << (IsFirstPage && printer == kChosen);
+            setUpAndOnTheChosenPrinter << (browser()->pageSetup().has_value() && printer == kChosen);
             lastRenderer = browser()->page()->renderProcessPid();
         });
         // The last page's renderer ends while "Done." stands open: the window is past caring.
@@ -229,7 +230,7 @@ private slots:
         QCOMPARE(newJobTexts(kChosen, before),
                  (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s,
                               u"Text of page three Text of page three"_s, u"Text of page four Text of page four"_s}));
-        QCOMPARE(firstPageFlags, (QList<bool>{true, false, false, false}));
+        QCOMPARE(setUpAndOnTheChosenPrinter, (QList<bool>{true, true, true, true}));
         QVERIFY(browser()->pageSetup().has_value());
         QCOMPARE(progress.values, (QList<int>{25, 50, 75, 100, 0}));
         QCOMPARE(progress.texts, (QStringList{u"Processing: "_s + web.address(u"/one.html"_s),
@@ -246,7 +247,7 @@ private slots:
         form->urlList()->append(web.address(QStringLiteral("/one.html?x=a\\b\\c.html")));
         ProgressLog progress;
         recordProgress(progress);
-        form->PushButton2_Click();
+        form->startPrinting();
         QCOMPARE(progress.texts, QStringList{u"Processing: c.html"_s});
         QVERIFY(web.requestedPaths().last().startsWith(QStringLiteral("/one.html?x=a")));
         verifyRunEndedCleanly();
@@ -255,10 +256,10 @@ private slots:
     void anEmptyListOnlySaysSo()
     {
         openWindow();
-        form->PushButton2_Click();
+        form->startPrinting();
         QCOMPARE(dialogs.messageTexts(), QStringList{u"No files added."_s});
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
-        QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
         QCOMPARE(progressBar()->format(), QStringLiteral("Progress Bar"));
     }
 
@@ -277,10 +278,10 @@ private slots:
             waits << QStringLiteral("%1 %2 ready=%3 printed=%4")
                          .arg(seconds)
                          .arg(browser.navigatedAddress().section(QLatin1Char('/'), -1))
-                         .arg(browser.ReadyState() == BrowserControl::kReadyStateComplete ? u"true"_s : u"false"_s)
+                         .arg(browser.loadComplete() ? u"true"_s : u"false"_s)
                          .arg(printed);
         };
-        form->PushButton2_Click();
+        form->startPrinting();
 
         QCOMPARE(waits, (QStringList{u"0.5  ready=false printed=0"_s, u"0.5 one.html ready=false printed=0"_s,
                                      u"0.5 one.html ready=true printed=0"_s, u"0.5 one.html ready=true printed=0"_s,
@@ -308,7 +309,7 @@ private slots:
         form->urlList()->append(QStringLiteral("http://nonexistent.invalid/"));
         addPages({u"/missing.html"_s, u"/held.html"_s, u"/cut.html"_s, u"/one.html"_s});
         const int before = jobCount(kChosen);
-        form->PushButton2_Click();
+        form->startPrinting();
 
         const QStringList texts = newJobTexts(kChosen, before);
         QCOMPARE(texts.size(), 5);
@@ -332,7 +333,7 @@ private slots:
         QList<int> before;
         for (const QString &queue : queues)
             before << jobCount(queue);
-        form->PushButton2_Click();
+        form->startPrinting();
 
         const auto reports = dialogs.errorReports();
         QCOMPARE(reports.size(), 3);
@@ -362,7 +363,7 @@ private slots:
         connect(progressBar(), &QProgressBar::valueChanged, this, [&](int value) { progress.values << value; });
         connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { progress.texts << progressBar()->text(); });
         const int before = jobCount(kChosen);
-        form->PushButton2_Click();
+        form->startPrinting();
 
         QCOMPARE(jobCount(kChosen), before + 2);
         QCOMPARE(progress.values, (QList<int>{20, 40, 60, 80, 100, 0}));
@@ -384,7 +385,7 @@ private slots:
         const int before = jobCount(kChosen);
         QElapsedTimer clock;
         clock.start();
-        form->PushButton2_Click();
+        form->startPrinting();
 
         // The pages after it load at once: only the stuck page waits out the bound.
         QVERIFY2(clock.elapsed() < 25'000, qPrintable(QString::number(clock.elapsed())));
@@ -420,7 +421,7 @@ private slots:
         const int before = jobCount(kChosen);
         QElapsedTimer clock;
         clock.start();
-        form->PushButton2_Click();
+        form->startPrinting();
 
         QVERIFY2(clock.elapsed() < 30'000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(newJobTexts(kChosen, before), QStringList{u"Text of page one Text of page one"_s});
@@ -456,14 +457,14 @@ private slots:
         sinceTick.start();
         events.start(20);
         const int before = jobCount(kChosen);
-        form->PushButton2_Click();
+        form->startPrinting();
         events.stop();
 
         QCOMPARE(newJobTexts(kChosen, before),
                  (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s}));
         const auto reports = dialogs.errorReports();
         QCOMPARE(reports.size(), 2);
-        QVERIFY2(reports[0].text.contains(QStringLiteral("Nothing of the page had come")), qPrintable(reports[0].text));
+        QVERIFY2(reports[0].text.contains(QStringLiteral("No page after 60 seconds")), qPrintable(reports[0].text));
         QVERIFY2(reports[1].text.contains(QStringLiteral("refused the address")), qPrintable(reports[1].text));
         QVERIFY2(longRowText.startsWith(QStringLiteral("Processing: 127.0.0.1")) && longRowText.size() < 200,
                  qPrintable(longRowText.left(300)));
@@ -484,7 +485,7 @@ private slots:
             if (title == QLatin1String("Stuck"))
                 closing.start(800);
         });
-        form->PushButton2_Click();
+        form->startPrinting();
 
         QVERIFY(programEnding());
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
@@ -499,7 +500,7 @@ private slots:
         closing.setSingleShot(true);
         connect(&closing, &QTimer::timeout, form.get(), [this] { form->close(); });
         closing.start(2000);
-        form->PushButton2_Click();
+        form->startPrinting();
 
         QVERIFY(programEnding());
         QVERIFY(!dialogs.messageTexts().contains(QStringLiteral("Done.")));
@@ -514,33 +515,36 @@ private slots:
         dialogs.inputAnswers.enqueue(web.address(QStringLiteral("/four.html")));
         const int before = jobCount(kChosen);
         bool acted = false;
-        QList<int> pointersDuringRun;
+        QList<MainWindow::Pointer> pointersDuringRun;
+        bool busyCursor = false;
         runClock->onWait = [&](double) {
             if (acted)
                 return;
             acted = true;
-            pointersDuringRun << form->MousePointer();
+            pointersDuringRun << form->pointer();
             UrlListSelection::of(*listView()).selectPosition(2);
-            form->PushButton7_Click();      // clear
-            form->ListView1_KeyDown(46, 0); // Delete
-            form->ListView1_DblClick();     // remove
-            form->PushButton3_Click();      // move up
-            form->PushButton5_Click();      // move down
-            form->PushButton_MouseMove();   // the hand would replace the hourglass
-            form->PushButton1_Click();      // add: appended, not printed by this run
-            form->PushButton2_Click();      // a second start
+            form->clearList(); // clear
+            form->listKeyPressed(Qt::Key_Delete);
+            form->removeSelectedAddress(); // remove
+            form->moveAddressUp();         // move up
+            form->moveAddressDown();       // move down
+            form->pointerOverButton();     // the hand would replace the hourglass
+            form->addAddress();            // add: appended, not printed by this run
+            form->startPrinting();         // a second start
             // Drag row 2 onto row 3: the run prints whatever stands at each position when it gets there.
-            form->ListView1_ItemClick();
-            form->ListView1_MouseDown();
+            form->pickUpAddress();
+            form->beginDrag();
             const QRect third = listView()->visualRect(form->urlList()->index(2, 0));
-            form->ListView1_MouseMove(third.center().x(), third.center().y());
-            form->ListView1_MouseUp();
-            pointersDuringRun << form->MousePointer() << form->cursor().shape();
+            form->dragOver(third.center().x(), third.center().y());
+            form->endDrag();
+            pointersDuringRun << form->pointer();
+            busyCursor = form->cursor().shape() == Qt::WaitCursor;
         };
-        form->PushButton2_Click();
+        form->startPrinting();
 
         QVERIFY(acted);
-        QCOMPARE(pointersDuringRun, (QList<int>{Form1::kBusyPointer, Form1::kBusyPointer, Qt::WaitCursor}));
+        QCOMPARE(pointersDuringRun, (QList<MainWindow::Pointer>{MainWindow::Pointer::Busy, MainWindow::Pointer::Busy}));
+        QVERIFY(busyCursor);
         QCOMPARE(form->urlList()->count(), 4);
         QCOMPARE(form->urlList()->text(4), web.address(QStringLiteral("/four.html")));
         QCOMPARE(newJobTexts(kChosen, before),
@@ -562,7 +566,7 @@ private slots:
         };
         QElapsedTimer clock;
         clock.start();
-        form->PushButton2_Click();
+        form->startPrinting();
 
         QVERIFY(clock.elapsed() < 30'000);
         QVERIFY(programEnding());
@@ -578,7 +582,7 @@ private slots:
             openWindow();
             addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
             connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { server.stop(); });
-            form->PushButton2_Click();
+            form->startPrinting();
 
             QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Done."));
             const auto reports = dialogs.errorReports();
@@ -586,7 +590,7 @@ private slots:
             for (const auto &report : reports)
                 QVERIFY2(report.text.contains(QStringLiteral("APrint.DoItByFile at line 126\r\r")),
                          qPrintable(report.text));
-            QCOMPARE(form->MousePointer(), Form1::kDefaultPointer);
+            QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
         }
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
     }
@@ -604,7 +608,7 @@ private slots:
         connect(&ticks, &QTimer::timeout, this, [&] { largestGap = std::max(largestGap, sinceTick.restart()); });
         sinceTick.start();
         ticks.start(100);
-        form->PushButton2_Click();
+        form->startPrinting();
         ticks.stop();
         server.signal(SIGCONT);
 

@@ -18,7 +18,7 @@ class ChosenDefault : public CupsPrinterSystem
 public:
     QStringList printerNames() override { return {name}; }
     QString defaultPrinterName() override { return name; }
-    void setDefaultPrinter(const QString &newName) override { name = newName; }
+    void switchDefault(const QString &newName) override { name = newName; }
     QString name = QStringLiteral("Test-Charlie");
 };
 
@@ -45,13 +45,12 @@ class WebBrowserTest : public QObject
 
     bool load(const QString &address)
     {
-        browser->Navigate(address);
+        browser->loadAddress(address);
         // Complete must never carry over from the page before.
-        if (browser->ReadyState() == BrowserControl::kReadyStateComplete)
+        if (browser->loadComplete())
             return false;
         // The program's own wait: a test's polling wait starves the browser of its event loop.
-        return sleepUntil([&] { return browser->ReadyState() == BrowserControl::kReadyStateComplete; },
-                          QDeadlineTimer(kLoadTimeoutMs));
+        return sleepUntil([&] { return browser->loadComplete(); }, QDeadlineTimer(kLoadTimeoutMs));
     }
 
     // Prints the loaded page and gives back what reached the queue.
@@ -60,7 +59,7 @@ class WebBrowserTest : public QObject
         printers.name = queue;
         const int before = jobCount(queue);
         QSignalSpy printed(browser, &WebBrowserControl::pagePrinted);
-        browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
+        browser->handOver(browser->renderForPrinting());
         const QList<PrintedJob> jobs = jobsSince(queue, before);
         if (printed.size() != 1 || jobs.size() != 1 || printed[0][0].toInt() != jobs.last().id)
             return {};
@@ -107,9 +106,9 @@ private slots:
         held.body = QByteArray("<html><body><p>still coming</p>") + QByteArray(20'000, 'x') + "</body></html>";
         held.delivery = TestHttpServer::Delivery::NeverFinish;
         web.serve(QStringLiteral("/held.html"), held);
-        browser->Navigate(web.address(QStringLiteral("/held.html")));
+        browser->loadAddress(web.address(QStringLiteral("/held.html")));
         QTest::qWait(2000);
-        QCOMPARE(browser->ReadyState(), BrowserControl::kReadyStateLoading);
+        QVERIFY(!browser->loadComplete());
         QVERIFY(load(web.address(QStringLiteral("/a.html"))));
     }
 
@@ -184,7 +183,7 @@ private slots:
     void pageSetupTakesThePrintersDefaults()
     {
         printers.name = QStringLiteral("Test-Alpha");
-        browser->ExecWB(BrowserControl::kCommandPageSetup, BrowserControl::kOptionDontPromptUser);
+        browser->setUpPage();
         QVERIFY(browser->pageSetup());
         const QPageLayout layout = *browser->pageSetup();
         // The test queues' driver defaults to US Letter.
@@ -206,7 +205,7 @@ private slots:
         bool refused = false;
         QString description;
         try {
-            browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser);
+            browser->handOver(browser->renderForPrinting());
         } catch (const RuntimeError &error) {
             refused = error.number() == ErrorNumber::PrinterError &&
                       error.description().contains(QLatin1String("Test-Charlie"));
@@ -220,8 +219,7 @@ private slots:
     void anUnknownPrinterIsAnError()
     {
         printers.name = QStringLiteral("No-Such-Printer");
-        QVERIFY_THROWS_EXCEPTION(RuntimeError,
-                                 browser->ExecWB(BrowserControl::kCommandPrint, BrowserControl::kOptionDontPromptUser));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, browser->handOver(browser->renderForPrinting()));
     }
 };
 

@@ -13,7 +13,8 @@ class NoPrinters : public PrinterSystem
 public:
     QStringList printerNames() override { return {}; }
     QString defaultPrinterName() override { return {}; }
-    void setDefaultPrinter(const QString &) override {}
+    void switchDefault(const QString &) override {}
+    void restoreDefault() override {}
     QPageLayout defaultPageLayout(const QString &) override { return {}; }
     int submitPdfJob(const QString &, const QString &, const QByteArray &) override
     {

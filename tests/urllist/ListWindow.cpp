@@ -10,7 +10,7 @@
 
 ListWindow::ListWindow()
 {
-    m_form = std::make_unique<Form1>(quietServices(dialogs, m_draw, m_opener, &m_printers));
+    m_form = std::make_unique<MainWindow>(quietServices(dialogs, m_draw, m_opener, &m_printers));
     m_form->show();
     if (!QTest::qWaitForWindowExposed(m_form.get()))
         qWarning("the main window was not shown");

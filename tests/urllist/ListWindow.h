@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
 
@@ -22,7 +22,7 @@ public:
     ListWindow(const ListWindow &) = delete;
     ListWindow &operator=(const ListWindow &) = delete;
 
-    Form1 &form() { return *m_form; }
+    MainWindow &form() { return *m_form; }
     QTreeView *listView();
     // One of the window's buttons, by its design name ("PushButton7").
     QPushButton *button(const char *name);
@@ -50,5 +50,5 @@ private:
     NoPrinters m_printers;
     FixedDraw m_draw{50};
     RecordingOpener m_opener;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };

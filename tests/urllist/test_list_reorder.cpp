@@ -41,7 +41,7 @@ class ListReorderTest : public QObject
 
     std::unique_ptr<ListWindow> window;
 
-    Form1 &form() { return window->form(); }
+    MainWindow &form() { return window->form(); }
     QPoint belowTheRows() { return {10, window->listView()->viewport()->height() - 3}; }
 
     // Presses on a point, moves over the given rows in turn, and releases.

@@ -1,6 +1,6 @@
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 
-#include "gui/Form2.h"
+#include "gui/HelpWindow.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ErrorTrap.h"
@@ -12,7 +12,7 @@ constexpr auto kPauseExplanation =
     "printouts, try pausing for a longer period of time.";
 }
 
-void Form1::PushButton10_Click()
+void MainWindow::explainPause()
 {
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.PushButton10_Click"));
     trap.line(100, [&] {
@@ -20,13 +20,13 @@ void Form1::PushButton10_Click()
     });
 }
 
-void Form1::PushButton13_Click()
+void MainWindow::showHelp()
 {
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.PushButton13_Click"));
     trap.line(100, [&] {
         // One help window at a time: a second click brings the open one forward.
         if (!m_helpWindow) {
-            m_helpWindow = new Form2(*m_services.dialogs, this);
+            m_helpWindow = new HelpWindow(*m_services.dialogs, this);
             m_helpWindow->move(geometry().center() - m_helpWindow->rect().center());
         }
         m_helpWindow->show();

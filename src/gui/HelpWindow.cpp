@@ -1,4 +1,4 @@
-#include "gui/Form2.h"
+#include "gui/HelpWindow.h"
 
 #include "gui/Skin.h"
 #include "runtime/AppTitle.h"
@@ -13,27 +13,26 @@ namespace {
 constexpr int kPictureWidth = 524;
 constexpr int kPictureHeight = 344;
 constexpr int kListHeight = 120;
-constexpr int kInvalidPicture = 481;
 } // namespace
 
-Form2::Form2(Dialogs &dialogs, QWidget *parent) : QWidget(parent, Qt::Window), m_dialogs(dialogs)
+HelpWindow::HelpWindow(Dialogs &dialogs, QWidget *parent) : QWidget(parent, Qt::Window), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, kPictureWidth, kPictureHeight);
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(0, kPictureHeight, kPictureWidth, kListHeight);
-    List1->setWordWrap(true);
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setGeometry(0, 0, kPictureWidth, kPictureHeight);
+    m_steps = new QListWidget(this);
+    m_steps->setObjectName(QStringLiteral("List1"));
+    m_steps->setGeometry(0, kPictureHeight, kPictureWidth, kListHeight);
+    m_steps->setWordWrap(true);
     setFixedSize(kPictureWidth, kPictureHeight + kListHeight);
 
-    Form_Load();
+    loadWindow();
 }
 
-void Form2::Form_Load()
+void HelpWindow::loadWindow()
 {
     ErrorTrap trap(m_dialogs, QStringLiteral("Form2.Form_Load"));
     trap.line(100, [&] { SetFaceColours(*this); });
@@ -43,8 +42,8 @@ void Form2::Form_Load()
         [&] {
             const QPixmap picture(QStringLiteral(":/help/script-error.png"));
             if (picture.isNull())
-                throw RuntimeError(kInvalidPicture, QStringLiteral("Invalid picture"));
-            Image1->setPixmap(picture);
+                throw RuntimeError(ErrorNumber::InvalidPicture, QStringLiteral("Invalid picture"));
+            m_picture->setPixmap(picture);
         });
     const char *const lines[] = {
         "If you are receiving the above error message when working with this software, follow this:",
@@ -57,7 +56,15 @@ void Form2::Form_Load()
     };
     int number = 106;
     for (const char *text : lines) {
-        trap.line(number, [&] { List1->addItem(QLatin1String(text)); });
+        trap.line(number, [&] { m_steps->addItem(QLatin1String(text)); });
         number += 2;
     }
+}
+
+QStringList HelpWindow::steps() const
+{
+    QStringList rows;
+    for (int row = 0; row < m_steps->count(); ++row)
+        rows << m_steps->item(row)->text();
+    return rows;
 }

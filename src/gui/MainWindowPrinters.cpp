@@ -1,4 +1,4 @@
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 
 #include "printers/PrinterPosition.h"
 #include "printers/PrinterSystem.h"
@@ -14,7 +14,7 @@ namespace {
 constexpr auto kPositionSetting = "Combo1";
 } // namespace
 
-void Form1::LoadPrinterList()
+void MainWindow::LoadPrinterList()
 {
     PrinterSystem &printers = *m_services.printers;
     // The list comes first: a print system that cannot be reached ends the start-up's printer steps
@@ -30,21 +30,22 @@ void Form1::LoadPrinterList()
 
     {
         // Filling the list chooses nothing: only the steps below select, and store, a position.
-        const QSignalBlocker quiet(Combo1);
-        Combo1->addItems(names);
-        Combo1->setCurrentIndex(-1);
+        const QSignalBlocker quiet(m_printerBox);
+        m_printerBox->addItems(names);
+        m_printerBox->setCurrentIndex(-1);
     }
 
     const QString stored = Settings::read(QLatin1String(kPositionSetting));
     if (stored.isEmpty()) {
         if (!defaultName.isEmpty())
-            Combo1->setCurrentIndex(Combo1->findText(defaultName, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    } else if (Combo1->count() > 0) {
+            m_printerBox->setCurrentIndex(
+                m_printerBox->findText(defaultName, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    } else if (m_printerBox->count() > 0) {
         const int position = storedPrinterPosition(stored);
         // -1 is a valid position: no printer chosen.
-        if (position < -1 || position >= Combo1->count())
+        if (position < -1 || position >= m_printerBox->count())
             throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("Invalid property value"));
-        Combo1->setCurrentIndex(position);
+        m_printerBox->setCurrentIndex(position);
     }
 
     // Without a default the printers are still offered, so the user can pick one; that the default
@@ -53,7 +54,7 @@ void Form1::LoadPrinterList()
         throw *defaultUnreadable;
 }
 
-void Form1::Combo1_Click()
+void MainWindow::rememberChosenPrinter()
 {
-    Settings::write(QLatin1String(kPositionSetting), QString::number(Combo1->currentIndex()));
+    Settings::write(QLatin1String(kPositionSetting), QString::number(m_printerBox->currentIndex()));
 }

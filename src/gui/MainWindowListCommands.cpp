@@ -1,4 +1,4 @@
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 
 #include "gui/UrlListSelection.h"
 #include "runtime/AppTitle.h"
@@ -9,14 +9,13 @@
 #include <QTreeView>
 
 namespace {
-constexpr int kDeleteKey = 46;
 constexpr const char *kSampleAddresses[] = {"https://www.google.com/", "https://www.bing.com/",
                                             "https://duckduckgo.com/"};
 
 // Double-click and the Delete key remove the selected row, not the row under the pointer.
-void removeSelectedRow(const Form1 &form, const QTreeView &listView)
+void removeSelectedRow(const MainWindow &form, const QTreeView &listView)
 {
-    if (form.MousePointer() == Form1::kBusyPointer)
+    if (form.pointer() == MainWindow::Pointer::Busy)
         return;
     if (form.urlList()->count() <= 0)
         return;
@@ -24,7 +23,7 @@ void removeSelectedRow(const Form1 &form, const QTreeView &listView)
 }
 } // namespace
 
-void Form1::PushButton1_Click()
+void MainWindow::addAddress()
 {
     ErrorTrap trap(*services().dialogs, QStringLiteral("Form1.PushButton1_Click"));
     QString answer;
@@ -36,16 +35,16 @@ void Form1::PushButton1_Click()
     trap.line(118, [&] { m_urlList->append(answer); });
 }
 
-void Form1::PushButton7_Click()
+void MainWindow::clearList()
 {
     ErrorTrap trap(*services().dialogs, QStringLiteral("Form1.PushButton7_Click"));
     trap.line(100, [&] {
-        if (MousePointer() != kBusyPointer)
+        if (pointer() != Pointer::Busy)
             m_urlList->clear();
     });
 }
 
-void Form1::PushButton9_Click()
+void MainWindow::addSampleAddresses()
 {
     ErrorTrap trap(*services().dialogs, QStringLiteral("Form1.PushButton9_Click"));
     trap.line(100, [&] { m_urlList->append(QLatin1String(kSampleAddresses[0])); });
@@ -53,14 +52,14 @@ void Form1::PushButton9_Click()
     trap.line(104, [&] { m_urlList->append(QLatin1String(kSampleAddresses[2])); });
 }
 
-void Form1::ListView1_DblClick()
+void MainWindow::removeSelectedAddress()
 {
-    removeSelectedRow(*this, *ListView1);
+    removeSelectedRow(*this, *m_addressList);
 }
 
-void Form1::ListView1_KeyDown(int keyCode, int)
+void MainWindow::listKeyPressed(Qt::Key key)
 {
-    if (keyCode != kDeleteKey)
+    if (key != Qt::Key_Delete)
         return;
-    removeSelectedRow(*this, *ListView1);
+    removeSelectedRow(*this, *m_addressList);
 }

@@ -1,4 +1,4 @@
-#include "gui/Form1.h"
+#include "gui/MainWindow.h"
 
 #include "gui/DefaultPrinter.h"
 #include "printing/PagePrinter.h"
@@ -19,18 +19,17 @@
 #include <QScopedValueRollback>
 
 namespace {
-constexpr int kDivisionByZero = 11;
 
 // The share of the list done when row i starts, against the list's length at that moment.
 int progressPercent(int row, int rowCount)
 {
     if (rowCount == 0)
-        throw RuntimeError(kDivisionByZero, QStringLiteral("Division by zero"));
+        throw RuntimeError(ErrorNumber::DivisionByZero, QStringLiteral("Division by zero"));
     return qRound(static_cast<double>(row) / rowCount * 100.0);
 }
 } // namespace
 
-void Form1::PushButton2_Click()
+void MainWindow::startPrinting()
 {
     // A second start in the middle of a run would take the chosen printer for the user's own
     // default and never give the real one back.
@@ -41,13 +40,17 @@ void Form1::PushButton2_Click()
     PrinterSystem &printers = *m_services.printers;
     Dialogs &dialogs = *m_services.dialogs;
     Clock &clock = *m_services.clock;
-    auto pauseText = [this] { return Text2->text(); };
+    // The pause box is read afresh each time a slice of the pause is due.
+    auto pauseText = [this] { return m_pauseBox->text(); };
+    auto pauseSlice = [&](ErrorTrap &pageTrap, int testLine, int waitLine) {
+        waitPauseSlice(pageTrap, clock, testLine, waitLine, pauseText);
+    };
 
     bool listEmpty = false;
     trap.line(102, [&] {
         listEmpty = m_urlList->count() <= 0;
         if (!listEmpty)
-            setMousePointer(kBusyPointer);
+            setPointer(Pointer::Busy);
     });
     if (listEmpty) {
         trap.line(144,
@@ -55,16 +58,17 @@ void Form1::PushButton2_Click()
         return;
     }
 
-    QString savedDefault;
+    // The default as it stands is read for its own message when it can't be; the way back needs no
+    // name: the printer system keeps what its first switch found.
     trap.line(104, [&] {
-        savedDefault = GetDefaultPrinter(printers, dialogs);
-        m_defaultPrinterBeforeRun = savedDefault;
+        GetDefaultPrinter(printers, dialogs);
+        m_defaultSwitchedForRun = true;
     });
     trap.line(106, [&] {
         // The jobs go to the chosen printer by name; the switch of the default is for the sake of
         // whatever else looks at the default during the run.
-        WebBrowser1->setJobPrinter(Combo1->currentText());
-        MakeDefaultPrinter(printers, dialogs, Combo1->currentText(), false, &m_toldDefaultNotSwitched);
+        m_browser->setJobPrinter(m_printerBox->currentText());
+        MakeDefaultPrinter(printers, dialogs, m_printerBox->currentText(), false, &m_toldDefaultNotSwitched);
     });
     int n = 0;
     int i = 1;
@@ -77,8 +81,8 @@ void Form1::PushButton2_Click()
         QString address;
         trap.line(120, [&] { address = m_urlList->text(i); });
         trap.line(116, [&] {
-            ProgressBar1->setValue(progressPercent(i, m_urlList->count()));
-            ProgressBar1->setFormat(QStringLiteral("Processing: ") + FileNamePart(address));
+            m_progressBar->setValue(progressPercent(i, m_urlList->count()));
+            m_progressBar->setFormat(QStringLiteral("Processing: ") + FileNamePart(address));
             letEventsRun();
         });
         // A blank row (a list file's last line end gives one) prints nothing: a wasted sheet
@@ -90,39 +94,41 @@ void Form1::PushButton2_Click()
         // Blank rows are skipped, so the first address printed is the run's first page.
         const bool firstAddress = !addressReached;
         addressReached = true;
-        trap.line(118, [&] { setMousePointer(kBusyPointer); });
+        PageRequest page;
+        page.address = address;
+        page.pauseSlice = pauseSlice;
+        trap.line(118, [&] { setPointer(Pointer::Busy); });
         if (trap.test(110, [&] { return firstAddress; }))
-            trap.line(112, [&] { IsFirstPage = true; });
+            trap.line(112, [&] { page.firstPage = true; });
         else
-            trap.line(114, [&] { IsFirstPage = false; });
-        trap.line(122, [&] { setMousePointer(kBusyPointer); });
+            trap.line(114, [&] { page.firstPage = false; });
+        trap.line(122, [&] { setPointer(Pointer::Busy); });
         waitPauseSlice(trap, clock, 124, 126, pauseText);
         trap.line(128, [&] { letEventsRun(); });
-        trap.line(130, [&] { DoItByFile(*WebBrowser1, dialogs, clock, pauseText, address); });
-        trap.line(132, [&] { setMousePointer(kBusyPointer); });
+        trap.line(130, [&] { printPage(*m_browser, clock, dialogs, page); });
+        trap.line(132, [&] { setPointer(Pointer::Busy); });
         waitPauseSlice(trap, clock, 134, 136, pauseText);
         trap.line(138, [&] { ++i; });
     }
     // Nothing of the last page may reach the window once it is printed: its renderer could end
     // while the "Done." box is open.
-    WebBrowser1->letGoOfPage();
+    m_browser->letGoOfPage();
     trap.line(140, [&] {
-        MakeDefaultPrinter(printers, dialogs, savedDefault, false);
-        m_defaultPrinterBeforeRun.reset();
+        m_defaultSwitchedForRun = false;
+        RestoreDefaultPrinter(printers);
     });
-    trap.line(148, [&] { setMousePointer(kDefaultPointer); });
+    trap.line(148, [&] { setPointer(Pointer::Arrow); });
     trap.line(146, [&] {
-        ProgressBar1->setValue(0);
-        ProgressBar1->setFormat(QStringLiteral("Progress Bar"));
+        m_progressBar->setValue(0);
+        m_progressBar->setFormat(QStringLiteral("Progress Bar"));
     });
     trap.line(142, [&] { dialogs.message(QStringLiteral("Done."), applicationTitle(), Dialogs::Icon::None); });
 }
 
-void Form1::restoreDefaultPrinterOfInterruptedRun()
+void MainWindow::restoreDefaultPrinterOfInterruptedRun()
 {
-    if (!m_defaultPrinterBeforeRun)
+    if (!m_defaultSwitchedForRun)
         return;
-    const QString savedDefault = *m_defaultPrinterBeforeRun;
-    m_defaultPrinterBeforeRun.reset();
-    MakeDefaultPrinter(*m_services.printers, *m_services.dialogs, savedDefault, false);
+    m_defaultSwitchedForRun = false;
+    RestoreDefaultPrinter(*m_services.printers);
 }

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "gui/RealServices.h"
+
+#include <QCursor>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+
+class HelpWindow;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTreeView;
+class UrlListModel;
+class WebBrowserControl;
+
+// The main window. Its controls are its own: only its handlers work on them. Tests and benchmarks
+// find a control by its object name, which is the name of the window's original design ("Combo1",
+// "PushButton2"), as are the locations its error reports name.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(const Services &services = realServices(), QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Showing the window loads it first, once: loadWindow runs before it is first visible.
+    void setVisible(bool visible) override;
+
+    // The window's pointer, which is also the busy marker: the hourglass lasts as long as a print
+    // run, and the commands that remove or move rows do nothing meanwhile. The values are those of
+    // the original design's pointer numbers.
+    enum class Pointer { Arrow = 0, Busy = 11, Hand = 99 };
+    Pointer pointer() const { return m_pointer; }
+    void setPointer(Pointer pointer);
+
+    const Services &services() const { return m_services; }
+
+    UrlListModel *urlList() const { return m_urlList; }
+    // The hand pointer that start-up loaded, if it could.
+    const std::optional<QCursor> &handPointer() const { return m_handPointer; }
+    // Whether a drag is reordering the list's rows.
+    bool dragActive() const { return m_dragging; }
+
+    // Start-up and shutdown.
+    void loadWindow();
+    void unloadWindow();
+
+    // Printer selection.
+    void LoadPrinterList();
+    void rememberChosenPrinter();
+
+    // URL list commands.
+    void addAddress();
+    void clearList();
+    void addSampleAddresses();
+    void loadListFile();
+    void moveAddressUp();
+    void moveAddressDown();
+    void removeSelectedAddress();
+    void listKeyPressed(Qt::Key key);
+
+    // Drag reordering of the list.
+    void pickUpAddress();
+    void beginDrag();
+    void dragOver(int x, int y);
+    void endDrag();
+
+    // The print run.
+    void startPrinting();
+
+    // Help.
+    void explainPause();
+    void showHelp();
+
+    // Pointer convention: over a push button, and over the background or a frame.
+    void pointerOverButton();
+    void pointerOverBackground();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Controls, in the window's design order.
+    QGroupBox *m_pauseFrame = nullptr;
+    QLineEdit *m_pauseBox = nullptr;
+    QPushButton *m_pauseHelpButton = nullptr;
+    QPushButton *m_helpButton = nullptr;
+    QGroupBox *m_printerFrame = nullptr;
+    QComboBox *m_printerBox = nullptr;
+    WebBrowserControl *m_browser = nullptr;
+    QTreeView *m_addressList = nullptr;
+    QProgressBar *m_progressBar = nullptr;
+    QPushButton *m_moveUpButton = nullptr;
+    QPushButton *m_moveDownButton = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_loadListButton = nullptr;
+    QPushButton *m_clearButton = nullptr;
+    QPushButton *m_startButton = nullptr;
+    QPushButton *m_samplesButton = nullptr;
+
+    std::optional<QCursor> m_handPointer;
+
+    // Drag reordering state, shared by the list's mouse handlers only.
+    bool m_dragging = false;
+    QPersistentModelIndex m_draggedRow;
+    QPersistentModelIndex m_rowUnderPointer;
+
+    void createControls();
+    void connectHandlers();
+    bool listViewEvent(QObject *watched, QEvent *event);
+    // Closing the window in the middle of a print run still gives the user's default printer back.
+    void restoreDefaultPrinterOfInterruptedRun();
+
+    Services m_services;
+    UrlListModel *m_urlList = nullptr;
+    QPointer<HelpWindow> m_helpWindow;
+    Pointer m_pointer = Pointer::Arrow;
+    bool m_loaded = false;
+    // The print run going on, if any, and the default printer it found and must put back.
+    bool m_printRunning = false;
+    bool m_defaultSwitchedForRun = false;
+    // Whether the user has been told why a run leaves the default printer as it is.
+    bool m_toldDefaultNotSwitched = false;
+};
