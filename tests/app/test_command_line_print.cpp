@@ -114,7 +114,8 @@ private slots:
         web.serveHtml(QStringLiteral("/printing-began"), QString(), QString());
     }
 
-    // Three good pages, a page that is not there, a host that does not exist and a blank line.
+    // Three good pages, a page that is not there, a host that does not exist, a page that no server
+    // sent and a blank line.
     void eachPageIsReportedAndFailedLoadsCount_data()
     {
         QTest::addColumn<bool>("skipFailed");
@@ -126,7 +127,7 @@ private slots:
     {
         QFETCH(bool, skipFailed);
         writeList({goodPages()[0], web.url(u"/missing.html"_s), QString(), QStringLiteral("http://nowhere.invalid/"),
-                   goodPages()[1], goodPages()[2]});
+                   goodPages()[1], u"data:text/html,<title>Data</title>Text of the data page"_s, goodPages()[2]});
         const int before = jobCount(kQueue);
         QStringList options{QStringLiteral("--printer"), kQueue.toLower(), QStringLiteral("--json")};
         if (skipFailed)
@@ -135,34 +136,36 @@ private slots:
 
         QCOMPARE(result.exitCode, 1);
         const QList<PrintedJob> jobs = jobsSince(kQueue, before);
-        QCOMPARE(jobs.size(), skipFailed ? 3 : 5);
-        QCOMPARE(result.reportLines.size(), 6);
+        QCOMPARE(jobs.size(), skipFailed ? 4 : 6);
+        QCOMPARE(result.reportLines.size(), 7);
         QVERIFY2(result.reportLines[1].startsWith(
-                     QStringLiteral("[2/5] %1 load failed: HTTP 404; ").arg(web.url(u"/missing.html"_s))),
+                     QStringLiteral("[2/6] %1 load failed: HTTP 404; ").arg(web.url(u"/missing.html"_s))),
                  qPrintable(result.reportLines[1]));
         QVERIFY2(result.reportLines[2].startsWith(
-                     QStringLiteral("[3/5] http://nowhere.invalid/ load failed: host not found; ")),
+                     QStringLiteral("[3/6] http://nowhere.invalid/ load failed: host not found; ")),
                  qPrintable(result.reportLines[2]));
         QVERIFY(result.reportLines[2].endsWith(skipFailed ? QStringLiteral("skipped") : QStringLiteral(")")));
-        QCOMPARE(result.reportLines[5], skipFailed ? QStringLiteral("Printed 3, skipped 2, failed 0, refused 0.")
-                                                   : QStringLiteral("Printed 5, skipped 0, failed 0, refused 0."));
+        QCOMPARE(result.reportLines[6], skipFailed ? QStringLiteral("Printed 4, skipped 2, failed 0, refused 0.")
+                                                   : QStringLiteral("Printed 6, skipped 0, failed 0, refused 0."));
 
-        // The JSON lines agree with what reached the server.
-        QCOMPARE(result.jsonLines.size(), 5);
+        // The JSON lines agree with what reached the server, and give the HTTP status wherever a
+        // server answered, a good one included.
+        QCOMPARE(result.jsonLines.size(), 6);
         QList<int> printedJobs;
+        QList<QJsonValue> statuses;
         for (const QString &line : result.jsonLines) {
             const QJsonObject page = QJsonDocument::fromJson(line.toUtf8()).object();
             QCOMPARE(page.value(QStringLiteral("printer")).toString(), kQueue);
             if (page.value(QStringLiteral("outcome")).toString() == QLatin1String("printed"))
                 printedJobs << page.value(QStringLiteral("job")).toInt();
+            statuses << page.value(QStringLiteral("http_status"));
         }
         QList<int> serverJobs;
         for (const PrintedJob &job : jobs)
             serverJobs << job.id;
         QCOMPARE(printedJobs, serverJobs);
-        QCOMPARE(
-            QJsonDocument::fromJson(result.jsonLines[1].toUtf8()).object().value(QStringLiteral("http_status")).toInt(),
-            404);
+        const QJsonValue none(QJsonValue::Null);
+        QCOMPARE(statuses, (QList<QJsonValue>{200, 404, none, 200, none, 200}));
         QVERIFY2(jobs.last().text.contains(QStringLiteral("Text of page three")), qPrintable(jobs.last().text));
 
         // The user's default printer is never touched.
