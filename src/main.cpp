@@ -1,6 +1,7 @@
 #include "app/CommandLinePrint.h"
 #include "app/ProgramIdentity.h"
 #include "app/ProgramOptions.h"
+#include "app/SandboxNotice.h"
 #include "app/StandardStreams.h"
 #include "gui/Form1.h"
 #include "gui/WindowProgram.h"
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     prepareStartupEnvironment();
+    sayWhenSandboxIsOff();
     QApplication app(argc, argv);
     if (options.print)
         return runCommandLinePrint(*options.print);

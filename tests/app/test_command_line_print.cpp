@@ -27,7 +27,8 @@ const QString kSystemDefault = QStringLiteral("system default destination: Test-
 struct Run
 {
     int exitCode = -1;
-    QStringList reportLines; // standard error
+    QString errors;          // standard error as it came
+    QStringList reportLines; // of it, the lines of the report
     QStringList jsonLines;   // standard output
 };
 } // namespace
@@ -51,6 +52,9 @@ class CommandLinePrintTest : public QObject
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        // This process's own start-up turned the sandbox off when it runs as root; the program
+        // decides for itself, as for a user.
+        environment.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
         if (!locale.isEmpty())
             environment.insert(QStringLiteral("LC_ALL"), locale);
         program.setProcessEnvironment(environment);
@@ -65,7 +69,8 @@ class CommandLinePrintTest : public QObject
         if (!sleepUntil([&] { return program.state() == QProcess::NotRunning; }, QDeadlineTimer(120'000)))
             return result;
         result.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
-        for (const QString &line : QString::fromUtf8(program.readAllStandardError()).split(QLatin1Char('\n')))
+        result.errors = QString::fromUtf8(program.readAllStandardError());
+        for (const QString &line : result.errors.split(QLatin1Char('\n')))
             if (line.startsWith(QLatin1Char('[')) || line.startsWith(QLatin1String("Printed")) ||
                 line.startsWith(QLatin1String("There is")) || line.startsWith(QLatin1String("Cannot read")))
                 result.reportLines << line;
@@ -185,6 +190,11 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(jobCount(QStringLiteral("Test-Bravo")), before + 3);
         QVERIFY(result.jsonLines.isEmpty());
+        // As root, and only then, the program says once why pages load without the sandbox.
+        const QString sandboxOff =
+            u"Running as root: web pages load without the browser's sandbox, which does not run as root.\n"_s;
+        QCOMPARE(result.errors.count(sandboxOff), ::geteuid() == 0 ? 1 : 0);
+        QVERIFY2(!result.errors.contains(u"Sandboxing disabled"_s), qPrintable(result.errors));
     }
 
     void anUnknownPrinterOrListIsABadStart()
