@@ -16,10 +16,8 @@ int main(int argc, char *argv[])
     const ProgramOptions options = readProgramOptions(argc, argv);
     if (options.exitStatus)
         return *options.exitStatus;
-    // A print run from the command line needs no display: from cron or a script there is none.
-    if (options.print && !qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
-        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (options.print)
+        prepareCommandLineEnvironment();
     prepareStartupEnvironment();
     sayWhenSandboxIsOff();
     QApplication app(argc, argv);
