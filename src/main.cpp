@@ -1,6 +1,7 @@
 #include "app/CommandLinePrint.h"
 #include "app/ProgramIdentity.h"
 #include "app/ProgramOptions.h"
+#include "app/SandboxNotice.h"
 #include "app/StandardStreams.h"
 #include "gui/MainWindow.h"
 #include "gui/WindowProgram.h"
@@ -15,11 +16,10 @@ int main(int argc, char *argv[])
     const ProgramOptions options = readProgramOptions(argc, argv);
     if (options.exitStatus)
         return *options.exitStatus;
-    // A print run from the command line needs no display: from cron or a script there is none.
-    if (options.print && !qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
-        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (options.print)
+        prepareCommandLineEnvironment();
     prepareStartupEnvironment();
+    sayWhenSandboxIsOff();
     QApplication app(argc, argv);
     if (options.print)
         return runCommandLinePrint(*options.print);

@@ -14,6 +14,13 @@ constexpr int kUsageError = 2;
 // A day: longer would not fit the timers that bound the wait.
 constexpr double kLongestTimeout = 24.0 * 3600;
 
+// A number as the pause box reads it, but always as the C locale writes it ("2.5", "-1"): read in
+// the user's locale, "0.5" would be refused wherever the decimal separator is a comma.
+std::optional<double> commandLineNumber(const QString &text)
+{
+    return pauseValue(text, QLocale::c());
+}
+
 void write(std::FILE *stream, const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -90,19 +97,20 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         return usageError(QStringLiteral("The printer's name is empty."));
     run.skipFailed = parser.isSet(skipFailed);
     run.json = parser.isSet(json);
-    // The pause means what the window's pause box means: a number as the user's locale writes it,
-    // nothing and no wait when it is negative.
+    // Numbers are read the same in every locale, with a decimal point: a line in a script or a
+    // crontab must mean the same on every machine. A negative pause is no wait, as in the window.
     if (parser.isSet(pause)) {
-        const std::optional<double> seconds = pauseValue(parser.value(pause));
+        const std::optional<double> seconds = commandLineNumber(parser.value(pause));
         if (!seconds)
-            return usageError(QStringLiteral("The pause '%1' is not a number of seconds.").arg(parser.value(pause)));
+            return usageError(
+                QStringLiteral("The pause '%1' is not a number of seconds, such as 2.5.").arg(parser.value(pause)));
         run.pauseSeconds = std::max(*seconds, 0.0);
     }
     if (parser.isSet(timeout)) {
-        const std::optional<double> seconds = pauseValue(parser.value(timeout));
+        const std::optional<double> seconds = commandLineNumber(parser.value(timeout));
         if (!seconds || !(*seconds > 0) || *seconds > kLongestTimeout)
-            return usageError(
-                QStringLiteral("The timeout '%1' is not a number of seconds above 0.").arg(parser.value(timeout)));
+            return usageError(QStringLiteral("The timeout '%1' is not a number of seconds above 0, such as 2.5.")
+                                  .arg(parser.value(timeout)));
         run.timeoutSeconds = *seconds;
     }
     return {std::nullopt, run};

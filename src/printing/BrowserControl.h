@@ -15,7 +15,7 @@ public:
     struct LoadOutcome
     {
         bool failed = false;
-        int httpStatus = 0; // when the browser told it: an error status
+        int httpStatus = 0; // the status the server answered with; 0 without an HTTP answer
         QString error;      // why it failed, in a few words
     };
 

@@ -45,8 +45,14 @@ constexpr int kNameNotResolved = -105;
 
 WebBrowserControl::LoadOutcome loadOutcomeOf(const QWebEngineLoadingInfo &loading)
 {
-    if (loading.status() != QWebEngineLoadingInfo::LoadFailedStatus)
-        return {};
+    if (loading.status() != QWebEngineLoadingInfo::LoadFailedStatus) {
+        // The browser gives the server's status for a good load too, and makes up a "200" for
+        // addresses that no server answered (a file, data).
+        const QString scheme = loading.url().scheme();
+        const bool fromServer = loading.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain &&
+                                (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+        return {false, fromServer ? loading.errorCode() : 0, QString()};
+    }
     if (loading.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
         return {true, loading.errorCode(), QStringLiteral("HTTP %1").arg(loading.errorCode())};
     if (loading.errorDomain() == QWebEngineLoadingInfo::DnsErrorDomain || loading.errorCode() == kNameNotResolved)

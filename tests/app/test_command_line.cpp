@@ -13,10 +13,12 @@ struct Outcome
 };
 
 // Runs the real program with no display at all: if it tried to open its window, Qt would abort for
-// want of one instead of exiting with the status it chose.
+// want of one instead of exiting with the status it chose. It runs under a locale that writes a
+// decimal comma, which Qt takes from the environment: no locale need be installed for it.
 Outcome runProgram(const QStringList &arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -67,6 +69,14 @@ private slots:
         QTest::newRow("an argument") << QStringList{u"list.txt"_s} << u"Unexpected argument 'list.txt'."_s;
         QTest::newRow("an empty printer name")
             << QStringList{u"--print"_s, u"list.txt"_s, u"--printer"_s, QString()} << u"The printer's name is empty."_s;
+        // Numbers are read alike in every locale: the locale's decimal comma is no decimal separator.
+        QTest::newRow("a pause with a decimal comma")
+            << QStringList{u"--print"_s, u"list.txt"_s, u"--pause"_s, u"0,5"_s}
+            << u"The pause '0,5' is not a number of seconds, such as 2.5."_s;
+        for (const QString &number : {u"inf"_s, u"nan"_s, u"1e999"_s, u"0"_s, u"1,000"_s, u"0x10"_s, QString()})
+            QTest::addRow("a timeout of '%s'", qPrintable(number))
+                << QStringList{u"--print"_s, u"list.txt"_s, u"--timeout"_s, number}
+                << u"The timeout '%1' is not a number of seconds above 0, such as 2.5."_s.arg(number);
     }
 
     void badUsageGivesStatusTwoAndOpensNoWindow()
