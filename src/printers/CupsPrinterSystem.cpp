@@ -203,6 +203,10 @@ void CupsPrinterSystem::restoreUserDefault(const DefaultPrinterState &state)
 
 std::optional<UnrestoredDefault> CupsPrinterSystem::recoverInterruptedSwitch()
 {
+    // Taking access would make the record's folder and lock files; a start with no record has no
+    // need of them. A copy that switches meanwhile puts its own switch back.
+    if (!DefaultPrinterRecord::exists())
+        return std::nullopt;
     std::optional<DefaultPrinterRecord> record;
     try {
         record.emplace();
