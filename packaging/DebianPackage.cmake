@@ -14,6 +14,17 @@ file or taken from samples, and put in order with buttons or the mouse. Each
 page is loaded out of sight, waited for until it is complete and printed as
 vector PDF through CUPS to the chosen printer, without a print dialog.")
 set(CPACK_STRIP_FILES ON)
+# Debian's own packages are stripped by dh_strip, which also drops the sections that only name the
+# compiler and tools that built the program (.comment, .note); CMake's strip keeps them. So a
+# stripping install strips those too. The program is installed by then: src/ installs before
+# packaging/.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(
+      COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:quillbrae>\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

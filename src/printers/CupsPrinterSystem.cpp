@@ -5,6 +5,7 @@
 #include "printers/CupsDestinations.h"
 #include "printers/CupsPageLayout.h"
 #include "printers/CupsPdfJob.h"
+#include "printers/KeptPrintQueue.h"
 #include "printers/RestoreRecordError.h"
 #include "runtime/RuntimeError.h"
 
@@ -55,8 +56,11 @@ void restoreRecord(DefaultPrinterRecord &record, const DefaultPrinterState &stat
 }
 } // namespace
 
-CupsPrinterSystem::CupsPrinterSystem(std::chrono::milliseconds timeLimit) : m_timeLimit(timeLimit)
+CupsPrinterSystem::CupsPrinterSystem(std::chrono::milliseconds timeLimit)
+    : m_timeLimit(timeLimit), m_queue(std::make_unique<KeptPrintQueue>())
 {}
+
+CupsPrinterSystem::~CupsPrinterSystem() = default;
 
 QStringList CupsPrinterSystem::printerNames()
 {
@@ -85,14 +89,14 @@ QString CupsPrinterSystem::defaultPrinterName()
 void CupsPrinterSystem::restoreDefault()
 {
     // The user's options, which the jobs carry, are saved with the default.
-    m_queue.forget();
+    m_queue->forget();
     if (m_found)
         putBack();
 }
 
 void CupsPrinterSystem::switchDefault(const QString &name)
 {
-    m_queue.forget();
+    m_queue->forget();
     if (name.isEmpty())
         throwPrinterError(QStringLiteral("No printer was named."));
 
@@ -200,6 +204,10 @@ void CupsPrinterSystem::restoreUserDefault(const DefaultPrinterState &state)
 
 std::optional<UnrestoredDefault> CupsPrinterSystem::recoverInterruptedSwitch()
 {
+    // Taking access would make the record's folder and lock files; a start with no record has no
+    // need of them. A copy that switches meanwhile puts its own switch back.
+    if (!DefaultPrinterRecord::exists())
+        return std::nullopt;
     std::optional<DefaultPrinterRecord> record;
     try {
         record.emplace();
@@ -228,13 +236,13 @@ QPageLayout CupsPrinterSystem::defaultPageLayout(const QString &printer)
 {
     try {
         return CupsCallThread::run<QPageLayout>([this, printer] {
-            cups_dest_t *queue = m_queue.find(printer, kPageLayoutTimeLimit);
-            return queue ? queuePageLayout(m_queue.server(), *queue, m_queue.details()) : fallbackPageLayout();
+            cups_dest_t *queue = m_queue->find(printer, kPageLayoutTimeLimit);
+            return queue ? queuePageLayout(m_queue->server(), *queue, m_queue->details()) : fallbackPageLayout();
         });
     } catch (const RuntimeError &) {
         // Page setup never fails: without the server's word the page is A4 and upright. The
         // connection may be broken: the next call makes a new one.
-        m_queue.forget();
+        m_queue->forget();
         return fallbackPageLayout();
     }
 }
@@ -243,13 +251,13 @@ int CupsPrinterSystem::submitPdfJob(const QString &printer, const QString &title
 {
     return CupsCallThread::run<int>([this, printer, title, pdf] {
         try {
-            cups_dest_t *queue = m_queue.find(printer, kJobTimeLimit);
+            cups_dest_t *queue = m_queue->find(printer, kJobTimeLimit);
             if (!queue)
                 refuseUnknownQueue(printer);
-            return ::submitPdfJob(m_queue.server(), *queue, m_queue.details(), printer, title, pdf);
+            return ::submitPdfJob(m_queue->server(), *queue, m_queue->details(), printer, title, pdf);
         } catch (...) {
             // The printer may have gone or changed: the next page looks it up again.
-            m_queue.forget();
+            m_queue->forget();
             throw;
         }
     });

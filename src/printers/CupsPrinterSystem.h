@@ -1,13 +1,15 @@
 #pragma once
 
 #include "printers/DefaultPrinterRecord.h"
-#include "printers/KeptPrintQueue.h"
 #include "printers/PrinterSystem.h"
 
 #include <QByteArray>
 
 #include <chrono>
+#include <memory>
 #include <optional>
+
+class KeptPrintQueue;
 
 // The printers of the CUPS server the environment points at (CUPS_SERVER, else the local one).
 // Every call to the server runs on the print-server thread, so a server that hangs costs the window
@@ -29,6 +31,9 @@ class CupsPrinterSystem : public PrinterSystem
 public:
     // Each operation gives up on a server that has not answered within the time limit.
     explicit CupsPrinterSystem(std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
+    ~CupsPrinterSystem() override;
+    CupsPrinterSystem(const CupsPrinterSystem &) = delete;
+    CupsPrinterSystem &operator=(const CupsPrinterSystem &) = delete;
 
     QStringList printerNames() override;
     QString defaultPrinterName() override;
@@ -59,6 +64,7 @@ private:
     std::chrono::milliseconds m_timeLimit;
     std::optional<FoundDefault> m_found;
     // The printer the pages go to, kept from one page to the next; touched on the print-server
-    // thread only.
-    KeptPrintQueue m_queue;
+    // thread only. Behind a pointer, so that the folders that construct this class see nothing of
+    // libcups, which the queue's header names.
+    std::unique_ptr<KeptPrintQueue> m_queue;
 };

@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
@@ -73,6 +74,13 @@ QString DefaultPrinterRecord::folder()
     if (state.isEmpty() || QDir::isRelativePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
     return state + QStringLiteral("/Quillbrae");
+}
+
+bool DefaultPrinterRecord::exists()
+{
+    // A link there counts too, even one that leads nowhere, so that recovery gets rid of it.
+    const QFileInfo record(pathOf(kRecordName));
+    return record.exists() || record.isSymLink();
 }
 
 DefaultPrinterRecord::DefaultPrinterRecord()

@@ -23,6 +23,8 @@ struct DefaultPrinterState
     UserPrinterOptions written;         // the user's printer options as the program last left them
 };
 
+// The folder and the files of the record are made by the first switch, never before: a program
+// that never switches the default leaves nothing behind.
 class DefaultPrinterRecord
 {
 public:
@@ -50,6 +52,10 @@ public:
     bool letGoAsLast();
     // Whether any running copy holds the record (this one never does when it asks).
     bool held() const;
+
+    // Whether there is anything at the record's path, looked at without making the folder or taking
+    // access: where there is nothing, there is no switch to put back.
+    static bool exists();
 
     // The folder of the record: $XDG_STATE_HOME/Quillbrae, else ~/.local/state/Quillbrae.
     static QString folder();

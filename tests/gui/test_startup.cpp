@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 #include "printers/CupsPrinterSystem.h"
+#include "printers/DefaultPrinterRecord.h"
 #include "runtime/AppPaths.h"
 #include "runtime/ProgramLifetime.h"
 #include "support/FakePing.h"
@@ -114,6 +115,8 @@ private slots:
         QVERIFY(form->styleSheet().isEmpty());
         QVERIFY(!form->handPointer().has_value());
         QVERIFY(opener.opened.isEmpty());
+        // Looking for a switch to put back, with none to find, makes no state folder or files.
+        QVERIFY2(!QFileInfo::exists(DefaultPrinterRecord::folder()), qPrintable(DefaultPrinterRecord::folder()));
     }
 
     void skinGivesFaceColoursThenTheStyleSheet()

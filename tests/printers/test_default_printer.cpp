@@ -232,9 +232,15 @@ private slots:
 
     void switchingToTheCurrentDefaultChangesNothing()
     {
+        // A state folder that no earlier switch of this process has made.
+        const QTemporaryDir state;
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
         QVERIFY(!QFile::exists(userOptionsPath()));
+        // Nothing to put back, so nothing is kept for it.
+        QVERIFY(!QFileInfo::exists(DefaultPrinterRecord::folder()));
         QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        QVERIFY(QFileInfo::exists(recordPath()));
         printers->restoreDefault();
         QVERIFY(!QFile::exists(userOptionsPath()));
     }

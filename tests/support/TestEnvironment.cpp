@@ -28,6 +28,8 @@ void prepareTestEnvironment()
     const QByteArray path = home->path().toLocal8Bit();
     qputenv("HOME", path);
     qputenv("XDG_CONFIG_HOME", path + "/config");
+    // The default printer's restore record goes under the private home too.
+    qunsetenv("XDG_STATE_HOME");
     qunsetenv("PRINTER");
     qunsetenv("LPDEST");
     prepareStartupEnvironment();

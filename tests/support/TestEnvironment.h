@@ -4,8 +4,9 @@
 #include <QTest>
 
 // Gives the test process a private HOME and XDG_CONFIG_HOME under a temporary folder (removed at
-// exit), and clears PRINTER and LPDEST, so no test reads or writes the user's settings or
-// default printer. CUPS_SERVER is left as the test script set it: the private print server.
+// exit), its state folder under that HOME, and clears PRINTER and LPDEST, so no test reads or
+// writes the user's settings, state or default printer. CUPS_SERVER is left as the test script
+// set it: the private print server.
 void prepareTestEnvironment();
 
 // The temporary home of this test process.

@@ -1,0 +1,189 @@
+#include "app/ProgramOptions.h"
+#include "support/TestEnvironment.h"
+
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+struct Parsed
+{
+    ProgramOptions options;
+    QString out;
+    QString err;
+};
+
+QString readBack(QTemporaryFile &file)
+{
+    file.seek(0);
+    return QString::fromLocal8Bit(file.readAll());
+}
+
+// Reads the command line with standard output and standard error caught in files, which the
+// reader writes to directly.
+Parsed parse(const QStringList &arguments)
+{
+    QTemporaryFile out;
+    QTemporaryFile err;
+    if (!out.open() || !err.open())
+        qFatal("cannot make the files that catch the output");
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const int savedOut = ::dup(STDOUT_FILENO);
+    const int savedErr = ::dup(STDERR_FILENO);
+    ::dup2(out.handle(), STDOUT_FILENO);
+    ::dup2(err.handle(), STDERR_FILENO);
+    Parsed parsed{parseProgramOptions(QStringList{u"quillbrae"_s} + arguments), {}, {}};
+    std::fflush(stdout);
+    std::fflush(stderr);
+    ::dup2(savedOut, STDOUT_FILENO);
+    ::dup2(savedErr, STDERR_FILENO);
+    ::close(savedOut);
+    ::close(savedErr);
+    parsed.out = readBack(out);
+    parsed.err = readBack(err);
+    return parsed;
+}
+} // namespace
+
+// How the command line is read into what the program then does: open its window, print a list
+// without one, or end at once with a status.
+class ProgramOptionsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName(u"Quillbrae"_s);
+        QCoreApplication::setApplicationVersion(u"9.8.7"_s);
+    }
+
+    void noOptionsOpenTheWindow()
+    {
+        const Parsed parsed = parse({});
+        QVERIFY(!parsed.options.exitStatus);
+        QVERIFY(!parsed.options.print);
+        QVERIFY(parsed.out.isEmpty() && parsed.err.isEmpty());
+    }
+
+    void printRun_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("listFile");
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<double>("pause");
+        QTest::addColumn<double>("timeout");
+        QTest::addColumn<bool>("skipFailed");
+        QTest::addColumn<bool>("json");
+        QTest::newRow("list alone") << QStringList{u"--print"_s, u"list.txt"_s} << u"list.txt"_s << QString() << 0.0
+                                    << 60.0 << false << false;
+        QTest::newRow("standard input") << QStringList{u"--print"_s, u"-"_s} << u"-"_s << QString() << 0.0 << 60.0
+                                        << false << false;
+        QTest::newRow("printer") << QStringList{u"--print=l"_s, u"--printer"_s, u"Office"_s} << u"l"_s << u"Office"_s
+                                 << 0.0 << 60.0 << false << false;
+        QTest::newRow("pause") << QStringList{u"--print=l"_s, u"--pause"_s, u"2.5"_s} << u"l"_s << QString() << 2.5
+                               << 60.0 << false << false;
+        QTest::newRow("negative pause waits not at all")
+            << QStringList{u"--print=l"_s, u"--pause=-3"_s} << u"l"_s << QString() << 0.0 << 60.0 << false << false;
+        QTest::newRow("timeout") << QStringList{u"--print=l"_s, u"--timeout"_s, u"0.5"_s} << u"l"_s << QString() << 0.0
+                                 << 0.5 << false << false;
+        QTest::newRow("longest timeout, a day") << QStringList{u"--print=l"_s, u"--timeout=86400"_s} << u"l"_s
+                                                << QString() << 0.0 << 86400.0 << false << false;
+        QTest::newRow("skip failed") << QStringList{u"--print=l"_s, u"--skip-failed"_s} << u"l"_s << QString() << 0.0
+                                     << 60.0 << true << false;
+        QTest::newRow("json") << QStringList{u"--print=l"_s, u"--json"_s} << u"l"_s << QString() << 0.0 << 60.0 << false
+                              << true;
+        QTest::newRow("all at once, in any order")
+            << QStringList{u"--json"_s,    u"--timeout=5"_s,   u"--printer=Lab"_s,
+                           u"--pause=1"_s, u"--skip-failed"_s, u"--print=x y.txt"_s}
+            << u"x y.txt"_s << u"Lab"_s << 1.0 << 5.0 << true << true;
+    }
+
+    void printRun()
+    {
+        QFETCH(QStringList, arguments);
+        const Parsed parsed = parse(arguments);
+        QVERIFY2(parsed.out.isEmpty() && parsed.err.isEmpty(), qPrintable(parsed.out + parsed.err));
+        QVERIFY(!parsed.options.exitStatus);
+        QVERIFY(parsed.options.print);
+        const CommandLinePrintOptions &run = *parsed.options.print;
+        QTEST(run.listFile, "listFile");
+        QTEST(run.printer, "printer");
+        QTEST(run.pauseSeconds, "pause");
+        QTEST(run.timeoutSeconds, "timeout");
+        QTEST(run.skipFailed, "skipFailed");
+        QTEST(run.json, "json");
+    }
+
+    void helpAndVersion_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("--help") << QStringList{u"--help"_s} << u"Usage: "_s;
+        QTest::newRow("-h") << QStringList{u"-h"_s} << u"Usage: "_s;
+        QTest::newRow("--version") << QStringList{u"--version"_s} << u"Quillbrae 9.8.7\n"_s;
+        QTest::newRow("-v") << QStringList{u"-v"_s} << u"Quillbrae 9.8.7\n"_s;
+        QTest::newRow("help before a print run") << QStringList{u"--print=l"_s, u"--help"_s} << u"Usage: "_s;
+    }
+
+    void helpAndVersion()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, start);
+        const Parsed parsed = parse(arguments);
+        QCOMPARE(parsed.options.exitStatus, std::optional<int>(0));
+        QVERIFY(!parsed.options.print);
+        QVERIFY2(parsed.out.startsWith(start), qPrintable(parsed.out));
+        QVERIFY(parsed.err.isEmpty());
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << u"Unknown option 'bogus'."_s;
+        QTest::newRow("list missing") << QStringList{u"--print"_s} << u"Missing value after '--print'."_s;
+        QTest::newRow("an argument") << QStringList{u"--print=l"_s, u"extra"_s} << u"Unexpected argument 'extra'."_s;
+        QTest::newRow("empty printer name")
+            << QStringList{u"--print=l"_s, u"--printer"_s, QString()} << u"The printer's name is empty."_s;
+        QTest::newRow("empty printer name after =")
+            << QStringList{u"--print=l"_s, u"--printer="_s} << u"The printer's name is empty."_s;
+
+        for (const QString &pause : {u"abc"_s, QString(), u"1s"_s, u"1e999"_s})
+            QTest::addRow("pause '%s'", qPrintable(pause))
+                << QStringList{u"--print=l"_s, u"--pause"_s, pause}
+                << u"The pause '%1' is not a number of seconds."_s.arg(pause);
+        // Above a day would not fit the timers that bound a page's wait.
+        for (const QString &timeout : {u"abc"_s, u"-1"_s, u"0"_s, u"86401"_s})
+            QTest::addRow("timeout '%s'", qPrintable(timeout))
+                << QStringList{u"--print=l"_s, u"--timeout"_s, timeout}
+                << u"The timeout '%1' is not a number of seconds above 0."_s.arg(timeout);
+
+        for (const QString &option : {u"printer"_s, u"pause"_s, u"timeout"_s})
+            QTest::addRow("--%s without --print", qPrintable(option))
+                << QStringList{u"--"_s + option, u"1"_s} << u"Option '%1' goes with --print."_s.arg(option);
+        for (const QString &option : {u"skip-failed"_s, u"json"_s})
+            QTest::addRow("--%s without --print", qPrintable(option))
+                << QStringList{u"--"_s + option} << u"Option '%1' goes with --print."_s.arg(option);
+    }
+
+    // A wrong command line says what is wrong, then how to use the program, on standard error, and
+    // starts nothing.
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, problem);
+        const Parsed parsed = parse(arguments);
+        QCOMPARE(parsed.options.exitStatus, std::optional<int>(2));
+        QVERIFY(!parsed.options.print);
+        QVERIFY(parsed.out.isEmpty());
+        QVERIFY2(parsed.err.startsWith(problem + u"\n\nUsage: "_s), qPrintable(parsed.err));
+    }
+};
+
+QUILLBRAE_TEST_MAIN(ProgramOptionsTest)
+#include "test_program_options.moc"
