@@ -451,9 +451,12 @@ private slots:
             // The bound on the wait passes once the browser has asked for the page that never comes.
             if (web.requestedPaths().contains(QStringLiteral("/silent.html")) && runClock->elapsed() == 0ns)
                 runClock->advance(kReadinessTimeLimit);
-            if (progressBar()->value() == 75)
-                longRowText = progressBar()->text();
         });
+        // The long row's report comes while the bar shows that row.
+        dialogs.onMessage = [&](const QString &text) {
+            if (text.contains(QLatin1String("refused the address")))
+                longRowText = progressBar()->text();
+        };
         sinceTick.start();
         events.start(20);
         const int before = jobCount(kChosen);
