@@ -16,7 +16,7 @@ bool sandboxOffByProgram = false;
 bool commandLineRun = false;
 QtMessageHandler passOn = nullptr;
 
-// What the browser engine says at its start that tells the user nothing they need to act on.
+// What Qt and the browser engine say at start that tells the user nothing they need to act on.
 bool isEngineStartNews(QtMsgType type, const QString &message)
 {
     // The engine says its sandbox was turned off "by user"; the program did it, and says why itself.

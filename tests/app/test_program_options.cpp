@@ -156,12 +156,12 @@ private slots:
         for (const QString &pause : {u"abc"_s, QString(), u"1s"_s, u"1e999"_s})
             QTest::addRow("pause '%s'", qPrintable(pause))
                 << QStringList{u"--print=l"_s, u"--pause"_s, pause}
-                << u"The pause '%1' is not a number of seconds."_s.arg(pause);
+                << u"The pause '%1' is not a number of seconds, such as 2.5."_s.arg(pause);
         // Above a day would not fit the timers that bound a page's wait.
         for (const QString &timeout : {u"abc"_s, u"-1"_s, u"0"_s, u"86401"_s})
             QTest::addRow("timeout '%s'", qPrintable(timeout))
                 << QStringList{u"--print=l"_s, u"--timeout"_s, timeout}
-                << u"The timeout '%1' is not a number of seconds above 0."_s.arg(timeout);
+                << u"The timeout '%1' is not a number of seconds above 0, such as 2.5."_s.arg(timeout);
 
         for (const QString &option : {u"printer"_s, u"pause"_s, u"timeout"_s})
             QTest::addRow("--%s without --print", qPrintable(option))
