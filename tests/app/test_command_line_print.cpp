@@ -210,24 +210,6 @@ private slots:
         listFile = testHome() + QStringLiteral("/no-such-list.txt");
         QCOMPARE(run({}).exitCode, 2);
         listFile = testHome() + QStringLiteral("/list.txt");
-
-        TestHttpServer::Page silent;
-        silent.delivery = TestHttpServer::Delivery::NeverAnswer;
-        web.serve(QStringLiteral("/silent.html"), silent);
-        TestHttpServer::Page page;
-        page.body = "<html><head><meta http-equiv='refresh' content='0'><title>Refreshing</title></head>"
-                    "<body>Refreshing page</body></html>";
-        web.serve(QStringLiteral("/refreshing.html"), page);
-        page.body = "<html><head><title>Moving</title></head><body>Moving page<script>let n = 0;"
-                    "setInterval(() => { location.hash = 'at' + n++; }, 10);</script></body></html>";
-        web.serve(QStringLiteral("/moving.html"), page);
-        // Says when printing has begun, then never lets it go on.
-        page.body = "<html><head><title>Hangs</title></head><body>Hangs in print<script>"
-                    "addEventListener('beforeprint', () => { const request = new XMLHttpRequest();"
-                    "request.open('GET', '/printing-began', false); request.send(); while (true) {} });"
-                    "</script></body></html>";
-        web.serve(QStringLiteral("/hangs-in-print.html"), page);
-        web.serveHtml(QStringLiteral("/printing-began"), QString(), QString());
     }
 
     // A row prints its own page or nothing: not a page that never came, nor an address the browser
