@@ -115,7 +115,9 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     browser.resize(1024, 768);
     browser.show();
     browser.setJobPrinter(printer);
-    browser.setRenderTimeLimit(std::chrono::milliseconds(qRound64(options.timeoutSeconds * 1000)));
+    // A page's bound covers its load and, as long again, its rendering.
+    const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
+    browser.setRenderTimeLimit(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit));
     NoDialogs noDialogs;
     RunSummary summary;
     for (qsizetype i = 0; i < addresses.size() && !programEnding(); ++i) {
@@ -126,7 +128,7 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
         PageRequest request;
         request.address = addresses.at(i);
         request.firstPage = i == 0;
-        request.loadTimeLimit = std::chrono::nanoseconds(qRound64(options.timeoutSeconds * 1e9));
+        request.loadTimeLimit = pageTimeLimit;
         request.skipFailedLoad = options.skipFailed;
         PageReport report = printPage(browser, realClock(), noDialogs, request);
         report.printer = printer;

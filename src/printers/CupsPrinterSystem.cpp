@@ -114,7 +114,7 @@ void CupsPrinterSystem::switchDefault(const QString &name)
         if (sameDestination(lookup.chosenName, lookup.defaultName))
             return; // already the default: nothing to change, nothing to put back later
         const UserPrinterOptions options = UserPrinterOptions::read();
-        m_found = FoundDefault{lookup.defaultName, variableDecidesDefault(),
+        m_found = FoundDefault{variableDecidesDefault(),
                                DefaultPrinterState{lookup.defaultName, options, QString(), options}};
     }
 

@@ -22,10 +22,10 @@ class KeptPrintQueue;
 // other program, the run's jobs go to their printer by name anyway, and libcups reads the
 // environment on the print-server thread while the GUI thread would write it.
 //
-// Restoring it puts back exactly what the program found before its first switch: the user's printer options as they
-// were, byte for byte, down to having no file at all, without needing the print server. What that needs is on disk from
-// before the switch until the way back (see DefaultPrinterRecord), and is put back at the next
-// start when the program could not.
+// Restoring it puts back exactly what the program found before its first switch: the user's
+// printer options as they were, byte for byte, down to having no file at all, without needing the
+// print server. What that needs is on disk from before the switch until the way back (see
+// DefaultPrinterRecord), and is put back at the next start when the program could not.
 class CupsPrinterSystem : public PrinterSystem
 {
 public:
@@ -49,7 +49,6 @@ private:
     // How the default was set when the program first changed it.
     struct FoundDefault
     {
-        QString name;                   // empty when there was none
         bool decidedByVariable = false; // LPDEST or PRINTER: the switch leaves everything as it is
         // What the way back restores when the record on disk cannot be read.
         DefaultPrinterState state;

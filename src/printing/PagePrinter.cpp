@@ -15,7 +15,8 @@ QString seconds(std::chrono::nanoseconds limit)
 }
 
 // Why a load failed, in a few words; nothing when it went well.
-QString loadError(BrowserControl &browser, BrowserControl::Holding holding, bool complete, const PageRequest &request)
+QString loadError(const BrowserControl::LoadOutcome &outcome, BrowserControl::Holding holding, bool complete,
+                  const PageRequest &request)
 {
     // A wait cut short by the program's end says nothing about the page.
     if (programEnding())
@@ -30,7 +31,6 @@ QString loadError(BrowserControl &browser, BrowserControl::Holding holding, bool
     }
     if (!complete)
         return QStringLiteral("no complete page after %1 seconds").arg(seconds(request.loadTimeLimit));
-    const BrowserControl::LoadOutcome outcome = browser.loadOutcome();
     return outcome.failed ? outcome.error : QString();
 }
 
@@ -106,9 +106,10 @@ PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, co
         trap.line(112, [&] { ++passes; });
     }
     const BrowserControl::Holding holding = browser.holding();
-    report.loadError = loadError(browser, holding, complete, request);
-    if (const int status = browser.loadOutcome().httpStatus; status > 0)
-        report.httpStatus = status;
+    const BrowserControl::LoadOutcome outcome = browser.loadOutcome();
+    report.loadError = loadError(outcome, holding, complete, request);
+    if (outcome.httpStatus > 0)
+        report.httpStatus = outcome.httpStatus;
 
     pause(114, 116);
     if (trap.test(118, [&] { return request.firstPage; }))

@@ -37,6 +37,12 @@ constexpr std::chrono::seconds kBlankLimit{2};
 // A load the browser takes reports its start within milliseconds; one that has not after this
 // long was refused (the browser says nothing when it refuses an address, such as one with a NUL).
 constexpr std::chrono::seconds kLoadStartLimit{5};
+// What the page shows between two addresses.
+QUrl blankDocument()
+{
+    return QUrl(QStringLiteral("about:blank"));
+}
+
 // The browser takes addresses of up to 2 MiB and ignores longer ones without a word.
 constexpr qsizetype kLongestAddress = qsizetype{2} * 1024 * 1024;
 
@@ -97,7 +103,6 @@ QWebEnginePage *WebBrowserControl::browserPage()
         connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowserControl::loadingChanged);
         connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
         m_rendererGone = false;
-        m_holdsDocument = false;
         setPage(m_page);
     }
     return m_page;
@@ -123,7 +128,6 @@ void WebBrowserControl::loadAddress(const QString &address)
         m_beforeAddress = historyMark();
         m_loadStarted = false;
         beginNavigation(Navigation::Address)->load(url);
-        m_holdsDocument = true;
     } else {
         explain(QStringLiteral("is not a web address."));
     }
@@ -131,9 +135,8 @@ void WebBrowserControl::loadAddress(const QString &address)
 
 void WebBrowserControl::leaveLastDocument()
 {
-    if (!m_page || !m_holdsDocument || programEnding())
+    if (!holdsDocument() || programEnding())
         return;
-    m_holdsDocument = false;
     // Whatever the document still loads (a refresh of itself, say) stops first, and is seen to: the
     // browser would report the empty document's load as part of that one.
     if (m_loadsUnderway > 0) {
@@ -141,17 +144,22 @@ void WebBrowserControl::leaveLastDocument()
         sleepUntil([this] { return m_rendererGone || m_loadsUnderway == 0; },
                    QDeadlineTimer(kBlankLimit, Qt::PreciseTimer));
     }
-    beginNavigation(Navigation::Blank)->load(QUrl(QStringLiteral("about:blank")));
+    beginNavigation(Navigation::Blank)->load(blankDocument());
     // Over when the empty document's own load has ended: the end of another load doesn't tell.
     m_blankLoad = std::nullopt;
     sleepUntil([this] { return m_rendererGone || (m_blankLoad && loadsSettled()); },
                QDeadlineTimer(kBlankLimit, Qt::PreciseTimer));
     const bool left = !m_rendererGone && m_blankLoad == QWebEngineLoadingInfo::LoadSucceededStatus &&
-                      m_page->history()->currentItem().url() == QUrl(QStringLiteral("about:blank"));
+                      m_page->history()->currentItem().url() == blankDocument();
     // A document that can't be left (a script that never ends, a load of its own that takes the
     // empty one's place) goes with its page and renderer.
     if (!left)
         endRendererAndPage();
+}
+
+bool WebBrowserControl::holdsDocument() const
+{
+    return m_page && (m_navigation == Navigation::Address || m_navigation == Navigation::Explanation);
 }
 
 WebBrowserControl::HistoryMark WebBrowserControl::historyMark()
@@ -201,9 +209,7 @@ QWebEnginePage *WebBrowserControl::beginNavigation(Navigation kind)
 void WebBrowserControl::explain(const QString &reason)
 {
     m_outcome = LoadOutcome{true, 0, reason.endsWith(QLatin1Char('.')) ? reason.chopped(1) : reason};
-    QWebEnginePage *page = beginNavigation(Navigation::Explanation);
-    page->setHtml(cannotShowPage(m_address, reason));
-    m_holdsDocument = true;
+    beginNavigation(Navigation::Explanation)->setHtml(cannotShowPage(m_address, reason));
 }
 
 void WebBrowserControl::refuse()
@@ -225,7 +231,7 @@ void WebBrowserControl::loadingChanged(const QWebEngineLoadingInfo &loading)
     if (!m_markerArrived)
         return;
     m_finishedSinceMarker = true;
-    if (m_navigation == Navigation::Blank && loading.url() == QUrl(QStringLiteral("about:blank")))
+    if (m_navigation == Navigation::Blank && loading.url() == blankDocument())
         m_blankLoad = loading.status();
     if (m_navigation == Navigation::Address)
         m_outcome = loadOutcomeOf(loading);
@@ -393,7 +399,6 @@ void WebBrowserControl::forgetPage()
         m_page->disconnect(this);
     m_page = nullptr;
     m_rendererGone = false;
-    m_holdsDocument = false;
     // The loads it had under way will never report their end: the next page starts from none.
     m_loadsUnderway = 0;
 }

@@ -97,6 +97,8 @@ private:
     QWebEnginePage *beginNavigation(Navigation kind);
     void explain(const QString &reason);
     void refuse();
+    // Whether the page shows a document of the last address, to be left before the next loads.
+    bool holdsDocument() const;
     // Replaces the last address's document with an empty one and waits until it is shown.
     void leaveLastDocument();
     bool loadsSettled() const;
@@ -126,8 +128,6 @@ private:
     bool m_printing = false;
     bool m_rendererGone = false;
     std::chrono::milliseconds m_renderTimeLimit;
-    // Whether the page shows a document of an earlier address, to be left before the next loads.
-    bool m_holdsDocument = false;
     std::optional<QWebEngineLoadingInfo::LoadStatus> m_blankLoad;
     // The history as the empty document left it: any other entry has come from the address.
     HistoryMark m_beforeAddress;
