@@ -1,6 +1,7 @@
 #include "app/ProgramOptions.h"
 #include "support/TestEnvironment.h"
 
+#include <QLocale>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -60,6 +61,8 @@ private slots:
     {
         QCoreApplication::setApplicationName(u"Quillbrae"_s);
         QCoreApplication::setApplicationVersion(u"9.8.7"_s);
+        // Where the decimal separator is a comma, the command line still writes numbers with a point.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
 
     void noOptionsOpenTheWindow()
@@ -153,12 +156,13 @@ private slots:
         QTest::newRow("empty printer name after =")
             << QStringList{u"--print=l"_s, u"--printer="_s} << u"The printer's name is empty."_s;
 
-        for (const QString &pause : {u"abc"_s, QString(), u"1s"_s, u"1e999"_s})
+        for (const QString &pause : {u"abc"_s, QString(), u"1s"_s, u"1e999"_s, u"0,5"_s})
             QTest::addRow("pause '%s'", qPrintable(pause))
                 << QStringList{u"--print=l"_s, u"--pause"_s, pause}
                 << u"The pause '%1' is not a number of seconds, such as 2.5."_s.arg(pause);
         // Above a day would not fit the timers that bound a page's wait.
-        for (const QString &timeout : {u"abc"_s, u"-1"_s, u"0"_s, u"86401"_s})
+        for (const QString &timeout :
+             {u"abc"_s, u"-1"_s, u"0"_s, u"86401"_s, u"inf"_s, u"nan"_s, u"1e999"_s, u"1,000"_s, u"0x10"_s, QString()})
             QTest::addRow("timeout '%s'", qPrintable(timeout))
                 << QStringList{u"--print=l"_s, u"--timeout"_s, timeout}
                 << u"The timeout '%1' is not a number of seconds above 0, such as 2.5."_s.arg(timeout);

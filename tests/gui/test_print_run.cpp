@@ -475,26 +475,6 @@ private slots:
         verifyRunEndedCleanly();
     }
 
-    // Closing the window while the stuck page's renderer is being asked whether it still answers.
-    void closingTheWindowWhileTheRendererIsChecked()
-    {
-        openWindow();
-        passTheReadinessBoundOnceTitled(u"Stuck"_s);
-        addPages({u"/stuck.html"_s, u"/one.html"_s});
-        QTimer closing;
-        closing.setSingleShot(true);
-        connect(&closing, &QTimer::timeout, form.get(), [this] { form->close(); });
-        connect(browser(), &QWebEngineView::titleChanged, this, [&closing](const QString &title) {
-            if (title == QLatin1String("Stuck"))
-                closing.start(800);
-        });
-        form->startPrinting();
-
-        QVERIFY(programEnding());
-        QCOMPARE(printers().defaultPrinterName(), kServerDefault);
-        form.reset();
-    }
-
     void closingTheWindowWhileAPageIsStuck()
     {
         openWindow();
