@@ -2,6 +2,7 @@
 
 #include "gui/DefaultPrinter.h"
 #include "printing/PagePrinter.h"
+#include "printing/PageSetupSettings.h"
 #include "printing/PauseValue.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/AppPaths.h"
@@ -68,6 +69,7 @@ void MainWindow::startPrinting()
         // The jobs go to the chosen printer by name; the switch of the default is for the sake of
         // whatever else looks at the default during the run.
         m_browser->setJobPrinter(m_printerBox->currentText());
+        m_browser->setPageSetup(savedPageSetup());
         MakeDefaultPrinter(printers, dialogs, m_printerBox->currentText(), false, &m_toldDefaultNotSwitched);
     });
     int n = 0;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "printers/PrinterSystem.h"
+
 #include <QPageLayout>
+
+#include <optional>
 
 #include <cups/cups.h>
 
@@ -11,6 +15,13 @@ class CupsConnection;
 // part of the page to be printed. A4 portrait when the server does not say what paper the queue
 // takes. The details are what the server said of the queue (cupsCopyDestInfo), if anything.
 QPageLayout queuePageLayout(CupsConnection &server, cups_dest_t &queue, cups_dinfo_t *details);
+
+// The layout for the paper the queue knows by that name, upright; nothing when it does not know it.
+std::optional<QPageLayout> namedPaperLayout(CupsConnection &server, cups_dest_t &queue, cups_dinfo_t *details,
+                                            const QString &paper);
+
+// The papers the queue offers, each once, in the server's order.
+QList<PaperSize> queuePaperSizes(CupsConnection &server, cups_dest_t &queue, cups_dinfo_t *details);
 
 // The layout for a printer that is unknown or cannot be asked: A4, upright, the smallest margins.
 QPageLayout fallbackPageLayout();

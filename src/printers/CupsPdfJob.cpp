@@ -15,22 +15,34 @@ QString lastCupsError()
     throwPrinterError(QStringLiteral("The printer \"%1\" refused the page: %2").arg(destination, sentence));
 }
 
-// The user's saved options for the queue, as every other program's jobs get them, except the
-// orientation: the document is already laid out in it, and the server would turn it once more.
-class JobOptions
+// Whether the option turns the page, which the document already is laid out in: the server would
+// turn it once more.
+bool turnsPage(const QByteArray &name)
+{
+    return name == "landscape" || name == "orientation-requested";
+}
+
+// The user's saved options for the queue, as every other program's jobs get them, then the run's
+// own, which win over them; without the orientation.
+class CupsOptions
 {
 public:
-    explicit JobOptions(const cups_dest_t &queue)
+    CupsOptions(const cups_dest_t &queue, const JobOptions &runOptions)
     {
-        for (int i = 0; i < queue.num_options; ++i) {
-            const QByteArray name(queue.options[i].name);
-            if (name != "landscape" && name != "orientation-requested")
+        for (int i = 0; i < queue.num_options; ++i)
+            if (!turnsPage(queue.options[i].name))
                 m_count = cupsAddOption(queue.options[i].name, queue.options[i].value, m_count, &m_options);
+        for (const JobOption &option : runOptions) {
+            const QByteArray name = option.name.toUtf8();
+            // A name alone is a switch turned on, as lp reads it.
+            const QByteArray value = option.value.isEmpty() ? QByteArray("true") : option.value.toUtf8();
+            if (!turnsPage(name))
+                m_count = cupsAddOption(name.constData(), value.constData(), m_count, &m_options);
         }
     }
-    ~JobOptions() { cupsFreeOptions(m_count, m_options); }
-    JobOptions(const JobOptions &) = delete;
-    JobOptions &operator=(const JobOptions &) = delete;
+    ~CupsOptions() { cupsFreeOptions(m_count, m_options); }
+    CupsOptions(const CupsOptions &) = delete;
+    CupsOptions &operator=(const CupsOptions &) = delete;
 
     int count() const { return m_count; }
     cups_option_t *options() const { return m_options; }
@@ -72,14 +84,14 @@ void refuseUnknownQueue(const QString &queueName)
 }
 
 int submitPdfJob(CupsConnection &server, cups_dest_t &queue, cups_dinfo_t *details, const QString &queueName,
-                 const QString &title, const QByteArray &pdf)
+                 const QString &title, const QByteArray &pdf, const JobOptions &runOptions)
 {
     if (!details) {
         server.checkAnswered();
         refuse(queueName, lastCupsError());
     }
     const QByteArray jobTitle = jobTitleBytes(title);
-    const JobOptions options(queue);
+    const CupsOptions options(queue, runOptions);
 
     // The destination calls, not cupsCreateJob: that one asks the server about the queue once
     // more for every job, and where the server does not answer falls back to listing every

@@ -247,14 +247,42 @@ QPageLayout CupsPrinterSystem::defaultPageLayout(const QString &printer)
     }
 }
 
-int CupsPrinterSystem::submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf)
+QList<PaperSize> CupsPrinterSystem::paperSizes(const QString &printer)
 {
-    return CupsCallThread::run<int>([this, printer, title, pdf] {
+    try {
+        return CupsCallThread::run<QList<PaperSize>>([this, printer] {
+            cups_dest_t *queue = m_queue->find(printer, kPageLayoutTimeLimit);
+            return queue ? queuePaperSizes(m_queue->server(), *queue, m_queue->details()) : QList<PaperSize>();
+        });
+    } catch (const RuntimeError &) {
+        m_queue->forget();
+        return {};
+    }
+}
+
+std::optional<QPageLayout> CupsPrinterSystem::paperLayout(const QString &printer, const QString &paper)
+{
+    try {
+        return CupsCallThread::run<std::optional<QPageLayout>>([this, printer, paper] {
+            cups_dest_t *queue = m_queue->find(printer, kPageLayoutTimeLimit);
+            return queue ? namedPaperLayout(m_queue->server(), *queue, m_queue->details(), paper) : std::nullopt;
+        });
+    } catch (const RuntimeError &) {
+        m_queue->forget();
+        return std::nullopt;
+    }
+}
+
+int CupsPrinterSystem::submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf,
+                                    const JobOptions &options)
+{
+    return CupsCallThread::run<int>([this, printer, title, pdf, options] {
         try {
             cups_dest_t *queue = m_queue->find(printer, kJobTimeLimit);
             if (!queue)
                 refuseUnknownQueue(printer);
-            return ::submitPdfJob(m_queue->server(), *queue, m_queue->details(), printer, title, pdf);
+            return ::submitPdfJob(m_queue->server(), *queue, m_queue->details(), printer, title, pdf,
+                                   options);
         } catch (...) {
             // The printer may have gone or changed: the next page looks it up again.
             m_queue->forget();

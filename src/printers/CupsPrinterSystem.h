@@ -41,7 +41,10 @@ public:
     void restoreDefault() override;
     std::optional<UnrestoredDefault> recoverInterruptedSwitch() override;
     QPageLayout defaultPageLayout(const QString &printer) override;
-    int submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf) override;
+    QList<PaperSize> paperSizes(const QString &printer) override;
+    std::optional<QPageLayout> paperLayout(const QString &printer, const QString &paper) override;
+    int submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf,
+                     const JobOptions &options) override;
 
     static constexpr std::chrono::milliseconds kDefaultTimeLimit = std::chrono::seconds(5);
 

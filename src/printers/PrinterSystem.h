@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printers/JobOption.h"
+
 #include <QByteArray>
 #include <QPageLayout>
 #include <QString>
@@ -12,6 +14,14 @@ struct UnrestoredDefault
 {
     QString printer; // the default before the switch; empty where there was none
     QString reason;
+};
+
+// A paper a printer takes: its name as the print server knows it (given as "media" to a job) and
+// as the user reads it.
+struct PaperSize
+{
+    QString name;
+    QString displayName;
 };
 
 // The printers of the system, as the program sees them. One real implementation over CUPS;
@@ -40,10 +50,23 @@ public:
     // else: its default paper, the orientation the user saved for it, margins it can print. Never
     // fails: A4 portrait when the printer is unknown or cannot be asked.
     virtual QPageLayout defaultPageLayout(const QString &printer) = 0;
-    // Hands a PDF document to the named printer as one job with the given title and the options
-    // the user saved for that printer; the job's id once accepted. Raises a printer RuntimeError
-    // when the printer refuses it or cannot be reached; nothing of a refused job prints.
-    virtual int submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf) = 0;
+    // The papers the named printer offers, in its own order; none when it is unknown or cannot be
+    // asked.
+    virtual QList<PaperSize> paperSizes(const QString & /*printer*/) { return {}; }
+    // The layout for the paper the named printer knows by that name (its own, such as
+    // "iso_a4_210x297mm", or a common one, such as "A4" or "Letter"), upright, with the margins
+    // the printer needs; nothing when the printer does not know the paper.
+    virtual std::optional<QPageLayout> paperLayout(const QString & /*printer*/, const QString & /*paper*/)
+    {
+        return std::nullopt;
+    }
+    // Hands a PDF document to the named printer as one job with the given title, the options the
+    // user saved for that printer and the given ones, which win over those; the job's id once
+    // accepted. The document is laid out already: orientation options are left out. Raises a
+    // printer RuntimeError when the printer refuses it or cannot be reached; nothing of a refused
+    // job prints.
+    virtual int submitPdfJob(const QString &printer, const QString &title, const QByteArray &pdf,
+                             const JobOptions &options) = 0;
 };
 
 // Whether two printer names denote the same printer: the print server ignores case in them.

@@ -2,7 +2,9 @@
 
 #include "printers/PrinterSystem.h"
 #include "printing/PagePdf.h"
+#include "printing/HeaderFooter.h"
 #include "printing/PagePrinter.h"
+#include "printing/PdfSheets.h"
 #include "printing/QuietWebPage.h"
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
@@ -67,6 +69,31 @@ WebBrowserControl::LoadOutcome loadOutcomeOf(const QWebEngineLoadingInfo &loadin
     return {true, 0, why.isEmpty() ? QStringLiteral("the page did not load") : why};
 }
 
+// A script that answers 1 once it has sized the page for a sheet printWidthPx CSS pixels wide:
+// at the given scale, or with none (0) smaller, just enough for the widest content to fit (never
+// larger). The page's own style is changed, as a browser's print zoom would; it is printed once
+// and then left. Answering at all tells that the renderer still runs scripts.
+QString fitToSheetScript(qreal printWidthPx, double scale)
+{
+    return QStringLiteral(R"((function (printWidth, scale) {
+  try {
+    var root = document.documentElement;
+    if (!root || !root.style) return 1;
+    if (!(scale > 0)) {
+      var own = root.getAttribute('style');
+      root.style.setProperty('width', printWidth + 'px', 'important');
+      var wide = Math.max(root.scrollWidth, document.body ? document.body.scrollWidth : 0);
+      if (own === null) root.removeAttribute('style'); else root.setAttribute('style', own);
+      scale = wide > printWidth ? printWidth / wide : 1;
+    }
+    if (scale !== 1) root.style.setProperty('zoom', String(scale), 'important');
+  } catch (e) {}
+  return 1;
+})(%1, %2))")
+        .arg(printWidthPx)
+        .arg(scale);
+}
+
 QString cannotShowPage(QString address, const QString &reason)
 {
     // The browser shows no page of its own above 2 MB; a sheet holds far less anyway.
@@ -98,8 +125,6 @@ QWebEnginePage *WebBrowserControl::browserPage()
     if (!m_page) {
         m_page = new QuietWebPage(QWebEngineProfile::defaultProfile(), this);
         m_page->setAudioMuted(true);
-        // Printed the way browsers print by default: without background colours and pictures.
-        m_page->settings()->setAttribute(QWebEngineSettings::PrintElementBackgrounds, false);
         connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowserControl::loadingChanged);
         connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
         m_rendererGone = false;
@@ -262,7 +287,7 @@ bool WebBrowserControl::loadComplete()
 
 void WebBrowserControl::setUpPage()
 {
-    m_pageSetup = m_printers.defaultPageLayout(targetPrinterOrNone());
+    m_sheetLayout = sheetLayoutFor(m_printers, targetPrinterOrNone(), m_setup);
 }
 
 QString WebBrowserControl::targetPrinterOrNone() const
@@ -291,7 +316,7 @@ QByteArray WebBrowserControl::renderForPrinting()
         throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The browser has no page of the address."));
     const QString printer = targetPrinter();
     const QScopedValueRollback<bool> printing(m_printing, true);
-    const QPageLayout layout = m_pageSetup ? *m_pageSetup : m_printers.defaultPageLayout(printer);
+    const QPageLayout layout = m_sheetLayout ? *m_sheetLayout : sheetLayoutFor(m_printers, printer, m_setup);
     QElapsedTimer rendering;
     rendering.start();
     // The browser cannot take back a print it has asked a renderer for: a renderer that never
@@ -300,8 +325,16 @@ QByteArray WebBrowserControl::renderForPrinting()
     // that has ended is given up, with its page, before any print is asked of it.
     if (m_rendererGone)
         giveUpPage(QStringLiteral("The page's renderer ended before the page could be printed."));
-    if (!rendererAnswers())
+    if (!fitToSheet(layout))
         giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
+    QByteArray pdf = renderSheets(layout);
+    m_renderNs = rendering.nsecsElapsed();
+    return pdf;
+}
+
+QByteArray WebBrowserControl::renderSheets(const QPageLayout &layout)
+{
+    browserPage()->settings()->setAttribute(QWebEngineSettings::PrintElementBackgrounds, m_setup.backgrounds);
     QByteArray pdf = renderPageToPdf(*browserPage(), layout, m_renderTimeLimit, [this] { return m_rendererGone; });
     if (pdf.isEmpty()) {
         // The renderer stopped answering during the print itself (a script that never ends as the
@@ -310,8 +343,11 @@ QByteArray WebBrowserControl::renderForPrinting()
         throw RuntimeError(ErrorNumber::PrinterError,
                            QStringLiteral("The page could not be prepared for printing in time."));
     }
-    m_renderNs = rendering.nsecsElapsed();
-    return pdf;
+    if (m_setup.header.isEmpty() && m_setup.footer.isEmpty())
+        return pdf;
+    PdfSheets sheets(pdf);
+    const SheetFields fields{jobTitle(), m_page->url().toString(), QDateTime::currentDateTime()};
+    return sheets.overlaid(drawHeadersAndFooters(m_setup.header, m_setup.footer, fields, layout, sheets.count()));
 }
 
 int WebBrowserControl::handOver(const QByteArray &pdf)
@@ -322,21 +358,23 @@ int WebBrowserControl::handOver(const QByteArray &pdf)
     const QScopedValueRollback<bool> printing(m_printing, true);
     QElapsedTimer handOver;
     handOver.start();
-    const int job = m_printers.submitPdfJob(printer, jobTitle(), pdf);
+    const int job = m_printers.submitPdfJob(printer, jobTitle(), pdf, m_setup.jobOptions());
     const qint64 handOverNs = handOver.nsecsElapsed();
     emit pagePrinted(job, printer);
     emit pagePhaseTimes(m_loadNs, m_renderNs, handOverNs);
     return job;
 }
 
-bool WebBrowserControl::rendererAnswers()
+bool WebBrowserControl::fitToSheet(const QPageLayout &layout)
 {
     if (m_rendererGone)
         return false;
+    // CSS pixels are 96 to the inch, points 72.
+    const qreal printWidthPx = layout.paintRectPoints().width() * 96.0 / 72.0;
     // The answer lands in a shared slot: it may come after this has stopped waiting for it.
     const auto answered = std::make_shared<bool>(false);
     // The answer is also called, empty, when the renderer ends: only the script's result counts.
-    browserPage()->runJavaScript(QStringLiteral("1"),
+    browserPage()->runJavaScript(fitToSheetScript(printWidthPx, m_setup.scale.value_or(0)),
                                  [answered](const QVariant &result) { *answered = result.toInt() == 1; });
     return sleepUntil([&] { return *answered || m_rendererGone; },
                       QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer)) &&

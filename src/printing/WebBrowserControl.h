@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printing/BrowserControl.h"
+#include "printing/PageSetup.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -47,6 +48,10 @@ public:
     // moment of each print.
     void setJobPrinter(const QString &name) { m_jobPrinter = name; }
 
+    // How the following prints are laid out and what their jobs ask of the printer; taken at the
+    // next page setup.
+    void setPageSetup(const PageSetup &setup) { m_setup = setup; }
+
     // The longest wait for the browser to render a page for printing; the page is given up after
     // it. A run sets it to its bound on a page's load.
     void setRenderTimeLimit(std::chrono::milliseconds limit) { m_renderTimeLimit = limit; }
@@ -59,7 +64,7 @@ public:
     // The text last given to loadAddress.
     QString navigatedAddress() const { return m_address; }
     // The layout that page setup chose for the following prints; none before the first page setup.
-    std::optional<QPageLayout> pageSetup() const { return m_pageSetup; }
+    std::optional<QPageLayout> sheetLayout() const { return m_sheetLayout; }
 
 signals:
     // A page has been handed to the print server as job jobId of the named printer.
@@ -105,8 +110,11 @@ private:
     HistoryMark historyMark();
     bool addressRefused() const;
     void loadingChanged(const QWebEngineLoadingInfo &loading);
-    // Whether the page's renderer still runs scripts; false for one that is stuck or gone.
-    bool rendererAnswers();
+    // Sizes the page for the sheet as the page setup asks; false when the page's renderer does not
+    // run the script that does it, being stuck or gone.
+    bool fitToSheet(const QPageLayout &layout);
+    // The page laid out in the layout, with the header and footer the page setup asks for.
+    QByteArray renderSheets(const QPageLayout &layout);
     // Ends the page's renderer and lets go of the page; the next navigation makes a fresh one.
     [[noreturn]] void giveUpPage(const QString &reason);
     void endRendererAndPage();
@@ -124,7 +132,8 @@ private:
     QWebEnginePage *m_page = nullptr;
     QString m_address;
     QString m_jobPrinter;
-    std::optional<QPageLayout> m_pageSetup;
+    PageSetup m_setup;
+    std::optional<QPageLayout> m_sheetLayout;
     bool m_printing = false;
     bool m_rendererGone = false;
     std::chrono::milliseconds m_renderTimeLimit;

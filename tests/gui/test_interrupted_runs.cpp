@@ -1,6 +1,7 @@
 #include "PrintServerTools.h"
 #include "gui/MainWindow.h"
 #include "printers/DefaultPrinterRecord.h"
+#include "printing/PageSetupSettings.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "runtime/EventSleep.h"
@@ -101,6 +102,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(privatePrintServerConfigured(), "run through scripts/test: it starts the private print server");
+        // These runs are told apart by each page's own text alone.
+        savePageSetup(pagesAlone());
         for (const QString &name : {QStringLiteral("a"), QStringLiteral("c")})
             for (int page = 1; page <= 4; ++page)
                 web.serveHtml(QStringLiteral("/%1-%2.html").arg(name).arg(page),

@@ -5,6 +5,7 @@
 #include "gui/UrlListSelection.h"
 #include "printers/PrinterSystem.h"
 #include "printing/PagePrinter.h"
+#include "printing/PageSetupSettings.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "printing/WebBrowserControl.h"
@@ -177,6 +178,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(privatePrintServerConfigured(), "run through scripts/test: it starts the private print server");
+        // These runs are told apart by each page's own text alone.
+        savePageSetup(pagesAlone());
         ping = std::make_unique<FakePing>(QLatin1String(kPingReply));
         for (const QString &name :
              {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"), QStringLiteral("four")})
@@ -215,7 +218,7 @@ private slots:
         QList<bool> setUpAndOnTheChosenPrinter;
         qint64 lastRenderer = 0;
         connect(browser(), &WebBrowserControl::pagePrinted, this, [&](int, const QString &printer) {
-            setUpAndOnTheChosenPrinter << (browser()->pageSetup().has_value() && printer == kChosen);
+            setUpAndOnTheChosenPrinter << (browser()->sheetLayout().has_value() && printer == kChosen);
             lastRenderer = browser()->page()->renderProcessPid();
         });
         // The last page's renderer ends while "Done." stands open: the window is past caring.
@@ -231,7 +234,7 @@ private slots:
                  (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s,
                               u"Text of page three Text of page three"_s, u"Text of page four Text of page four"_s}));
         QCOMPARE(setUpAndOnTheChosenPrinter, (QList<bool>{true, true, true, true}));
-        QVERIFY(browser()->pageSetup().has_value());
+        QVERIFY(browser()->sheetLayout().has_value());
         QCOMPARE(progress.values, (QList<int>{25, 50, 75, 100, 0}));
         QCOMPARE(progress.texts, (QStringList{u"Processing: "_s + web.address(u"/one.html"_s),
                                               u"Processing: "_s + web.address(u"/two.html"_s),

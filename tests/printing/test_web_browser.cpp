@@ -184,8 +184,8 @@ private slots:
     {
         printers.name = QStringLiteral("Test-Alpha");
         browser->setUpPage();
-        QVERIFY(browser->pageSetup());
-        const QPageLayout layout = *browser->pageSetup();
+        QVERIFY(browser->sheetLayout());
+        const QPageLayout layout = *browser->sheetLayout();
         // The test queues' driver defaults to US Letter.
         QCOMPARE(layout.pageSize().id(), QPageSize::Letter);
         QCOMPARE(layout.orientation(), QPageLayout::Portrait);

@@ -16,7 +16,7 @@ public:
     void switchDefault(const QString &) override {}
     void restoreDefault() override {}
     QPageLayout defaultPageLayout(const QString &) override { return {}; }
-    int submitPdfJob(const QString &, const QString &, const QByteArray &) override
+    int submitPdfJob(const QString &, const QString &, const QByteArray &, const JobOptions &) override
     {
         throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("There are no printers."));
     }

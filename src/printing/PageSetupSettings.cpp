@@ -1,0 +1,73 @@
+#include "printing/PageSetupSettings.h"
+
+#include "printing/PauseValue.h"
+#include "runtime/Settings.h"
+
+#include <QLocale>
+
+namespace {
+const QString kGroup = QStringLiteral("PageSetup/");
+constexpr double kSmallestPercent = 10;
+constexpr double kLargestPercent = 400;
+
+QString key(const char *name)
+{
+    return kGroup + QLatin1String(name);
+}
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+} // namespace
+
+QString scaleText(const std::optional<double> &scale)
+{
+    return scale ? QString::number(*scale * 100, 'g', 6) : QStringLiteral("fit");
+}
+
+std::optional<std::optional<double>> readScale(const QString &text)
+{
+    if (text == QLatin1String("fit"))
+        return std::optional<double>();
+    // Read as every number of the command line and the settings file: with a decimal point.
+    const std::optional<double> percent = pauseValue(text, QLocale::c());
+    if (!percent || !(*percent >= kSmallestPercent && *percent <= kLargestPercent))
+        return std::nullopt;
+    return std::optional<double>(*percent / 100);
+}
+
+PageSetup savedPageSetup()
+{
+    PageSetup setup;
+    setup.header = Settings::read(key("Header"), setup.header);
+    setup.footer = Settings::read(key("Footer"), setup.footer);
+    setup.scale = readScale(Settings::read(key("Scale"), scaleText(setup.scale))).value_or(setup.scale);
+    setup.backgrounds = Settings::read(key("Backgrounds"), yesNo(setup.backgrounds)) == QLatin1String("true");
+    setup.paper = Settings::read(key("Paper"));
+    const QString orientation = Settings::read(key("Orientation"));
+    if (orientation == QLatin1String("portrait"))
+        setup.orientation = QPageLayout::Portrait;
+    else if (orientation == QLatin1String("landscape"))
+        setup.orientation = QPageLayout::Landscape;
+    bool isNumber = false;
+    const int copies = Settings::read(key("Copies")).toInt(&isNumber);
+    if (isNumber && copies >= 1)
+        setup.copies = copies;
+    setup.sides = Settings::read(key("Sides"));
+    return setup;
+}
+
+void savePageSetup(const PageSetup &setup)
+{
+    Settings::write(key("Header"), setup.header);
+    Settings::write(key("Footer"), setup.footer);
+    Settings::write(key("Scale"), scaleText(setup.scale));
+    Settings::write(key("Backgrounds"), yesNo(setup.backgrounds));
+    Settings::write(key("Paper"), setup.paper);
+    Settings::write(key("Orientation"), !setup.orientation                            ? QString()
+                                        : *setup.orientation == QPageLayout::Landscape ? QStringLiteral("landscape")
+                                                                                       : QStringLiteral("portrait"));
+    Settings::write(key("Copies"), QString::number(setup.copies));
+    Settings::write(key("Sides"), setup.sides);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "printing/PageSetup.h"
+
+// The page setup the user chose in the window, kept in the settings file (group "PageSetup"): the
+// window's runs use it, and it is what a run from the command line starts from. Reading never
+// fails: what is missing or unreadable reads as the default.
+PageSetup savedPageSetup();
+void savePageSetup(const PageSetup &setup);
+
+// The scale as written in settings and on the command line: "fit", or a percentage such as "80".
+QString scaleText(const std::optional<double> &scale);
+// Reads that text back; nothing when it is neither "fit" nor a percentage from 10 to 400.
+std::optional<std::optional<double>> readScale(const QString &text);
