@@ -74,6 +74,21 @@ QString chosenPrinter(PrinterSystem &printers, const QString &asked)
                        QStringLiteral("There is no printer named \"%1\". %2").arg(wanted, known));
 }
 
+// Refuses a paper the printer does not know, naming the papers it does.
+void checkPaper(PrinterSystem &printers, const QString &printer, const QString &paper)
+{
+    if (printers.paperLayout(printer, paper))
+        return;
+    QStringList papers;
+    for (const PaperSize &size : printers.paperSizes(printer))
+        papers.append(size.name);
+    throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The printer \"%1\" has no paper \"%2\". %3")
+                                                      .arg(printer, paper,
+                                                           papers.isEmpty() ? QStringLiteral("It names none.")
+                                                                            : QStringLiteral("Its papers are: %1.")
+                                                                                  .arg(papers.join(QStringLiteral(", ")))));
+}
+
 // A run without a window shows no message: each page's report says what went wrong.
 class NoDialogs : public Dialogs
 {
@@ -103,6 +118,8 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     QString printer;
     try {
         printer = chosenPrinter(printers, options.printer);
+        if (options.paperAsked)
+            checkPaper(printers, printer, options.pageSetup.paper);
     } catch (const RuntimeError &error) {
         printLine(stderr, error.description());
         return kCannotStart;
@@ -115,6 +132,7 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     browser.resize(1024, 768);
     browser.show();
     browser.setJobPrinter(printer);
+    browser.setPageSetup(options.pageSetup);
     // A page's bound covers its load and, as long again, its rendering.
     const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
     browser.setRenderTimeLimit(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit));

@@ -1,5 +1,6 @@
 #include "app/ProgramOptions.h"
 
+#include "printing/PageSetupSettings.h"
 #include "printing/PauseValue.h"
 
 #include <QCommandLineParser>
@@ -58,7 +59,30 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                         QStringLiteral("With --print: don't print a page whose load failed."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("With --print: one JSON object per page on standard output."));
-    parser.addOptions({help, version, print, printer, pause, timeout, skipFailed, json});
+    const QCommandLineOption jobOption(
+        QStringLiteral("o"),
+        QStringLiteral("With --print: an option for every job, as lp takes it (copies=2, sides=two-sided-long-edge, "
+                       "media=A4, landscape, ...); may be given more than once."),
+        QStringLiteral("NAME=VALUE"));
+    const QCommandLineOption header(QStringLiteral("header"),
+                                    QStringLiteral("With --print: the line at the top of each sheet, from the fields "
+                                                   "{title} {url} {date} {time} {page} {pages}; up to three parts "
+                                                   "split by | (left|centre|right). Default: {title}|Page {page} of {pages}."),
+                                    QStringLiteral("TEMPLATE"));
+    const QCommandLineOption footer(QStringLiteral("footer"),
+                                    QStringLiteral("With --print: the line at the bottom of each sheet, as --header. "
+                                                   "Default: {url}|{date}."),
+                                    QStringLiteral("TEMPLATE"));
+    const QCommandLineOption noHeaderFooter(QStringLiteral("no-header-footer"),
+                                            QStringLiteral("With --print: neither header nor footer."));
+    const QCommandLineOption scale(QStringLiteral("scale"),
+                                   QStringLiteral("With --print: fit (a page wider than the paper is made smaller to "
+                                                  "fit; the default) or a percentage from 10 to 400."),
+                                   QStringLiteral("fit|PERCENT"));
+    const QCommandLineOption backgrounds(QStringLiteral("backgrounds"),
+                                         QStringLiteral("With --print: print background colours and pictures."));
+    parser.addOptions({help, version, print, printer, pause, timeout, skipFailed, json, jobOption, header, footer,
+                       noHeaderFooter, scale, backgrounds});
 
     if (!parser.parse(arguments)) {
         write(stderr, QStringLiteral("%1\n\n%2").arg(parser.errorText(), parser.helpText()));
@@ -83,7 +107,8 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         return ProgramOptions{kUsageError, std::nullopt};
     };
     if (!parser.isSet(print)) {
-        for (const QCommandLineOption *option : {&printer, &pause, &timeout, &skipFailed, &json})
+        for (const QCommandLineOption *option : {&printer, &pause, &timeout, &skipFailed, &json, &jobOption, &header,
+                                                 &footer, &noHeaderFooter, &scale, &backgrounds})
             if (parser.isSet(*option))
                 return usageError(QStringLiteral("Option '%1' goes with --print.").arg(option->names().constFirst()));
         return {std::nullopt, std::nullopt};
@@ -113,6 +138,31 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                   .arg(parser.value(timeout)));
         run.timeoutSeconds = *seconds;
     }
+    // The window's page setup is where a run starts from; what the command line says wins.
+    run.pageSetup = savedPageSetup();
+    for (const QString &text : parser.values(jobOption)) {
+        const std::variant<JobOption, QString> option = parseJobOption(text);
+        if (const auto *problem = std::get_if<QString>(&option))
+            return usageError(*problem);
+        run.pageSetup.apply(std::get<JobOption>(option));
+        run.paperAsked = run.paperAsked || std::get<JobOption>(option).name == QLatin1String("media");
+    }
+    if (parser.isSet(noHeaderFooter) && (parser.isSet(header) || parser.isSet(footer)))
+        return usageError(QStringLiteral("--no-header-footer goes with neither --header nor --footer."));
+    if (parser.isSet(noHeaderFooter))
+        run.pageSetup.header = run.pageSetup.footer = QString();
+    if (parser.isSet(header))
+        run.pageSetup.header = parser.value(header);
+    if (parser.isSet(footer))
+        run.pageSetup.footer = parser.value(footer);
+    if (parser.isSet(scale)) {
+        const auto factor = readScale(parser.value(scale));
+        if (!factor)
+            return usageError(QStringLiteral("The scale '%1' is neither fit nor a percentage from 10 to 400, such as 80.")
+                                  .arg(parser.value(scale)));
+        run.pageSetup.scale = *factor;
+    }
+    run.pageSetup.backgrounds = run.pageSetup.backgrounds || parser.isSet(backgrounds);
     return {std::nullopt, run};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/PageSetup.h"
+
 #include <QStringList>
 
 #include <optional>
@@ -13,6 +15,10 @@ struct CommandLinePrintOptions
     double timeoutSeconds = 60;
     bool skipFailed = false;
     bool json = false;
+    // The page setup saved in the window, with what the command line changes of it.
+    PageSetup pageSetup;
+    // Whether the command line named the paper, which the printer must then know.
+    bool paperAsked = false;
 };
 
 // What the command line asks of the program.
