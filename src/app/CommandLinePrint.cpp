@@ -82,11 +82,12 @@ void checkPaper(PrinterSystem &printers, const QString &printer, const QString &
     QStringList papers;
     for (const PaperSize &size : printers.paperSizes(printer))
         papers.append(size.name);
-    throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The printer \"%1\" has no paper \"%2\". %3")
-                                                      .arg(printer, paper,
-                                                           papers.isEmpty() ? QStringLiteral("It names none.")
-                                                                            : QStringLiteral("Its papers are: %1.")
-                                                                                  .arg(papers.join(QStringLiteral(", ")))));
+    throw RuntimeError(ErrorNumber::PrinterError,
+                       QStringLiteral("The printer \"%1\" has no paper \"%2\". %3")
+                           .arg(printer, paper,
+                                papers.isEmpty()
+                                    ? QStringLiteral("It names none.")
+                                    : QStringLiteral("Its papers are: %1.").arg(papers.join(QStringLiteral(", ")))));
 }
 
 // A run without a window shows no message: each page's report says what went wrong.

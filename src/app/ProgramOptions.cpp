@@ -64,11 +64,12 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         QStringLiteral("With --print: an option for every job, as lp takes it (copies=2, sides=two-sided-long-edge, "
                        "media=A4, landscape, ...); may be given more than once."),
         QStringLiteral("NAME=VALUE"));
-    const QCommandLineOption header(QStringLiteral("header"),
-                                    QStringLiteral("With --print: the line at the top of each sheet, from the fields "
-                                                   "{title} {url} {date} {time} {page} {pages}; up to three parts "
-                                                   "split by | (left|centre|right). Default: {title}|Page {page} of {pages}."),
-                                    QStringLiteral("TEMPLATE"));
+    const QCommandLineOption header(
+        QStringLiteral("header"),
+        QStringLiteral("With --print: the line at the top of each sheet, from the fields "
+                       "{title} {url} {date} {time} {page} {pages}; up to three parts "
+                       "split by | (left|centre|right). Default: {title}|Page {page} of {pages}."),
+        QStringLiteral("TEMPLATE"));
     const QCommandLineOption footer(QStringLiteral("footer"),
                                     QStringLiteral("With --print: the line at the bottom of each sheet, as --header. "
                                                    "Default: {url}|{date}."),
@@ -158,8 +159,9 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     if (parser.isSet(scale)) {
         const auto factor = readScale(parser.value(scale));
         if (!factor)
-            return usageError(QStringLiteral("The scale '%1' is neither fit nor a percentage from 10 to 400, such as 80.")
-                                  .arg(parser.value(scale)));
+            return usageError(
+                QStringLiteral("The scale '%1' is neither fit nor a percentage from 10 to 400, such as 80.")
+                    .arg(parser.value(scale)));
         run.pageSetup.scale = *factor;
     }
     run.pageSetup.backgrounds = run.pageSetup.backgrounds || parser.isSet(backgrounds);

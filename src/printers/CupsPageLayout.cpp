@@ -34,8 +34,8 @@ QPageLayout mediaPageLayout(const cups_size_t &size)
     const QMarginsF printerMargins(printable(size.left), printable(size.top), printable(size.right),
                                    printable(size.bottom));
     auto margin = [](qreal printerMargin) { return std::max(printerMargin, kSmallestMarginMm); };
-    const QMarginsF margins(margin(printerMargins.left()), margin(printerMargins.top()),
-                            margin(printerMargins.right()), margin(printerMargins.bottom()));
+    const QMarginsF margins(margin(printerMargins.left()), margin(printerMargins.top()), margin(printerMargins.right()),
+                            margin(printerMargins.bottom()));
     return QPageLayout(pageSize.isValid() ? pageSize : QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
                        QPageLayout::Millimeter, printerMargins);
 }

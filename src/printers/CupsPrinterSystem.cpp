@@ -281,8 +281,7 @@ int CupsPrinterSystem::submitPdfJob(const QString &printer, const QString &title
             cups_dest_t *queue = m_queue->find(printer, kJobTimeLimit);
             if (!queue)
                 refuseUnknownQueue(printer);
-            return ::submitPdfJob(m_queue->server(), *queue, m_queue->details(), printer, title, pdf,
-                                   options);
+            return ::submitPdfJob(m_queue->server(), *queue, m_queue->details(), printer, title, pdf, options);
         } catch (...) {
             // The printer may have gone or changed: the next page looks it up again.
             m_queue->forget();

@@ -37,12 +37,24 @@ QString fillInFields(QString part, const SheetFields &fields, int page, int page
             continue;
         }
         switch (name - names.cbegin()) {
-        case 0: filled += fields.title; break;
-        case 1: filled += fields.url; break;
-        case 2: filled += locale.toString(fields.printed.date(), QLocale::ShortFormat); break;
-        case 3: filled += locale.toString(fields.printed.time(), QLocale::ShortFormat); break;
-        case 4: filled += QString::number(page); break;
-        default: filled += QString::number(pages); break;
+        case 0:
+            filled += fields.title;
+            break;
+        case 1:
+            filled += fields.url;
+            break;
+        case 2:
+            filled += locale.toString(fields.printed.date(), QLocale::ShortFormat);
+            break;
+        case 3:
+            filled += locale.toString(fields.printed.time(), QLocale::ShortFormat);
+            break;
+        case 4:
+            filled += QString::number(page);
+            break;
+        default:
+            filled += QString::number(pages);
+            break;
         }
         i += name->size();
     }
@@ -72,8 +84,8 @@ void drawLine(QPainter &painter, const SheetLine &line, const QRectF &box)
                              metrics.elidedText(text, Qt::ElideRight, width));
     };
     if (line.centre.isEmpty()) {
-        const auto [left, right] = sideWidths(metrics.horizontalAdvance(line.left),
-                                              metrics.horizontalAdvance(line.right), box.width());
+        const auto [left, right] =
+            sideWidths(metrics.horizontalAdvance(line.left), metrics.horizontalAdvance(line.right), box.width());
         draw(line.left, left, Qt::AlignLeft);
         draw(line.right, right, Qt::AlignRight);
         return;

@@ -65,7 +65,7 @@ void savePageSetup(const PageSetup &setup)
     Settings::write(key("Scale"), scaleText(setup.scale));
     Settings::write(key("Backgrounds"), yesNo(setup.backgrounds));
     Settings::write(key("Paper"), setup.paper);
-    Settings::write(key("Orientation"), !setup.orientation                            ? QString()
+    Settings::write(key("Orientation"), !setup.orientation                             ? QString()
                                         : *setup.orientation == QPageLayout::Landscape ? QStringLiteral("landscape")
                                                                                        : QStringLiteral("portrait"));
     Settings::write(key("Copies"), QString::number(setup.copies));

@@ -13,8 +13,9 @@
 namespace {
 [[noreturn]] void cannotCompose(const std::exception &error)
 {
-    throw RuntimeError(ErrorNumber::PrinterError,
-                       QStringLiteral("The printout could not be put together: %1").arg(QString::fromUtf8(error.what())));
+    throw RuntimeError(
+        ErrorNumber::PrinterError,
+        QStringLiteral("The printout could not be put together: %1").arg(QString::fromUtf8(error.what())));
 }
 
 std::unique_ptr<QPDF> readDocument(const QByteArray &pdf, const char *name)
@@ -27,8 +28,7 @@ std::unique_ptr<QPDF> readDocument(const QByteArray &pdf, const char *name)
 }
 } // namespace
 
-PdfSheets::PdfSheets(const QByteArray &pdf)
-    : m_pdf(pdf)
+PdfSheets::PdfSheets(const QByteArray &pdf) : m_pdf(pdf)
 {
     try {
         m_document = readDocument(m_pdf, "page");

@@ -1,8 +1,8 @@
 #include "printing/WebBrowserControl.h"
 
 #include "printers/PrinterSystem.h"
-#include "printing/PagePdf.h"
 #include "printing/HeaderFooter.h"
+#include "printing/PagePdf.h"
 #include "printing/PagePrinter.h"
 #include "printing/PdfSheets.h"
 #include "printing/QuietWebPage.h"
