@@ -10,7 +10,10 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <csignal>
@@ -23,6 +26,53 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kQueue = QStringLiteral("Test-Charlie");
 const QString kSystemDefault = QStringLiteral("system default destination: Test-Bravo");
+
+// A word of a printed sheet and where it sits, in points from the sheet's top left corner.
+struct PlacedWord
+{
+    QString text;
+    QRectF box;
+};
+
+// The words of one sheet of the job's document, as pdftotext -bbox places them, and the sheet's size.
+QList<PlacedWord> sheetWords(int jobId, int sheet, QSizeF *size)
+{
+    const QString xml = readJobDocument(QStringLiteral("pdftotext"),
+                                        {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(sheet),
+                                         QStringLiteral("-l"), QString::number(sheet)},
+                                        jobId);
+    const QRegularExpressionMatch page =
+        QRegularExpression(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)")re")).match(xml);
+    *size = QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble());
+    QList<PlacedWord> words;
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    for (const QRegularExpressionMatch &match : word.globalMatch(xml))
+        words.append({match.captured(5), QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                                                QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()))});
+    return words;
+}
+
+// How dark the job's first sheet is on average, from 0 (white) to 255 (black).
+int darkness(int jobId)
+{
+    const QString pgm = testHome() + QStringLiteral("/sheet");
+    QProcess::execute(
+        QStringLiteral("pdftoppm"),
+        {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("10"), QStringLiteral("-singlefile"),
+         printServerFolder() + QStringLiteral("/spool/d%1-001").arg(jobId, 5, 10, QLatin1Char('0')), pgm});
+    QFile file(pgm + QStringLiteral(".pgm"));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    // A binary PGM: three lines of header, then a byte a pixel.
+    for (int line = 0; line < 3; ++line)
+        file.readLine();
+    const QByteArray pixels = file.readAll();
+    qint64 sum = 0;
+    for (const char pixel : pixels)
+        sum += 255 - static_cast<unsigned char>(pixel);
+    return pixels.isEmpty() ? -1 : static_cast<int>(sum / pixels.size());
+}
 
 struct Run
 {
@@ -103,19 +153,31 @@ private slots:
         TestHttpServer::Page silent;
         silent.delivery = TestHttpServer::Delivery::NeverAnswer;
         web.serve(QStringLiteral("/silent.html"), silent);
-        TestHttpServer::Page page;
-        page.body = "<html><head><meta http-equiv='refresh' content='0'><title>Refreshing</title></head>"
-                    "<body>Refreshing page</body></html>";
-        web.serve(QStringLiteral("/refreshing.html"), page);
-        page.body = "<html><head><title>Moving</title></head><body>Moving page<script>let n = 0;"
-                    "setInterval(() => { location.hash = 'at' + n++; }, 10);</script></body></html>";
-        web.serve(QStringLiteral("/moving.html"), page);
-        // Says when printing has begun, then never lets it go on.
-        page.body = "<html><head><title>Hangs</title></head><body>Hangs in print<script>"
-                    "addEventListener('beforeprint', () => { const request = new XMLHttpRequest();"
-                    "request.open('GET', '/printing-began', false); request.send(); while (true) {} });"
-                    "</script></body></html>";
-        web.serve(QStringLiteral("/hangs-in-print.html"), page);
+        QByteArray longReport = "<html><head><title>A long report</title></head><body>";
+        for (int i = 1; i <= 120; ++i)
+            longReport += "<p>Paragraph " + QByteArray::number(i) + " of the report.</p>";
+        const std::pair<QString, QByteArray> pages[] = {
+            {u"/refreshing.html"_s, "<html><head><meta http-equiv='refresh' content='0'><title>Refreshing</title>"
+                                    "</head><body>Refreshing page</body></html>"},
+            {u"/moving.html"_s, "<html><head><title>Moving</title></head><body>Moving page<script>let n = 0;"
+                                "setInterval(() => { location.hash = 'at' + n++; }, 10);</script></body></html>"},
+            // Says when printing has begun, then never lets it go on.
+            {u"/hangs-in-print.html"_s,
+             "<html><head><title>Hangs</title></head><body>Hangs in print<script>"
+             "addEventListener('beforeprint', () => { const request = new XMLHttpRequest();"
+             "request.open('GET', '/printing-began', false); request.send(); while (true) {} });"
+             "</script></body></html>"},
+            {u"/long.html"_s, longReport},
+            {u"/wide.html"_s,
+             "<html><head><title>Wide</title></head><body><table style='width: 2400px'><tr>"
+             "<td>LeftEdge</td><td style='text-align: right'>RightEdge</td></tr></table></body></html>"},
+            {u"/dark.html"_s, "<html><head><title>Dark</title></head><body style='background: black; color: white'>"
+                              "Dark page</body></html>"}};
+        for (const auto &[path, body] : pages) {
+            TestHttpServer::Page page;
+            page.body = body;
+            web.serve(path, page);
+        }
         web.serveHtml(QStringLiteral("/printing-began"), QString(), QString());
     }
 
@@ -210,6 +272,77 @@ private slots:
         listFile = testHome() + QStringLiteral("/no-such-list.txt");
         QCOMPARE(run({}).exitCode, 2);
         listFile = testHome() + QStringLiteral("/list.txt");
+        // Job options are checked before any page loads.
+        const int before = jobCount(kQueue);
+        for (const QString &option : {u"copies=0"_s, u"two words"_s, u"sides=both"_s, u"media=Napkin"_s}) {
+            const Run refused = run({u"--printer"_s, kQueue, u"-o"_s, option});
+            QCOMPARE(refused.exitCode, 2);
+            QVERIFY2(refused.errors.contains(option.section(u'=', -1)), qPrintable(refused.errors));
+        }
+        QCOMPARE(jobCount(kQueue), before);
+    }
+
+    // By default every sheet has the title and its number above the page, the address and the date
+    // below it, in the margins; a page wider than the paper is made to fit it; backgrounds are left
+    // out. Job options reach the job, and the paper shapes the sheets.
+    void sheetsCarryHeaderAndFooterAndTheJobItsOptions()
+    {
+        writeList({web.url(u"/long.html"_s), web.url(u"/wide.html"_s), web.url(u"/dark.html"_s)});
+        const int before = jobCount(kQueue);
+        const Run result = run({u"--printer"_s, kQueue, u"-o"_s, u"copies=2"_s, u"-o"_s, u"sides=two-sided-long-edge"_s,
+                                u"-o"_s, u"media=A4"_s});
+        QCOMPARE(result.exitCode, 0);
+        const QList<PrintedJob> jobs = jobsSince(kQueue, before);
+        QCOMPARE(jobs.size(), 3);
+
+        const QString info = readJobDocument(u"pdfinfo"_s, {}, jobs[0].id);
+        QVERIFY2(info.contains(u"594.96 x 841.92 pts (A4)"_s), qPrintable(info));
+        const int sheets = QRegularExpression(u"Pages: +(\\d+)"_s).match(info).captured(1).toInt();
+        QVERIFY2(sheets >= 2, qPrintable(info));
+        const QString date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+        for (const QString &expected : {u"A long report"_s, u"Page 1 of %1"_s.arg(sheets),
+                                        u"Page %1 of %1"_s.arg(sheets), web.url(u"/long.html"_s), date})
+            QVERIFY2(jobs[0].text.contains(expected), qPrintable(expected + u" not in "_s + jobs[0].text));
+        QSizeF sheet;
+        const QList<PlacedWord> words = sheetWords(jobs[0].id, 1, &sheet);
+        auto placesOf = [&](const QString &text) {
+            QList<QRectF> places;
+            for (const PlacedWord &word : words)
+                if (word.text == text)
+                    places << word.box;
+            return places.isEmpty() ? QList<QRectF>{QRectF()} : places;
+        };
+        const QRectF header = placesOf(u"long"_s).first();
+        const QRectF footer = placesOf(date.split(u' ').last()).last();
+        QVERIFY(header.top() > 0 && header.bottom() < placesOf(u"Paragraph"_s).first().top());
+        QVERIFY(footer.bottom() < sheet.height() && footer.top() > placesOf(u"Paragraph"_s).last().bottom());
+
+        QRectF rightEdge;
+        for (const PlacedWord &word : sheetWords(jobs[1].id, 1, &sheet))
+            if (word.text == u"RightEdge"_s)
+                rightEdge = word.box;
+        QVERIFY(rightEdge.right() > sheet.width() / 2 && rightEdge.right() < sheet.width());
+        QVERIFY(darkness(jobs[2].id) < 10);
+
+        const QString attributes = jobAttributes(jobs[0].id);
+        for (const QString &expected :
+             {u"copies (integer) = 2"_s, u"sides (keyword) = two-sided-long-edge"_s, u"media (keyword) = A4"_s})
+            QVERIFY2(attributes.contains(expected), qPrintable(attributes));
+    }
+
+    // The page alone, at its own size, backgrounds and all.
+    void theSetupCanLeaveThePageAsItIs()
+    {
+        writeList({web.url(u"/wide.html"_s), web.url(u"/dark.html"_s)});
+        const int before = jobCount(kQueue);
+        const Run result =
+            run({u"--printer"_s, kQueue, u"--no-header-footer"_s, u"--scale"_s, u"100"_s, u"--backgrounds"_s});
+        QCOMPARE(result.exitCode, 0);
+        const QList<PrintedJob> jobs = jobsSince(kQueue, before);
+        QCOMPARE(jobs.size(), 2);
+        QVERIFY2(!jobs[0].text.contains(u"RightEdge"_s) && !jobs[0].text.contains(u"Page 1"_s),
+                 qPrintable(jobs[0].text));
+        QVERIFY(darkness(jobs[1].id) > 200);
     }
 
     // A row prints its own page or nothing: not a page that never came, nor an address the browser

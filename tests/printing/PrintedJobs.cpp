@@ -9,16 +9,34 @@
 #include <algorithm>
 
 namespace {
-QString documentText(int jobId)
+QString toolOutput(const QString &tool, const QStringList &arguments)
 {
-    const QString document = printServerFolder() + QStringLiteral("/spool/d%1-001").arg(jobId, 5, 10, QLatin1Char('0'));
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {document, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30'000))
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30'000))
         return {};
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 } // namespace
+
+QString readJobDocument(const QString &tool, const QStringList &options, int jobId)
+{
+    const QString document = printServerFolder() + QStringLiteral("/spool/d%1-001").arg(jobId, 5, 10, QLatin1Char('0'));
+    // pdftotext writes to a file unless told "-"; the others write to standard output anyway.
+    const QStringList output = tool == QLatin1String("pdftotext") ? QStringList{QStringLiteral("-")} : QStringList();
+    return toolOutput(tool, options + QStringList{document} + output);
+}
+
+QString jobAttributes(int jobId)
+{
+    // ipptool reaches a server on a local socket through an address whose host is the socket's
+    // path, its slashes written %2F.
+    QString socket = qEnvironmentVariable("CUPS_SERVER");
+    socket.replace(QLatin1Char('/'), QLatin1String("%2F"));
+    return toolOutput(QStringLiteral("ipptool"),
+                      {QStringLiteral("-tv"), QStringLiteral("ipp://%1/jobs/%2").arg(socket, QString::number(jobId)),
+                       QStringLiteral("get-job-attributes.test")});
+}
 
 QString printServerFolder()
 {
@@ -49,6 +67,6 @@ QList<PrintedJob> jobsSince(const QString &queue, int count)
 {
     QList<PrintedJob> jobs = queueJobs(queue).mid(count);
     for (PrintedJob &job : jobs)
-        job.text = documentText(job.id);
+        job.text = readJobDocument(QStringLiteral("pdftotext"), {}, job.id);
     return jobs;
 }

@@ -18,5 +18,11 @@ int jobCount(const QString &queue);
 // The queue's jobs after the first `count`, oldest first, finished or not.
 QList<PrintedJob> jobsSince(const QString &queue, int count);
 
+// What a PDF tool (pdftotext, pdfinfo) with the given options says of the job's document.
+QString readJobDocument(const QString &tool, const QStringList &options, int jobId);
+
+// The job's attributes as the print server keeps them, one "name (type) = value" a line.
+QString jobAttributes(int jobId);
+
 // The folder of the private print server that CUPS_SERVER points at.
 QString printServerFolder();

@@ -26,11 +26,7 @@ constexpr int kLoadTimeoutMs = 30'000;
 
 QString pdfInfo(int jobId)
 {
-    QProcess pdfinfo;
-    pdfinfo.start(QStringLiteral("pdfinfo"),
-                  {printServerFolder() + QStringLiteral("/spool/d%1-001").arg(jobId, 5, 10, QLatin1Char('0'))});
-    pdfinfo.waitForFinished(30'000);
-    return QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    return readJobDocument(QStringLiteral("pdfinfo"), {}, jobId);
 }
 } // namespace
 
