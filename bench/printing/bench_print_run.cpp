@@ -83,19 +83,20 @@ bool offersCommandLineRun(const QString &quillbrae)
     return help.waitForFinished() && help.readAllStandardOutput().contains("--print");
 }
 
-Row commandLineRow(const Contenders &contenders, const PageSet &set)
+// The command-line run, with the given options besides the list and the queue.
+Row commandLineRow(const Contenders &contenders, const PageSet &set, const QString &name,
+                   const QStringList &options = {})
 {
-    const QString name = QStringLiteral("Quillbrae --print, whole process");
     if (!QFileInfo(contenders.quillbrae).isExecutable())
         return skippedRow(name, QStringLiteral("no executable at ") + contenders.quillbrae);
     if (!offersCommandLineRun(contenders.quillbrae))
         return skippedRow(name, QStringLiteral("skipped: this build does not offer --print"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    const Figures figures =
-        measure(name, contenders.quillbrae,
-                {QStringLiteral("--print"), set.listFile, QStringLiteral("--printer"), contenders.queue},
-                contenders.queue, environment);
+    const Figures figures = measure(
+        name, contenders.quillbrae,
+        QStringList{QStringLiteral("--print"), set.listFile, QStringLiteral("--printer"), contenders.queue} + options,
+        contenders.queue, environment);
     if (figures.exitCode == 2 && figures.jobs == 0)
         return skippedRow(name, QStringLiteral("refused its command line (exit status 2)"));
     return wholeProcessRow(figures, set.pages);
@@ -177,7 +178,11 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
     }
     WindowRunFigures run;
     QList<Row> rows = windowRows(contenders, set, run);
-    rows << commandLineRow(contenders, set) << chromiumLoopRow(contenders, set);
+    // The same run without header and footer tells what drawing and laying them over the sheets costs.
+    rows << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print, whole process"))
+         << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --no-header-footer"),
+                           {QStringLiteral("--no-header-footer")})
+         << chromiumLoopRow(contenders, set);
     const Row reference = persistentChromiumRow(contenders, set);
     rows << reference;
     printTable(set, rows, reference);
