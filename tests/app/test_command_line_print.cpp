@@ -345,6 +345,17 @@ private slots:
         QVERIFY(darkness(jobs[1].id) > 200);
     }
 
+    void anOptionThePrinterRefusesIsReportedForEachPage()
+    {
+        writeList({goodPages()[0], goodPages()[1]});
+        const int before = jobCount(kQueue);
+        const Run result = run({u"--printer"_s, kQueue, u"-o"_s, u"number-up=7"_s});
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(jobCount(kQueue), before);
+        for (const QString &line : result.reportLines.mid(0, 2))
+            QVERIFY2(line.endsWith(u"refused the page: Bad number-up value 7."_s), qPrintable(line));
+    }
+
     // A row prints its own page or nothing: not a page that never came, nor an address the browser
     // refuses, and what a page does after its row (refresh itself, move its own location) neither
     // prints nor fails the next. Control characters of an address reach the report escaped.
