@@ -32,12 +32,14 @@ JobOptions PageSetup::jobOptions() const
     return options;
 }
 
-QPageLayout sheetLayoutFor(PrinterSystem &printers, const QString &printer, const PageSetup &setup)
+QPageLayout sheetLayoutFor(PrinterSystem &printers, const QString &printer, PageSetup &setup)
 {
     const QPageLayout printerDefault = printers.defaultPageLayout(printer);
-    // A paper saved for another printer may be unknown to this one: its own default then.
-    QPageLayout layout =
-        setup.paper.isEmpty() ? printerDefault : printers.paperLayout(printer, setup.paper).value_or(printerDefault);
+    const std::optional<QPageLayout> chosenPaper =
+        setup.paper.isEmpty() ? std::nullopt : printers.paperLayout(printer, setup.paper);
+    if (!chosenPaper)
+        setup.paper.clear();
+    QPageLayout layout = chosenPaper.value_or(printerDefault);
     layout.setOrientation(setup.orientation.value_or(printerDefault.orientation()));
     return layoutWithRoomForHeaderFooter(layout, !setup.header.isEmpty(), !setup.footer.isEmpty());
 }

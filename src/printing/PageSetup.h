@@ -48,5 +48,6 @@ inline PageSetup pagesAlone()
 
 // The layout the named printer's sheets get with this setup: the paper chosen or the printer's
 // default, the orientation chosen or the one saved for the printer, and margins with room for the
-// header and footer.
-QPageLayout sheetLayoutFor(PrinterSystem &printers, const QString &printer, const PageSetup &setup);
+// header and footer. A paper the printer doesn't know (one saved for another printer) is taken out
+// of the setup, so that its jobs don't ask for it either.
+QPageLayout sheetLayoutFor(PrinterSystem &printers, const QString &printer, PageSetup &setup);
