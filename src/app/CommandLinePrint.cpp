@@ -97,6 +97,7 @@ public:
     void message(const QString &, const QString &, Icon) override {}
     QString input(const QString &, const QString &, const QString &) override { return {}; }
     QString openFile(const OpenFileRequest &) override { return {}; }
+    QString chooseFolder(const FolderRequest &) override { return {}; }
 };
 } // namespace
 
