@@ -61,7 +61,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls()
 {
-    setFixedSize(twips(8040), twips(7050));
+    setFixedSize(twips(8040), twips(7560));
     setFont(arialBold(9));
     setAutoFillBackground(true);
     QPalette background = palette();
@@ -105,7 +105,7 @@ void MainWindow::createControls()
 
     // Lies below the client area: pages load and print out of the user's sight.
     m_browser = new WebBrowserControl(*m_services.printers, this);
-    m_browser->setGeometry(twipsRect(120, 7515, 1215, 975));
+    m_browser->setGeometry(twipsRect(120, 8025, 1215, 975));
 
     m_urlList = new UrlListModel(this);
     m_addressList = new QTreeView(this);
@@ -157,6 +157,9 @@ void MainWindow::createControls()
         makeButton("PushButton2", QStringLiteral("Start Printing Web Sites"), this, twipsRect(120, 6015, 7800, 405));
     m_samplesButton =
         makeButton("PushButton9", QStringLiteral("Load Sample/Example Files"), this, twipsRect(4080, 3765, 3840, 405));
+    // The row's right half is kept for a button to come.
+    m_pageSetupButton =
+        makeButton("PageSetupButton", QStringLiteral("Page Setup…"), this, twipsRect(120, 7050, 3840, 405));
 
     // Tab order follows the window's reading order rather than creation order.
     setTabOrder(m_helpButton, m_addressList);
@@ -170,6 +173,7 @@ void MainWindow::createControls()
     setTabOrder(m_printerBox, m_pauseBox);
     setTabOrder(m_pauseBox, m_pauseHelpButton);
     setTabOrder(m_pauseHelpButton, m_startButton);
+    setTabOrder(m_startButton, m_pageSetupButton);
 }
 
 void MainWindow::connectHandlers()
@@ -184,6 +188,7 @@ void MainWindow::connectHandlers()
         {m_samplesButton, &MainWindow::addSampleAddresses},
         {m_pauseHelpButton, &MainWindow::explainPause},
         {m_helpButton, &MainWindow::showHelp},
+        {m_pageSetupButton, &MainWindow::openPageSetup},
     };
     for (const auto &[button, handler] : clicks) {
         connect(button, &QPushButton::clicked, this, handler);

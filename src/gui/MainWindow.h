@@ -73,8 +73,9 @@ public:
     void dragOver(int x, int y);
     void endDrag();
 
-    // The print run.
+    // The print run, and the page setup it prints with.
     void startPrinting();
+    void openPageSetup();
 
     // Help.
     void explainPause();
@@ -106,6 +107,7 @@ private:
     QPushButton *m_clearButton = nullptr;
     QPushButton *m_startButton = nullptr;
     QPushButton *m_samplesButton = nullptr;
+    QPushButton *m_pageSetupButton = nullptr;
 
     std::optional<QCursor> m_handPointer;
 

@@ -1,19 +1,15 @@
 #include "PrintServerTools.h"
+#include "PrintServerWindowTest.h"
 #include "gui/FileToList.h"
 #include "gui/MainWindow.h"
-#include "gui/RealServices.h"
 #include "gui/UrlListSelection.h"
-#include "printers/PrinterSystem.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSetupSettings.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/ProgramLifetime.h"
-#include "support/FakePing.h"
-#include "support/ManualClock.h"
 #include "support/ProcessTree.h"
-#include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowControls.h"
 #include "urllist/UrlListModel.h"
@@ -38,7 +34,6 @@ using namespace std::chrono_literals;
 
 namespace {
 const QString kChosen = QStringLiteral("Test-Charlie");
-const QString kServerDefault = QStringLiteral("Test-Bravo");
 
 // The bar's value and text each time either changes.
 struct ProgressLog
@@ -85,42 +80,19 @@ private:
 };
 } // namespace
 
-// Print runs through the real window, browser and private print server, with pages served on
-// 127.0.0.1. Only the message boxes, the ping and the home-page draw are stand-ins.
-class PrintRunTest : public QObject
+// Print runs through the real window, browser and private print server.
+class PrintRunTest : public PrintServerWindowTest
 {
     Q_OBJECT
 
-    TestHttpServer web;
-    FakeDialogs dialogs;
-    FixedDraw draw{50};
-    RecordingOpener opener;
-    std::unique_ptr<FakePing> ping;
-    // The run's pauses and its bound on a page that never completes pass on this clock.
-    std::unique_ptr<ManualClock> runClock;
-    std::unique_ptr<MainWindow> form;
-
-    PrinterSystem &printers() { return *realServices().printers; }
-
     // The window's controls the runs are started and watched through.
-    QComboBox *printerBox() { return child<QComboBox>(*form, "Combo1"); }
     QLineEdit *pauseBox() { return child<QLineEdit>(*form, "Text2"); }
     QTreeView *listView() { return child<QTreeView>(*form, "ListView1"); }
     QProgressBar *progressBar() { return child<QProgressBar>(*form, "ProgressBar1"); }
     QPushButton *startButton() { return child<QPushButton>(*form, "PushButton2"); }
     WebBrowserControl *browser() { return child<WebBrowserControl>(*form, "WebBrowser1"); }
 
-    void openWindow(const QString &chosenPrinter = kChosen)
-    {
-        Services services = quietServices(dialogs, draw, opener);
-        services.clock = runClock.get();
-        form = std::make_unique<MainWindow>(services);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        printerBox()->setCurrentIndex(printerBox()->findText(chosenPrinter));
-        QCOMPARE(printerBox()->currentText(), chosenPrinter);
-        dialogs.messages.clear();
-    }
+    void openWindow(const QString &chosenPrinter = kChosen) { PrintServerWindowTest::openWindow(chosenPrinter); }
 
     void addPages(const QStringList &paths)
     {
@@ -181,7 +153,6 @@ private slots:
         QVERIFY2(privatePrintServerConfigured(), "run through scripts/test: it starts the private print server");
         // These runs are told apart by each page's own text alone.
         savePageSetup(pagesAlone());
-        ping = std::make_unique<FakePing>(QLatin1String(kPingReply));
         for (const QString &name :
              {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"), QStringLiteral("four")})
             web.serveHtml(QStringLiteral("/%1.html").arg(name), QStringLiteral("Page %1").arg(name),
@@ -194,20 +165,8 @@ private slots:
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
     }
 
-    void init()
-    {
-        dialogs = FakeDialogs();
-        runClock = std::make_unique<ManualClock>();
-    }
-
-    void cleanup()
-    {
-        form.reset();
-        // A test that failed to give the default back must not fail the ones after it.
-        if (printers().defaultPrinterName() != kServerDefault)
-            runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-d"), kServerDefault});
-        resetProgramEndForTesting();
-    }
+    void init() { resetStandIns(); }
+    void cleanup() { closeWindow(); }
 
     void fourPagesPrintInListOrderOnTheChosenPrinter()
     {
@@ -251,8 +210,9 @@ private slots:
     void saveAsPdfSavesEachPageInTheChosenFolder()
     {
         openWindow();
-        printerBox()->setCurrentIndex(printerBox()->count() - 1);
-        QCOMPARE(printerBox()->currentText(), u"Save as PDF…"_s);
+        auto *printerBox = child<QComboBox>(*form, "Combo1");
+        printerBox->setCurrentIndex(printerBox->count() - 1);
+        QCOMPARE(printerBox->currentText(), u"Save as PDF…"_s);
         addPages({u"/one.html"_s, u"/two.html"_s});
         QList<int> progress;
         connect(progressBar(), &QProgressBar::valueChanged, this, [&](int value) { progress << value; });

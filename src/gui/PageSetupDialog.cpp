@@ -1,0 +1,146 @@
+#include "gui/PageSetupDialog.h"
+
+#include "printers/PrinterSystem.h"
+#include "printing/PageSetupSettings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kMostCopies = 9999;
+// Room for a template of a few fields without scrolling.
+constexpr int kTemplateFieldWidth = 340;
+// The orientation box's data for "as the printer is set up"; the others are QPageLayout's values.
+constexpr int kPrinterOrientation = -1;
+
+const QString kPrinterDefault = QStringLiteral("Printer's default");
+
+// Selects the item whose data is the value. A value the box doesn't offer, such as a paper saved
+// for another printer, is added as it is written, so that OK without a change keeps it.
+void selectValue(QComboBox &box, const QString &value)
+{
+    int index = box.findData(value);
+    if (index < 0) {
+        box.addItem(value, value);
+        index = box.count() - 1;
+    }
+    box.setCurrentIndex(index);
+}
+} // namespace
+
+PageSetupDialog::PageSetupDialog(PrinterSystem &printers, const QString &printer, QWidget *parent)
+    : QDialog(parent), m_saved(savedPageSetup())
+{
+    setObjectName(QStringLiteral("PageSetupDialog"));
+    setWindowTitle(QStringLiteral("Page Setup"));
+    createFields(printers, printer);
+    showSetup();
+}
+
+void PageSetupDialog::createFields(PrinterSystem &printers, const QString &printer)
+{
+    auto named = [](QWidget *field, const char *name) {
+        field->setObjectName(QLatin1String(name));
+        return field;
+    };
+    m_header = new QLineEdit(this);
+    m_footer = new QLineEdit(this);
+    for (QLineEdit *line : {m_header, m_footer}) {
+        line->setMinimumWidth(kTemplateFieldWidth);
+        line->setClearButtonEnabled(true);
+    }
+    auto *fieldsHelp = new QLabel(QStringLiteral("Fields: {title}, {url}, {date}, {time}, {page}, {pages}\n"
+                                                 "A \"|\" splits a line into left | centre | right parts."),
+                                  this);
+    QPalette helpColours = fieldsHelp->palette();
+    helpColours.setColor(QPalette::WindowText, helpColours.color(QPalette::PlaceholderText));
+    fieldsHelp->setPalette(helpColours);
+
+    m_fitWidePages = new QCheckBox(QStringLiteral("F&it wide pages to the paper"), this);
+    m_backgrounds = new QCheckBox(QStringLiteral("Print &backgrounds"), this);
+
+    m_paper = new QComboBox(this);
+    m_paper->addItem(kPrinterDefault, QString());
+    for (const PaperSize &paper : printers.paperSizes(printer))
+        m_paper->addItem(paper.displayName, paper.name);
+
+    m_orientation = new QComboBox(this);
+    m_orientation->addItem(kPrinterDefault, kPrinterOrientation);
+    m_orientation->addItem(QStringLiteral("Portrait"), static_cast<int>(QPageLayout::Portrait));
+    m_orientation->addItem(QStringLiteral("Landscape"), static_cast<int>(QPageLayout::Landscape));
+
+    m_sides = new QComboBox(this);
+    m_sides->addItem(kPrinterDefault, QString());
+    m_sides->addItem(QStringLiteral("One-sided"), QStringLiteral("one-sided"));
+    m_sides->addItem(QStringLiteral("Two-sided, long edge"), QStringLiteral("two-sided-long-edge"));
+    m_sides->addItem(QStringLiteral("Two-sided, short edge"), QStringLiteral("two-sided-short-edge"));
+
+    m_copies = new QSpinBox(this);
+    m_copies->setRange(1, kMostCopies);
+    // A number of four digits at most: stretched across the form it would look like a text field.
+    m_copies->setSizePolicy(QSizePolicy::Fixed, m_copies->sizePolicy().verticalPolicy());
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("&Header:"), named(m_header, "Header"));
+    form->addRow(QStringLiteral("&Footer:"), named(m_footer, "Footer"));
+    form->addRow(QString(), fieldsHelp);
+    form->addRow(QString(), named(m_fitWidePages, "FitWidePages"));
+    form->addRow(QString(), named(m_backgrounds, "Backgrounds"));
+    form->addRow(QStringLiteral("&Paper size:"), named(m_paper, "Paper"));
+    form->addRow(QStringLiteral("&Orientation:"), named(m_orientation, "Orientation"));
+    form->addRow(QStringLiteral("&Two-sided printing:"), named(m_sides, "Sides"));
+    form->addRow(QStringLiteral("&Copies:"), named(m_copies, "Copies"));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &PageSetupDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &PageSetupDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void PageSetupDialog::showSetup()
+{
+    m_header->setText(m_saved.header);
+    m_footer->setText(m_saved.footer);
+    m_fitWidePages->setChecked(!m_saved.scale);
+    m_backgrounds->setChecked(m_saved.backgrounds);
+    selectValue(*m_paper, m_saved.paper);
+    m_orientation->setCurrentIndex(
+        m_orientation->findData(m_saved.orientation ? static_cast<int>(*m_saved.orientation) : kPrinterOrientation));
+    m_copies->setValue(m_saved.copies);
+    selectValue(*m_sides, m_saved.sides);
+}
+
+PageSetup PageSetupDialog::pageSetup() const
+{
+    PageSetup setup = m_saved;
+    setup.header = m_header->text();
+    setup.footer = m_footer->text();
+    // Unticked, a page prints at its own size, or at the scale saved before if there was one.
+    setup.scale = m_fitWidePages->isChecked() ? std::nullopt : std::optional<double>(m_saved.scale.value_or(1.0));
+    setup.backgrounds = m_backgrounds->isChecked();
+    setup.paper = m_paper->currentData().toString();
+    const int orientation = m_orientation->currentData().toInt();
+    setup.orientation =
+        orientation == kPrinterOrientation
+            ? std::nullopt
+            : std::optional<QPageLayout::Orientation>(static_cast<QPageLayout::Orientation>(orientation));
+    setup.copies = m_copies->value();
+    setup.sides = m_sides->currentData().toString();
+    return setup;
+}
+
+void PageSetupDialog::accept()
+{
+    savePageSetup(pageSetup());
+    QDialog::accept();
+}
