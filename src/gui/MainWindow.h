@@ -56,6 +56,9 @@ public:
     void LoadPrinterList();
     void rememberChosenPrinter();
     bool saveAsPdfChosen() const;
+    // The printer whose papers the pages are laid out on: the chosen one, or with "Save as PDF…"
+    // the default printer (none without one).
+    QString paperPrinter() const;
 
     // URL list commands.
     void addAddress();

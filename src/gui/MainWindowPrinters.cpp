@@ -30,6 +30,18 @@ bool MainWindow::saveAsPdfChosen() const
     return m_printerBox->currentData().toBool();
 }
 
+QString MainWindow::paperPrinter() const
+{
+    if (!saveAsPdfChosen())
+        return m_printerBox->currentText();
+    // Files are laid out on the default printer's paper, as a print to it would be.
+    try {
+        return m_services.printers->defaultPrinterName();
+    } catch (const RuntimeError &) {
+        return {};
+    }
+}
+
 void MainWindow::LoadPrinterList()
 {
     PrinterSystem &printers = *m_services.printers;
