@@ -1,9 +1,11 @@
 #include "app/CommandLinePrint.h"
 
+#include "app/CommandLineTarget.h"
 #include "app/PageReport.h"
 #include "app/ProgramOptions.h"
 #include "app/StandardStreams.h"
 #include "printers/CupsPrinterSystem.h"
+#include "printing/JoinedPdfDestination.h"
 #include "printing/PagePrinter.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/Clock.h"
@@ -59,35 +61,26 @@ QStringList readAddresses(const QString &listFile)
     return addresses;
 }
 
-// The printer asked for, as the server names it; the default printer when none was.
-QString chosenPrinter(PrinterSystem &printers, const QString &asked)
+// Writes the pages of a run to --pdf's file, saying so; false when it could not. A run that was
+// stopped writes nothing, and one that has no page to write has nothing to write.
+bool writeJoinedFile(JoinedPdfDestination &file, const QString &name)
 {
-    const QStringList names = printers.printerNames();
-    const QString wanted = asked.isEmpty() ? printers.defaultPrinterName() : asked;
-    for (const QString &name : names)
-        if (sameDestination(name, wanted))
-            return name;
-    const QString known = names.isEmpty()
-                              ? QStringLiteral("The print server knows no printer.")
-                              : QStringLiteral("The printers are: %1.").arg(names.join(QStringLiteral(", ")));
-    throw RuntimeError(ErrorNumber::PrinterError,
-                       QStringLiteral("There is no printer named \"%1\". %2").arg(wanted, known));
-}
-
-// Refuses a paper the printer does not know, naming the papers it does.
-void checkPaper(PrinterSystem &printers, const QString &printer, const QString &paper)
-{
-    if (printers.paperLayout(printer, paper))
-        return;
-    QStringList papers;
-    for (const PaperSize &size : printers.paperSizes(printer))
-        papers.append(size.name);
-    throw RuntimeError(ErrorNumber::PrinterError,
-                       QStringLiteral("The printer \"%1\" has no paper \"%2\". %3")
-                           .arg(printer, paper,
-                                papers.isEmpty()
-                                    ? QStringLiteral("It names none.")
-                                    : QStringLiteral("Its papers are: %1.").arg(papers.join(QStringLiteral(", ")))));
+    if (programEnding()) {
+        printLine(stderr, QStringLiteral("Stopped: \"%1\" was not written.").arg(name));
+        return false;
+    }
+    if (file.pageCount() == 0) {
+        printLine(stderr, QStringLiteral("No page to save: \"%1\" was not written.").arg(name));
+        return true;
+    }
+    try {
+        file.write();
+    } catch (const RuntimeError &error) {
+        printLine(stderr, error.description());
+        return false;
+    }
+    printLine(stderr, QStringLiteral("Wrote %1 pages to \"%2\".").arg(file.pageCount()).arg(name));
+    return true;
 }
 
 // A run without a window shows no message: each page's report says what went wrong.
@@ -97,6 +90,7 @@ public:
     void message(const QString &, const QString &, Icon) override {}
     QString input(const QString &, const QString &, const QString &) override { return {}; }
     QString openFile(const OpenFileRequest &) override { return {}; }
+    QString chooseFolder(const FolderRequest &) override { return {}; }
 };
 } // namespace
 
@@ -116,11 +110,9 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
         return kCannotStart;
     }
     CupsPrinterSystem printers;
-    QString printer;
+    CommandLineTarget target;
     try {
-        printer = chosenPrinter(printers, options.printer);
-        if (options.paperAsked)
-            checkPaper(printers, printer, options.pageSetup.paper);
+        target = commandLineTarget(options, printers);
     } catch (const RuntimeError &error) {
         printLine(stderr, error.description());
         return kCannotStart;
@@ -132,13 +124,13 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     browser.setAttribute(Qt::WA_DontShowOnScreen);
     browser.resize(1024, 768);
     browser.show();
-    browser.setJobPrinter(printer);
+    browser.setDestination(target.destination);
     browser.setPageSetup(options.pageSetup);
     // A page's bound covers its load and, as long again, its rendering.
     const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
     browser.setRenderTimeLimit(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit));
     NoDialogs noDialogs;
-    RunSummary summary;
+    RunSummary summary(target.printer.isEmpty() ? QStringLiteral("Saved") : QStringLiteral("Printed"));
     for (qsizetype i = 0; i < addresses.size() && !programEnding(); ++i) {
         if (i > 0)
             realClock().waitSeconds(options.pauseSeconds);
@@ -146,18 +138,21 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
             break;
         PageRequest request;
         request.address = addresses.at(i);
+        request.place = {static_cast<int>(i + 1), static_cast<int>(addresses.size())};
         request.firstPage = i == 0;
         request.loadTimeLimit = pageTimeLimit;
         request.skipFailedLoad = options.skipFailed;
         PageReport report = printPage(browser, realClock(), noDialogs, request);
-        report.printer = printer;
+        report.printer = target.printer;
         summary.add(report);
         printLine(stderr, progressLine(report, static_cast<int>(i + 1), static_cast<int>(addresses.size())));
         if (options.json)
             printLine(stdout, jsonLine(report));
     }
     printLine(stderr, summary.line());
-    const int status = signalStatus != 0 ? signalStatus : summary.exitStatus();
+    int status = signalStatus != 0 ? signalStatus : summary.exitStatus();
+    if (target.joinedFile && !writeJoinedFile(*target.joinedFile, options.pdfFile) && status == 0)
+        status = 1;
     // A page whose renderer never answered its print is still in the browser, which would not
     // survive being torn down around it: the program ends here, its report complete.
     if (quickExitRequired()) {

@@ -1,14 +1,22 @@
 #include "app/PageReport.h"
 
+#include "runtime/ControlCharacter.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
-QString outcomeName(PageReport::Outcome outcome)
+// A run that saves files has no printer.
+bool savesFiles(const PageReport &report)
 {
-    switch (outcome) {
+    return report.printer.isEmpty();
+}
+
+QString outcomeName(const PageReport &report)
+{
+    switch (report.outcome) {
     case PageReport::Outcome::Printed:
-        return QStringLiteral("printed");
+        return savesFiles(report) ? QStringLiteral("saved") : QStringLiteral("printed");
     case PageReport::Outcome::Skipped:
         return QStringLiteral("skipped");
     case PageReport::Outcome::Failed:
@@ -26,16 +34,18 @@ QString jobName(const PageReport &report)
 
 QString whatHappened(const PageReport &report)
 {
+    const QString notDone = savesFiles(report) ? QStringLiteral("not saved") : QStringLiteral("not printed");
     switch (report.outcome) {
     case PageReport::Outcome::Printed:
-        return QStringLiteral("printed (job %1)").arg(jobName(report));
+        return savesFiles(report) ? QStringLiteral("saved to \"%1\"").arg(report.file)
+                                  : QStringLiteral("printed (job %1)").arg(jobName(report));
     case PageReport::Outcome::Skipped:
         return QStringLiteral("skipped");
     case PageReport::Outcome::Failed:
-        return report.printError.isEmpty() ? QStringLiteral("not printed")
-                                           : QStringLiteral("not printed: ") + report.printError;
+        return report.printError.isEmpty() ? notDone : notDone + QStringLiteral(": ") + report.printError;
     case PageReport::Outcome::Refused:
-        return QStringLiteral("refused by the printer: ") + report.printError;
+        return savesFiles(report) ? notDone + QStringLiteral(": ") + report.printError
+                                  : QStringLiteral("refused by the printer: ") + report.printError;
     }
     return {};
 }
@@ -46,14 +56,11 @@ QString withControlsEscaped(const QString &text)
     QString escaped;
     escaped.reserve(text.size());
     for (const QChar c : text) {
-        const char16_t code = c.unicode();
-        // C0, DEL and C1: the characters a terminal may take as commands.
-        const bool control = code < 0x20 || (code >= 0x7f && code <= 0x9f);
-        if (!control) {
+        if (!isControlCharacter(c)) {
             escaped += c;
             continue;
         }
-        switch (code) {
+        switch (c.unicode()) {
         case u'\n':
             escaped += QLatin1String("\\n");
             break;
@@ -64,7 +71,7 @@ QString withControlsEscaped(const QString &text)
             escaped += QLatin1String("\\t");
             break;
         default:
-            escaped += QStringLiteral("\\u%1").arg(static_cast<int>(code), 4, 16, QLatin1Char('0'));
+            escaped += QStringLiteral("\\u%1").arg(static_cast<int>(c.unicode()), 4, 16, QLatin1Char('0'));
         }
     }
     return escaped;
@@ -83,11 +90,12 @@ QString jsonLine(const PageReport &report)
     const QString error = !report.printError.isEmpty() ? report.printError : report.loadError;
     const QJsonObject object{
         {QStringLiteral("address"), report.address},
-        {QStringLiteral("outcome"), outcomeName(report.outcome)},
+        {QStringLiteral("outcome"), outcomeName(report)},
         {QStringLiteral("http_status"), report.httpStatus ? QJsonValue(*report.httpStatus) : QJsonValue()},
         {QStringLiteral("error"), error.isEmpty() ? QJsonValue() : QJsonValue(error)},
         {QStringLiteral("job"), report.job ? QJsonValue(*report.job) : QJsonValue()},
-        {QStringLiteral("printer"), report.printer},
+        {QStringLiteral("printer"), savesFiles(report) ? QJsonValue() : QJsonValue(report.printer)},
+        {QStringLiteral("file"), report.file.isEmpty() ? QJsonValue() : QJsonValue(report.file)},
         {QStringLiteral("seconds"), report.seconds},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
@@ -101,7 +109,8 @@ void RunSummary::add(const PageReport &report)
 
 QString RunSummary::line() const
 {
-    return QStringLiteral("Printed %1, skipped %2, failed %3, refused %4.")
+    return QStringLiteral("%1 %2, skipped %3, failed %4, refused %5.")
+        .arg(m_delivered)
         .arg(m_counts[0])
         .arg(m_counts[1])
         .arg(m_counts[2])

@@ -4,27 +4,32 @@
 
 #include <QString>
 
-// "[3/20] https://example.org/a printed (job Office-17)", and the like for the other outcomes.
+// "[3/20] https://example.org/a printed (job Office-17)", or "... saved to "/home/u/003 A.pdf"" for
+// a run that saves files, and the like for the other outcomes.
 QString progressLine(const PageReport &report, int position, int count);
 
 // The text with its control characters written as JSON writes them ("\u001b", "\n"): an address
 // from a list file must not cut a report line short or reach the terminal as a command.
 QString withControlsEscaped(const QString &text);
 
-// One line of JSON: address, outcome, http_status, error, job, printer, seconds.
+// One line of JSON: address, outcome, http_status, error, job, printer (null for a run that saves
+// files), file (the file the page was saved to, or null), seconds.
 QString jsonLine(const PageReport &report);
 
 // Tallies the outcomes for the closing line.
 class RunSummary
 {
 public:
+    // What a page that went well is called in the closing line: "Printed" or "Saved".
+    explicit RunSummary(QString delivered) : m_delivered(std::move(delivered)) {}
     void add(const PageReport &report);
-    // "Printed 3, skipped 1, failed 0, refused 1."
+    // "Printed 3, skipped 1, failed 0, refused 1.", "Saved 3, ..."
     QString line() const;
     // 0 when every page was printed after a load that went well, 1 otherwise.
     int exitStatus() const { return m_allClean ? 0 : 1; }
 
 private:
+    QString m_delivered;
     int m_counts[4] = {0, 0, 0, 0};
     bool m_allClean = true;
 };

@@ -22,6 +22,14 @@ std::optional<double> commandLineNumber(const QString &text)
     return pauseValue(text, QLocale::c());
 }
 
+// The options that shape the page itself, and so a PDF file's too; the rest ask a printer for
+// something.
+bool shapesThePage(const JobOption &option)
+{
+    return option.name == QLatin1String("media") || option.name == QLatin1String("landscape") ||
+           option.name == QLatin1String("orientation-requested");
+}
+
 void write(std::FILE *stream, const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -33,7 +41,8 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Prints a list of web pages one after another to the printer chosen in its window.\n"
-                       "Without options it opens that window; with --print it prints a list without one."));
+                       "Without options it opens that window; with --print it prints a list without one,\n"
+                       "or saves the pages as PDF files with --pdf-dir or --pdf."));
     // Not Qt's own help option: it would also offer --help-all, listing Qt's options, which the
     // command line is read before and does not take.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
@@ -49,6 +58,18 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                      QStringLiteral("With --print: the printer to print to (default: the current "
                                                     "default printer, which is never changed)."),
                                      QStringLiteral("NAME"));
+    const QCommandLineOption pdfFolder(
+        QStringLiteral("pdf-dir"),
+        QStringLiteral("With --print: save each page as a PDF file in the folder DIR instead of printing it, named "
+                       "by its place in the list and its title (\"001 Title.pdf\"). A file already there is never "
+                       "replaced: the page gets \" (2)\" and so on."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption pdfFile(
+        QStringLiteral("pdf"),
+        QStringLiteral("With --print: save all the pages in list order as the one PDF file FILE, with a bookmark "
+                       "a page, instead of printing them. FILE is replaced once the run is over, and not at all "
+                       "if the run is stopped."),
+        QStringLiteral("FILE"));
     const QCommandLineOption pause(QStringLiteral("pause"),
                                    QStringLiteral("With --print: seconds to wait between two pages."),
                                    QStringLiteral("SECONDS"));
@@ -62,7 +83,9 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     const QCommandLineOption jobOption(
         QStringLiteral("o"),
         QStringLiteral("With --print: an option for every job, as lp takes it (copies=2, sides=two-sided-long-edge, "
-                       "media=A4, landscape, ...); may be given more than once."),
+                       "media=A4, landscape, ...); may be given more than once. With --pdf-dir or --pdf only the "
+                       "paper (media=) and the orientation (landscape, orientation-requested=) apply, taken "
+                       "from the default printer's papers, or A4 without one."),
         QStringLiteral("NAME=VALUE"));
     const QCommandLineOption header(
         QStringLiteral("header"),
@@ -82,8 +105,8 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                    QStringLiteral("fit|PERCENT"));
     const QCommandLineOption backgrounds(QStringLiteral("backgrounds"),
                                          QStringLiteral("With --print: print background colours and pictures."));
-    parser.addOptions({help, version, print, printer, pause, timeout, skipFailed, json, jobOption, header, footer,
-                       noHeaderFooter, scale, backgrounds});
+    parser.addOptions({help, version, print, printer, pdfFolder, pdfFile, pause, timeout, skipFailed, json, jobOption,
+                       header, footer, noHeaderFooter, scale, backgrounds});
 
     if (!parser.parse(arguments)) {
         write(stderr, QStringLiteral("%1\n\n%2").arg(parser.errorText(), parser.helpText()));
@@ -108,8 +131,8 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         return ProgramOptions{kUsageError, std::nullopt};
     };
     if (!parser.isSet(print)) {
-        for (const QCommandLineOption *option : {&printer, &pause, &timeout, &skipFailed, &json, &jobOption, &header,
-                                                 &footer, &noHeaderFooter, &scale, &backgrounds})
+        for (const QCommandLineOption *option : {&printer, &pdfFolder, &pdfFile, &pause, &timeout, &skipFailed, &json,
+                                                 &jobOption, &header, &footer, &noHeaderFooter, &scale, &backgrounds})
             if (parser.isSet(*option))
                 return usageError(QStringLiteral("Option '%1' goes with --print.").arg(option->names().constFirst()));
         return {std::nullopt, std::nullopt};
@@ -121,6 +144,12 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     // empty must not print elsewhere than it meant.
     if (parser.isSet(printer) && run.printer.isEmpty())
         return usageError(QStringLiteral("The printer's name is empty."));
+    if (int(parser.isSet(printer)) + int(parser.isSet(pdfFolder)) + int(parser.isSet(pdfFile)) > 1)
+        return usageError(QStringLiteral("--printer, --pdf-dir and --pdf each say where the pages go: give one."));
+    run.pdfFolder = parser.value(pdfFolder);
+    run.pdfFile = parser.value(pdfFile);
+    if ((parser.isSet(pdfFolder) && run.pdfFolder.isEmpty()) || (parser.isSet(pdfFile) && run.pdfFile.isEmpty()))
+        return usageError(QStringLiteral("The name after --pdf-dir or --pdf is empty."));
     run.skipFailed = parser.isSet(skipFailed);
     run.json = parser.isSet(json);
     // Numbers are read the same in every locale, with a decimal point: a line in a script or a
@@ -145,6 +174,11 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         const std::variant<JobOption, QString> option = parseJobOption(text);
         if (const auto *problem = std::get_if<QString>(&option))
             return usageError(*problem);
+        if (run.savesFiles() && !shapesThePage(std::get<JobOption>(option)))
+            return usageError(
+                QStringLiteral("-o %1 is for a printer: with --pdf-dir or --pdf only media, landscape and "
+                               "orientation-requested apply.")
+                    .arg(text));
         run.pageSetup.apply(std::get<JobOption>(option));
         run.paperAsked = run.paperAsked || std::get<JobOption>(option).name == QLatin1String("media");
     }

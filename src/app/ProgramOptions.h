@@ -6,11 +6,14 @@
 
 #include <optional>
 
-// A print run asked for on the command line: no window, the pages straight to the printer.
+// A print run asked for on the command line: no window, the pages straight to the printer, or saved
+// as PDF files instead.
 struct CommandLinePrintOptions
 {
-    QString listFile; // a path, or "-" for standard input
-    QString printer;  // empty: the user's current default printer
+    QString listFile;  // a path, or "-" for standard input
+    QString printer;   // empty: the user's current default printer
+    QString pdfFolder; // set: each page a PDF file in this folder, and no printer
+    QString pdfFile;   // set: all the pages in this one PDF file, and no printer
     double pauseSeconds = 0;
     double timeoutSeconds = 60;
     bool skipFailed = false;
@@ -19,6 +22,8 @@ struct CommandLinePrintOptions
     PageSetup pageSetup;
     // Whether the command line named the paper, which the printer must then know.
     bool paperAsked = false;
+
+    bool savesFiles() const { return !pdfFolder.isEmpty() || !pdfFile.isEmpty(); }
 };
 
 // What the command line asks of the program.

@@ -101,6 +101,7 @@ void MainWindow::createControls()
     m_printerBox->setObjectName(QStringLiteral("Combo1"));
     m_printerBox->setGeometry(twipsRect(240, 300, 7320, 345));
     m_printerBox->setAccessibleName(QStringLiteral("Printer"));
+    addSaveAsPdfEntry();
 
     // Lies below the client area: pages load and print out of the user's sight.
     m_browser = new WebBrowserControl(*m_services.printers, this);

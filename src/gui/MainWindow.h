@@ -52,9 +52,13 @@ public:
     void loadWindow();
     void unloadWindow();
 
-    // Printer selection.
+    // Printer selection. The list's last entry is "Save as PDF…", there before the printers are.
     void LoadPrinterList();
     void rememberChosenPrinter();
+    bool saveAsPdfChosen() const;
+    // The printer whose papers the pages are laid out on: the chosen one, or with "Save as PDF…"
+    // the default printer (none without one).
+    QString paperPrinter() const;
 
     // URL list commands.
     void addAddress();
@@ -116,6 +120,11 @@ private:
     QPersistentModelIndex m_rowUnderPointer;
 
     void createControls();
+    void addSaveAsPdfEntry();
+    // Asks for the folder a run saves its pages in, offering the last one, and makes it the
+    // browser's destination; false when the user cancels or no file can be made there, which the
+    // user is told.
+    bool chooseFolderForRun();
     void connectHandlers();
     bool listViewEvent(QObject *watched, QEvent *event);
     // Closing the window in the middle of a print run still gives the user's default printer back.

@@ -3,8 +3,6 @@
 #include "gui/PageSetupDialog.h"
 #include "runtime/ErrorTrap.h"
 
-#include <QComboBox>
-
 void MainWindow::openPageSetup()
 {
     // A run reads the setup as it starts, and the dialog's own loop would hold the run until it
@@ -17,7 +15,7 @@ void MainWindow::openPageSetup()
         return;
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.PageSetupButton_Click"));
     trap.line(100, [&] {
-        PageSetupDialog dialog(*m_services.printers, m_printerBox->currentText(), this);
+        PageSetupDialog dialog(*m_services.printers, paperPrinter(), this);
         dialog.exec();
     });
 }

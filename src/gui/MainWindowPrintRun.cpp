@@ -59,17 +59,26 @@ void MainWindow::startPrinting()
         return;
     }
 
+    // Files need no printer: the default printer is left alone.
+    const bool savingFiles = saveAsPdfChosen();
+    if (savingFiles && !chooseFolderForRun()) {
+        trap.line(148, [&] { setPointer(Pointer::Arrow); });
+        return;
+    }
     // The default as it stands is read for its own message when it can't be; the way back needs no
     // name: the printer system keeps what its first switch found.
-    trap.line(104, [&] {
-        GetDefaultPrinter(printers, dialogs);
-        m_defaultSwitchedForRun = true;
-    });
+    if (!savingFiles)
+        trap.line(104, [&] {
+            GetDefaultPrinter(printers, dialogs);
+            m_defaultSwitchedForRun = true;
+        });
     trap.line(106, [&] {
+        m_browser->setPageSetup(savedPageSetup());
+        if (savingFiles)
+            return;
         // The jobs go to the chosen printer by name; the switch of the default is for the sake of
         // whatever else looks at the default during the run.
         m_browser->setJobPrinter(m_printerBox->currentText());
-        m_browser->setPageSetup(savedPageSetup());
         MakeDefaultPrinter(printers, dialogs, m_printerBox->currentText(), false, &m_toldDefaultNotSwitched);
     });
     int n = 0;
@@ -98,6 +107,7 @@ void MainWindow::startPrinting()
         addressReached = true;
         PageRequest page;
         page.address = address;
+        page.place = {i, n};
         page.pauseSlice = pauseSlice;
         trap.line(118, [&] { setPointer(Pointer::Busy); });
         if (trap.test(110, [&] { return firstAddress; }))
@@ -115,10 +125,11 @@ void MainWindow::startPrinting()
     // Nothing of the last page may reach the window once it is printed: its renderer could end
     // while the "Done." box is open.
     m_browser->letGoOfPage();
-    trap.line(140, [&] {
-        m_defaultSwitchedForRun = false;
-        RestoreDefaultPrinter(printers);
-    });
+    if (!savingFiles)
+        trap.line(140, [&] {
+            m_defaultSwitchedForRun = false;
+            RestoreDefaultPrinter(printers);
+        });
     trap.line(148, [&] { setPointer(Pointer::Arrow); });
     trap.line(146, [&] {
         m_progressBar->setValue(0);

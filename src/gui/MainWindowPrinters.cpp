@@ -11,8 +11,36 @@
 #include <optional>
 
 namespace {
+// The chosen printer's position in the list.
 constexpr auto kPositionSetting = "Combo1";
+// Whether "Save as PDF…" was chosen. The printers' position setting is left as it stands: the entry
+// follows the printers, so a position of its own would name a printer once one more is installed.
+constexpr auto kSaveAsPdfSetting = "SaveAsPdf";
 } // namespace
+
+void MainWindow::addSaveAsPdfEntry()
+{
+    const QSignalBlocker quiet(m_printerBox);
+    m_printerBox->addItem(QStringLiteral("Save as PDF…"), true);
+    m_printerBox->setCurrentIndex(-1);
+}
+
+bool MainWindow::saveAsPdfChosen() const
+{
+    return m_printerBox->currentData().toBool();
+}
+
+QString MainWindow::paperPrinter() const
+{
+    if (!saveAsPdfChosen())
+        return m_printerBox->currentText();
+    // Files are laid out on the default printer's paper, as a print to it would be.
+    try {
+        return m_services.printers->defaultPrinterName();
+    } catch (const RuntimeError &) {
+        return {};
+    }
+}
 
 void MainWindow::LoadPrinterList()
 {
@@ -29,21 +57,24 @@ void MainWindow::LoadPrinterList()
     }
 
     {
-        // Filling the list chooses nothing: only the steps below select, and store, a position.
+        // Filling the list chooses nothing: only the steps below select, and store, a position. The
+        // printers go before "Save as PDF…", so that each keeps the position it always had.
         const QSignalBlocker quiet(m_printerBox);
-        m_printerBox->addItems(names);
+        m_printerBox->insertItems(0, names);
         m_printerBox->setCurrentIndex(-1);
     }
 
     const QString stored = Settings::read(QLatin1String(kPositionSetting));
-    if (stored.isEmpty()) {
+    if (Settings::read(QLatin1String(kSaveAsPdfSetting)) == QLatin1String("true")) {
+        m_printerBox->setCurrentIndex(m_printerBox->count() - 1);
+    } else if (stored.isEmpty()) {
         if (!defaultName.isEmpty())
             m_printerBox->setCurrentIndex(
                 m_printerBox->findText(defaultName, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    } else if (m_printerBox->count() > 0) {
+    } else if (!names.isEmpty()) {
         const int position = storedPrinterPosition(stored);
         // -1 is a valid position: no printer chosen.
-        if (position < -1 || position >= m_printerBox->count())
+        if (position < -1 || position >= names.size())
             throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("Invalid property value"));
         m_printerBox->setCurrentIndex(position);
     }
@@ -56,5 +87,8 @@ void MainWindow::LoadPrinterList()
 
 void MainWindow::rememberChosenPrinter()
 {
-    Settings::write(QLatin1String(kPositionSetting), QString::number(m_printerBox->currentIndex()));
+    const bool saveAsPdf = saveAsPdfChosen();
+    Settings::write(QLatin1String(kSaveAsPdfSetting), saveAsPdf ? QStringLiteral("true") : QStringLiteral("false"));
+    if (!saveAsPdf)
+        Settings::write(QLatin1String(kPositionSetting), QString::number(m_printerBox->currentIndex()));
 }

@@ -49,3 +49,8 @@ QString QtDialogs::openFile(const OpenFileRequest &request)
         return QString();
     return dialog.selectedFiles().join(QChar(0));
 }
+
+QString QtDialogs::chooseFolder(const FolderRequest &request)
+{
+    return QFileDialog::getExistingDirectory(dialogParent(), request.title, request.startFolder);
+}

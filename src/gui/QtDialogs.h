@@ -9,4 +9,5 @@ public:
     void message(const QString &text, const QString &title, Icon icon) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFile(const OpenFileRequest &request) override;
+    QString chooseFolder(const FolderRequest &request) override;
 };

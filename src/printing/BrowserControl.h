@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/PageDestination.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -35,12 +37,11 @@ public:
 
     // Takes the paper, orientation and margins of the following prints from the printer.
     virtual void setUpPage() = 0;
-    // The printer the pages go to; raises a printer RuntimeError when there is none.
-    virtual QString targetPrinter() const = 0;
     // The loaded page as a document ready for the printer; raises a printer RuntimeError when the
     // page can't be prepared.
     virtual QByteArray renderForPrinting() = 0;
-    // Hands the rendered page to the printer as one job and gives the job's id; raises a printer
-    // RuntimeError when the printer refuses it or can't be reached.
-    virtual int handOver(const QByteArray &pdf) = 0;
+    // Hands the rendered page, the row at `place` of the run's list, to the run's destination (a
+    // printer, a folder, a file) and gives what it made of it; raises a printer RuntimeError when
+    // the destination refuses it or can't be reached.
+    virtual Delivery handOver(const QByteArray &pdf, const ListPlace &place) = 0;
 };

@@ -63,7 +63,9 @@ void printLoadedPage(BrowserControl &browser, BrowserControl::Holding holding, c
         return;
     report.outcome = PageReport::Outcome::Refused;
     try {
-        report.job = browser.handOver(pdf);
+        const Delivery delivery = browser.handOver(pdf, request.place);
+        report.job = delivery.job;
+        report.file = delivery.file;
     } catch (const RuntimeError &error) {
         report.printError = error.description();
         throw;
@@ -116,7 +118,7 @@ PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, co
         trap.line(120, [&] { browser.setUpPage(); });
     pause(122, 124);
     trap.line(126, [&] { printLoadedPage(browser, holding, request, report); });
-    if (programEnding() && !report.job) {
+    if (programEnding() && !report.job && report.file.isEmpty()) {
         report.outcome = PageReport::Outcome::Failed;
         report.printError = QStringLiteral("interrupted");
     }

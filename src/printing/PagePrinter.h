@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/PageDestination.h"
 #include "printing/PageReport.h"
 
 #include <QString>
@@ -21,6 +22,8 @@ constexpr std::chrono::seconds kReadinessTimeLimit{60};
 struct PageRequest
 {
     QString address;
+    // The row's place in the list, for a destination that names files after it.
+    ListPlace place;
     // The run's first page sets the paper up from the printer before it prints.
     bool firstPage = false;
     std::chrono::nanoseconds loadTimeLimit = kReadinessTimeLimit;
@@ -33,7 +36,8 @@ struct PageRequest
 };
 
 // Prints one page: loads the address, waits until the page is complete or the time limit has
-// passed, sets the paper up for the first page, renders the page and hands it to the printer;
+// passed, sets the paper up for the first page, renders the page and hands it to the run's
+// destination (a printer, or PDF files);
 // gives what became of it. A page of which nothing has come, or whose address the browser
 // refuses, prints nothing. Each step that fails shows its error report through the dialogs
 // (location "APrint.DoItByFile", the step's line), and the steps after it still run; no error

@@ -1,39 +1,17 @@
 #include "printing/PdfSheets.h"
 
-#include "runtime/RuntimeError.h"
+#include "printing/QpdfDocuments.h"
 
-#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
-
-#include <exception>
-
-namespace {
-[[noreturn]] void cannotCompose(const std::exception &error)
-{
-    throw RuntimeError(
-        ErrorNumber::PrinterError,
-        QStringLiteral("The printout could not be put together: %1").arg(QString::fromUtf8(error.what())));
-}
-
-std::unique_ptr<QPDF> readDocument(const QByteArray &pdf, const char *name)
-{
-    auto document = std::make_unique<QPDF>();
-    // Warnings about a damaged document go nowhere: it is repaired as far as possible, as viewers do.
-    document->setSuppressWarnings(true);
-    document->processMemoryFile(name, pdf.constData(), static_cast<size_t>(pdf.size()));
-    return document;
-}
-} // namespace
 
 PdfSheets::PdfSheets(const QByteArray &pdf) : m_pdf(pdf)
 {
     try {
-        m_document = readDocument(m_pdf, "page");
+        m_document = readPdfDocument(m_pdf, "page");
     } catch (const std::exception &error) {
-        cannotCompose(error);
+        cannotComposePdf(error);
     }
 }
 
@@ -44,14 +22,14 @@ int PdfSheets::count() const
     try {
         return static_cast<int>(QPDFPageDocumentHelper(*m_document).getAllPages().size());
     } catch (const std::exception &error) {
-        cannotCompose(error);
+        cannotComposePdf(error);
     }
 }
 
 QByteArray PdfSheets::overlaid(const QByteArray &overlay)
 {
     try {
-        const std::unique_ptr<QPDF> over = readDocument(overlay, "overlay");
+        const std::unique_ptr<QPDF> over = readPdfDocument(overlay, "overlay");
         std::vector<QPDFPageObjectHelper> overPages = QPDFPageDocumentHelper(*over).getAllPages();
         std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(*m_document).getAllPages();
         for (size_t i = 0; i < pages.size() && i < overPages.size(); ++i) {
@@ -70,13 +48,8 @@ QByteArray PdfSheets::overlaid(const QByteArray &overlay)
             page.addPageContents(m_document->newStream("q\n"), true);
             page.addPageContents(m_document->newStream("\nQ\n" + placement), false);
         }
-        QPDFWriter writer(*m_document);
-        writer.setOutputMemory();
-        writer.write();
-        const std::unique_ptr<Buffer> written(writer.getBuffer());
-        return QByteArray(reinterpret_cast<const char *>(written->getBuffer()),
-                          static_cast<qsizetype>(written->getSize()));
+        return writtenPdf(*m_document);
     } catch (const std::exception &error) {
-        cannotCompose(error);
+        cannotComposePdf(error);
     }
 }

@@ -5,6 +5,7 @@
 #include "printing/PagePdf.h"
 #include "printing/PagePrinter.h"
 #include "printing/PdfSheets.h"
+#include "printing/PrinterDestination.h"
 #include "printing/QuietWebPage.h"
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
@@ -107,7 +108,8 @@ QString cannotShowPage(QString address, const QString &reason)
 } // namespace
 
 WebBrowserControl::WebBrowserControl(PrinterSystem &printers, QWidget *parent)
-    : QWebEngineView(parent), m_printers(printers), m_renderTimeLimit(kReadinessTimeLimit)
+    : QWebEngineView(parent), m_printers(printers),
+      m_destination(std::make_shared<PrinterDestination>(printers, QString())), m_renderTimeLimit(kReadinessTimeLimit)
 {
     setObjectName(QStringLiteral("WebBrowser1"));
     connect(
@@ -285,25 +287,23 @@ bool WebBrowserControl::loadComplete()
     return complete;
 }
 
-void WebBrowserControl::setUpPage()
+void WebBrowserControl::setJobPrinter(const QString &name)
 {
-    m_sheetLayout = sheetLayoutFor(m_printers, targetPrinterOrNone(), m_setup);
+    setDestination(std::make_shared<PrinterDestination>(m_printers, name));
 }
 
-QString WebBrowserControl::targetPrinterOrNone() const
+void WebBrowserControl::setUpPage()
 {
-    if (!m_jobPrinter.isEmpty())
-        return m_jobPrinter;
+    m_sheetLayout = sheetLayoutFor(m_printers, sheetPrinterOrNone(), m_setup);
+}
+
+QString WebBrowserControl::sheetPrinterOrNone() const
+{
     try {
-        return m_printers.defaultPrinterName();
+        return sheetPrinter();
     } catch (const RuntimeError &) {
         return {};
     }
-}
-
-QString WebBrowserControl::targetPrinter() const
-{
-    return m_jobPrinter.isEmpty() ? m_printers.defaultPrinterName() : m_jobPrinter;
 }
 
 QByteArray WebBrowserControl::renderForPrinting()
@@ -314,7 +314,7 @@ QByteArray WebBrowserControl::renderForPrinting()
     // Whatever the browser shows while nothing of the address has come is not its page.
     if (holding() != Holding::Page)
         throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The browser has no page of the address."));
-    const QString printer = targetPrinter();
+    const QString printer = sheetPrinter();
     const QScopedValueRollback<bool> printing(m_printing, true);
     const QPageLayout layout = m_sheetLayout ? *m_sheetLayout : sheetLayoutFor(m_printers, printer, m_setup);
     QElapsedTimer rendering;
@@ -350,19 +350,25 @@ QByteArray WebBrowserControl::renderSheets(const QPageLayout &layout)
     return sheets.overlaid(drawHeadersAndFooters(m_setup.header, m_setup.footer, fields, layout, sheets.count()));
 }
 
-int WebBrowserControl::handOver(const QByteArray &pdf)
+Delivery WebBrowserControl::handOver(const QByteArray &pdf, const ListPlace &place)
 {
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
-    const QString printer = targetPrinter();
     const QScopedValueRollback<bool> printing(m_printing, true);
     QElapsedTimer handOver;
     handOver.start();
-    const int job = m_printers.submitPdfJob(printer, jobTitle(), pdf, m_setup.jobOptions());
+    RenderedPage page = pageAsShown();
+    page.pdf = pdf;
+    page.place = place;
+    page.jobOptions = m_setup.jobOptions();
+    Delivery delivery = m_destination->deliver(page);
     const qint64 handOverNs = handOver.nsecsElapsed();
-    emit pagePrinted(job, printer);
+    if (delivery.job)
+        emit pagePrinted(*delivery.job, delivery.printer);
+    else
+        emit pageSaved(delivery.file);
     emit pagePhaseTimes(m_loadNs, m_renderNs, handOverNs);
-    return job;
+    return delivery;
 }
 
 bool WebBrowserControl::fitToSheet(const QPageLayout &layout)
@@ -441,13 +447,19 @@ void WebBrowserControl::forgetPage()
     m_loadsUnderway = 0;
 }
 
+RenderedPage WebBrowserControl::pageAsShown() const
+{
+    RenderedPage page;
+    page.address = m_address;
+    page.shownUrl = m_page ? m_page->url().adjusted(QUrl::StripTrailingSlash) : QUrl();
+    // A page without a title of its own is shown under its address, which is then no title.
+    const QString title = m_page ? m_page->title().trimmed() : QString();
+    if (!page.shownUrl.toString().endsWith(title))
+        page.ownTitle = title;
+    return page;
+}
+
 QString WebBrowserControl::jobTitle() const
 {
-    // A page without a title of its own is shown under its address; the job then carries the
-    // address as the user wrote it.
-    QString title = m_page ? m_page->title().trimmed() : QString();
-    const QString shownUrl = m_page ? m_page->url().toString(QUrl::StripTrailingSlash) : QString();
-    if (title.isEmpty() || shownUrl.endsWith(title))
-        return m_address.isEmpty() ? shownUrl : m_address;
-    return title;
+    return pageAsShown().titleOrAddress();
 }

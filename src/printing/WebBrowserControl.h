@@ -11,6 +11,7 @@
 #include <QWebEngineView>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 
 class PrinterSystem;
@@ -18,7 +19,7 @@ class QWebEnginePage;
 
 // The main window's embedded browser. Pages load in one page object, in the browser's default
 // profile, which keeps nothing on disk. Printing renders the loaded page to PDF and hands it to the
-// chosen print queue.
+// run's destination: the chosen print queue, or PDF files.
 //
 // A page that hangs its renderer (a script that never ends), or whose renderer ends, is given up:
 // its renderer is ended and the next address loads in a fresh page object with a fresh renderer,
@@ -40,13 +41,15 @@ public:
     LoadOutcome loadOutcome() const override { return m_outcome; }
     Holding holding() override;
     void setUpPage() override;
-    QString targetPrinter() const override;
     QByteArray renderForPrinting() override;
-    int handOver(const QByteArray &pdf) override;
+    Delivery handOver(const QByteArray &pdf, const ListPlace &place) override;
 
+    // Where the following prints go. At first, and after setJobPrinter(""), the default printer at
+    // the moment of each print.
+    void setDestination(std::shared_ptr<PageDestination> destination) { m_destination = std::move(destination); }
     // The print queue the following prints go to, by name; with none, the default printer at the
     // moment of each print.
-    void setJobPrinter(const QString &name) { m_jobPrinter = name; }
+    void setJobPrinter(const QString &name);
 
     // How the following prints are laid out and what their jobs ask of the printer; taken at the
     // next page setup.
@@ -69,6 +72,8 @@ public:
 signals:
     // A page has been handed to the print server as job jobId of the named printer.
     void pagePrinted(int jobId, const QString &printer);
+    // A page has been saved in the file, or is kept for it.
+    void pageSaved(const QString &file);
     // Sent with pagePrinted: how the page's time split, in nanoseconds. Loading runs from loadAddress
     // until the load first said complete (-1 if it never did); rendering from the moment the
     // renderer is asked for the page (the check that it answers included) until the PDF was
@@ -125,13 +130,18 @@ private:
     void setPageAside();
     // Lets go of the page object; the next navigation makes a fresh one.
     void forgetPage();
-    QString targetPrinterOrNone() const;
+    // The printer whose papers the sheets are laid out on; raises a printer RuntimeError where the
+    // destination needs one and there is none.
+    QString sheetPrinter() const { return m_destination->sheetPrinter(); }
+    QString sheetPrinterOrNone() const;
+    // The page as its destination names it, without its sheets.
+    RenderedPage pageAsShown() const;
     QString jobTitle() const;
 
     PrinterSystem &m_printers;
     QWebEnginePage *m_page = nullptr;
     QString m_address;
-    QString m_jobPrinter;
+    std::shared_ptr<PageDestination> m_destination;
     PageSetup m_setup;
     std::optional<QPageLayout> m_sheetLayout;
     bool m_printing = false;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// Every message box, input box and open-file dialog of the program goes through this seam,
+// Every message box, input box, open-file and folder dialog of the program goes through this seam,
 // so that tests can read what would have been shown and answer it.
 class Dialogs
 {
@@ -17,6 +17,12 @@ public:
         bool multipleSelection = false;
     };
 
+    struct FolderRequest
+    {
+        QString title;
+        QString startFolder; // where the dialog opens
+    };
+
     virtual ~Dialogs() = default;
 
     // A modal box with a single OK button; returns when the user has closed it.
@@ -25,4 +31,6 @@ public:
     virtual QString input(const QString &prompt, const QString &title, const QString &defaultText) = 0;
     // A modal open-file dialog; the chosen path, or the empty text when cancelled.
     virtual QString openFile(const OpenFileRequest &request) = 0;
+    // A modal dialog that chooses an existing folder; its path, or the empty text when cancelled.
+    virtual QString chooseFolder(const FolderRequest &request) = 0;
 };

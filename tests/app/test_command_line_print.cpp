@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
@@ -74,6 +75,30 @@ int darkness(int jobId)
     return pixels.isEmpty() ? -1 : static_cast<int>(sum / pixels.size());
 }
 
+// What a tool prints for a file: pdftotext's text of a PDF, say.
+QString toolOutput(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(60'000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Every job the print server has had, on any queue.
+int jobsOnEveryQueue()
+{
+    return jobCount(u"Test-Alpha"_s) + jobCount(u"Test-Bravo"_s) + jobCount(u"Test-Charlie"_s);
+}
+
+// The members of the JSON lines' objects, one a line.
+QStringList jsonMembers(const QStringList &lines, const QString &name)
+{
+    QStringList values;
+    for (const QString &line : lines)
+        values << QJsonDocument::fromJson(line.toUtf8()).object().value(name).toString();
+    return values;
+}
+
 struct Run
 {
     int exitCode = -1;
@@ -122,7 +147,8 @@ class CommandLinePrintTest : public QObject
         result.errors = QString::fromUtf8(program.readAllStandardError());
         for (const QString &line : result.errors.split(QLatin1Char('\n')))
             if (line.startsWith(QLatin1Char('[')) || line.startsWith(QLatin1String("Printed")) ||
-                line.startsWith(QLatin1String("There is")) || line.startsWith(QLatin1String("Cannot read")))
+                line.startsWith(QLatin1String("Saved")) || line.startsWith(QLatin1String("There is")) ||
+                line.startsWith(QLatin1String("Cannot read")))
                 result.reportLines << line;
         result.jsonLines =
             QString::fromUtf8(program.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -179,6 +205,8 @@ private slots:
             web.serve(path, page);
         }
         web.serveHtml(QStringLiteral("/printing-began"), QString(), QString());
+        web.serveHtml(u"/untitled.html"_s, QString(), u"Text of a page without a title"_s);
+        web.serveHtml(u"/slash.html"_s, u"Q1/Q2\tresults"_s, u"Text of the results"_s);
     }
 
     // Three good pages, a page that is not there, a host that does not exist, a page that no server
@@ -343,6 +371,109 @@ private slots:
         QVERIFY2(!jobs[0].text.contains(u"RightEdge"_s) && !jobs[0].text.contains(u"Page 1"_s),
                  qPrintable(jobs[0].text));
         QVERIFY(darkness(jobs[1].id) > 200);
+    }
+
+    // Each page a file named by its row and title, in list order, with the page's text; a name
+    // that is taken gets " (2)", and what was there stays. A skipped row keeps its number for
+    // itself. No printer is asked for anything.
+    void pagesSaveAsOneFileEachNamedByTitle()
+    {
+        const QString folder = testHome() + u"/Reports"_s;
+        QVERIFY(QDir().mkpath(folder));
+        QFile earlier(folder + u"/005 Page two.pdf"_s);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        writeList({goodPages()[0], web.url(u"/missing.html"_s), web.url(u"/slash.html"_s), web.url(u"/untitled.html"_s),
+                   goodPages()[1]});
+        const int jobsBefore = jobsOnEveryQueue();
+        const Run result = run({u"--pdf-dir"_s, folder, u"--json"_s, u"--skip-failed"_s});
+
+        QCOMPARE(result.exitCode, 1);
+        const QStringList names{u"001 Page one.pdf"_s, u"003 Q1-Q2 results.pdf"_s, u"004 127.0.0.1.pdf"_s,
+                                u"005 Page two (2).pdf"_s};
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList(names)
+                                                                                     << u"005 Page two.pdf"_s);
+        const QStringList texts{u"Text of page one"_s, u"Text of the results"_s, u"Text of a page without a title"_s,
+                                u"Text of page two"_s};
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QString text = toolOutput(u"pdftotext"_s, {folder + u'/' + names[i], u"-"_s});
+            QVERIFY2(text.contains(texts[i]), qPrintable(names[i] + u": "_s + text));
+        }
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+
+        QStringList files;
+        for (const QString &name : names)
+            files << folder + u'/' + name;
+        files.insert(1, QString());
+        QCOMPARE(jsonMembers(result.jsonLines, u"file"_s), files);
+        QCOMPARE(jsonMembers(result.jsonLines, u"outcome"_s),
+                 (QStringList{u"saved"_s, u"skipped"_s, u"saved"_s, u"saved"_s, u"saved"_s}));
+        QCOMPARE(result.reportLines[0], u"[1/5] %1 saved to \"%2\""_s.arg(goodPages()[0], files[0]));
+        QCOMPARE(result.reportLines.last(), u"Saved 4, skipped 1, failed 0, refused 0."_s);
+        QCOMPARE(jobsOnEveryQueue(), jobsBefore);
+        QCOMPARE(lpstatDefault(), kSystemDefault);
+    }
+
+    // One file of every page in list order, a bookmark each at its page's first sheet, titled by
+    // the page or, without a title, by its address; it replaces the file that was there, whole.
+    void pagesJoinIntoOneFileWithABookmarkEach()
+    {
+        const QString folder = testHome() + u"/joined"_s;
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + u"/all.pdf"_s;
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        writeList({web.url(u"/long.html"_s), goodPages()[0], web.url(u"/untitled.html"_s)});
+        const int jobsBefore = jobsOnEveryQueue();
+        const Run result = run({u"--pdf"_s, file, u"--json"_s});
+
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(jsonMembers(result.jsonLines, u"file"_s), QStringList(3, file));
+        QVERIFY2(result.errors.endsWith(u"Wrote 3 pages to \"%1\".\n"_s.arg(file)), qPrintable(result.errors));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"all.pdf"_s});
+        const int sheets =
+            QRegularExpression(u"Pages: +(\\d+)"_s).match(toolOutput(u"pdfinfo"_s, {file})).captured(1).toInt();
+        QVERIFY2(sheets >= 4, qPrintable(QString::number(sheets)));
+        const QJsonArray outline =
+            QJsonDocument::fromJson(toolOutput(u"qpdf"_s, {u"--json"_s, u"--json-key=outlines"_s, file}).toUtf8())
+                .object()
+                .value(u"outlines"_s)
+                .toArray();
+        QStringList titles;
+        QList<int> firstSheets;
+        for (const QJsonValue bookmark : outline) {
+            titles << bookmark[u"title"_s].toString();
+            firstSheets << bookmark[u"destpageposfrom1"_s].toInt();
+        }
+        QCOMPARE(titles, (QStringList{u"A long report"_s, u"Page one"_s, web.url(u"/untitled.html"_s)}));
+        QCOMPARE(firstSheets, (QList<int>{1, sheets - 1, sheets}));
+        const QString text = toolOutput(u"pdftotext"_s, {file, u"-"_s});
+        QVERIFY(text.indexOf(u"Paragraph 120"_s) < text.indexOf(u"Text of page one"_s));
+        QVERIFY(text.indexOf(u"Text of page one"_s) < text.indexOf(u"Text of a page without a title"_s));
+        QCOMPARE(jobsOnEveryQueue(), jobsBefore);
+    }
+
+    // A folder or file that can't be written is refused before any page loads.
+    void anUnwritableTargetIsRefusedBeforeAnyPageLoads()
+    {
+        writeList(goodPages());
+        const qsizetype requests = web.requestedPaths().size();
+        // A folder under a regular file can't be made or written, whoever runs the test.
+        const QString underAFile = listFile + u"/sub"_s;
+        const std::pair<QStringList, QString> targets[] = {
+            {{u"--pdf-dir"_s, underAFile}, u"There is no folder \"%1\"."_s.arg(underAFile)},
+            {{u"--pdf-dir"_s, listFile}, u"\"%1\" is not a folder."_s.arg(listFile)},
+            {{u"--pdf"_s, underAFile + u"/all.pdf"_s}, u"There is no folder \"%1\"."_s.arg(underAFile)},
+            {{u"--pdf"_s, testHome()}, u"\"%1\" is a folder; a file's name is needed."_s.arg(testHome())},
+        };
+        for (const auto &[options, message] : targets) {
+            const Run refused = run(options);
+            QCOMPARE(refused.exitCode, 2);
+            QVERIFY2(refused.errors.endsWith(message + u'\n'), qPrintable(refused.errors));
+        }
+        QCOMPARE(web.requestedPaths().size(), requests);
     }
 
     void anOptionThePrinterRefusesIsReportedForEachPage()

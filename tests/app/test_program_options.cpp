@@ -167,7 +167,21 @@ private slots:
                 << QStringList{u"--print=l"_s, u"--timeout"_s, timeout}
                 << u"The timeout '%1' is not a number of seconds above 0, such as 2.5."_s.arg(timeout);
 
-        for (const QString &option : {u"printer"_s, u"pause"_s, u"timeout"_s})
+        // Where the pages go is said once, and a file takes only what shapes its pages.
+        QTest::newRow("--pdf-dir and --printer")
+            << QStringList{u"--print=l"_s, u"--pdf-dir=d"_s, u"--printer=Lab"_s}
+            << u"--printer, --pdf-dir and --pdf each say where the pages go: give one."_s;
+        QTest::newRow("--pdf and --pdf-dir")
+            << QStringList{u"--print=l"_s, u"--pdf=a.pdf"_s, u"--pdf-dir=d"_s}
+            << u"--printer, --pdf-dir and --pdf each say where the pages go: give one."_s;
+        QTest::newRow("empty --pdf") << QStringList{u"--print=l"_s, u"--pdf="_s}
+                                     << u"The name after --pdf-dir or --pdf is empty."_s;
+        QTest::newRow("copies for a file")
+            << QStringList{u"--print=l"_s, u"--pdf-dir=d"_s, u"-o"_s, u"media=A4"_s, u"-o"_s, u"copies=2"_s}
+            << u"-o copies=2 is for a printer: with --pdf-dir or --pdf only media, landscape and "
+               u"orientation-requested apply."_s;
+
+        for (const QString &option : {u"printer"_s, u"pdf-dir"_s, u"pdf"_s, u"pause"_s, u"timeout"_s})
             QTest::addRow("--%s without --print", qPrintable(option))
                 << QStringList{u"--"_s + option, u"1"_s} << u"Option '%1' goes with --print."_s.arg(option);
         for (const QString &option : {u"skip-failed"_s, u"json"_s})

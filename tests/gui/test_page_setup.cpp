@@ -133,6 +133,18 @@ private slots:
         QCOMPARE(described(savedPageSetup()), described(chosen));
     }
 
+    // Files are laid out on the default printer's paper: with "Save as PDF…" chosen, the dialog
+    // offers that printer's papers.
+    void saveAsPdfOffersTheDefaultPrintersPapers()
+    {
+        const qsizetype papers = printers().paperSizes(kServerDefault).size();
+        QVERIFY(papers > 0);
+        openWindow(u"Save as PDF…"_s);
+        withPageSetup([&](PageSetupDialog &dialog) {
+            QCOMPARE(qsizetype{child<QComboBox>(dialog, "Paper")->count()}, papers + 1);
+        });
+    }
+
     // A paper saved for another printer and a scale set outside the dialog survive an OK that
     // didn't touch them.
     void whatTheDialogCannotOfferIsKept()

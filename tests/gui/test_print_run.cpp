@@ -14,6 +14,8 @@
 #include "support/WindowControls.h"
 #include "urllist/UrlListModel.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -200,6 +202,45 @@ private slots:
                                               u"Processing: "_s + web.address(u"/four.html"_s)}));
         QCOMPARE(dialogs.messageTexts(), QStringList{u"Done."_s});
         verifyRunEndedCleanly();
+    }
+
+    // A run with "Save as PDF…" saves each page in the folder chosen, a file a page, with the
+    // progress and "Done." of a print run and no switch of the default printer; the next run offers
+    // that folder again, and a cancelled choice starts nothing.
+    void saveAsPdfSavesEachPageInTheChosenFolder()
+    {
+        openWindow();
+        auto *printerBox = child<QComboBox>(*form, "Combo1");
+        printerBox->setCurrentIndex(printerBox->count() - 1);
+        QCOMPARE(printerBox->currentText(), u"Save as PDF…"_s);
+        addPages({u"/one.html"_s, u"/two.html"_s});
+        QList<int> progress;
+        connect(progressBar(), &QProgressBar::valueChanged, this, [&](int value) { progress << value; });
+        QStringList defaultsWhileSaving;
+        connect(browser(), &WebBrowserControl::pageSaved, this,
+                [&] { defaultsWhileSaving << printers().defaultPrinterName(); });
+        const QTemporaryDir folder;
+        dialogs.folderAnswers.enqueue(folder.path());
+        const int before = jobCount(kChosen) + jobCount(kServerDefault);
+
+        QTest::mouseClick(startButton(), Qt::LeftButton);
+
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{u"001 Page one.pdf"_s, u"002 Page two.pdf"_s}));
+        QFile first(folder.filePath(u"001 Page one.pdf"_s));
+        QVERIFY(first.open(QIODevice::ReadOnly) && first.read(5) == "%PDF-");
+        QCOMPARE(defaultsWhileSaving, QStringList(2, kServerDefault));
+        QCOMPARE(progress, (QList<int>{50, 100, 0}));
+        QCOMPARE(jobCount(kChosen) + jobCount(kServerDefault), before);
+        verifyRunEndedCleanly();
+
+        dialogs = FakeDialogs();
+        form->startPrinting();
+        QCOMPARE(dialogs.folderRequests.size(), 1);
+        QCOMPARE(dialogs.folderRequests[0].startFolder, folder.path());
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
     }
 
     void theProgressTextNamesThePartAfterTheLastBackslash()

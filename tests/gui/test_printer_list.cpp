@@ -69,7 +69,9 @@ private slots:
     void init()
     {
         dialogs = FakeDialogs();
-        QSettings(QStringLiteral("Orvandel"), QStringLiteral("Quillbrae")).remove(QStringLiteral("Combo1"));
+        QSettings settings(QStringLiteral("Orvandel"), QStringLiteral("Quillbrae"));
+        settings.remove(QStringLiteral("Combo1"));
+        settings.remove(QStringLiteral("SaveAsPdf"));
         qunsetenv("LPDEST");
     }
 
@@ -78,9 +80,11 @@ private slots:
     void firstStartSelectsTheDefaultAndStoresItsPosition()
     {
         auto form = start();
-        QCOMPARE(printerBox(*form)->count(), printerNames.size());
+        // Each printer at its position, and "Save as PDF…" after them all.
+        QCOMPARE(printerBox(*form)->count(), printerNames.size() + 1);
         for (int i = 0; i < printerNames.size(); ++i)
             QCOMPARE(printerBox(*form)->itemText(i), printerNames[i]);
+        QCOMPARE(printerBox(*form)->itemText(printerBox(*form)->count() - 1), QStringLiteral("Save as PDF…"));
         QCOMPARE(printerBox(*form)->currentText(), QStringLiteral("Test-Bravo"));
         QCOMPARE(storedPosition(), QString::number(printerNames.indexOf(QStringLiteral("Test-Bravo"))));
         QVERIFY(dialogs.messages.isEmpty());
@@ -124,12 +128,33 @@ private slots:
 
         auto restarted = start();
         verifyOneReportAtLine134(QStringLiteral("Invalid property value"));
-        QCOMPARE(printerBox(*restarted)->count(), printerNames.size());
+        QCOMPARE(printerBox(*restarted)->count(), printerNames.size() + 1);
         QCOMPARE(printerBox(*restarted)->currentIndex(), -1);
         QCOMPARE(storedPosition(), QString::number(last));
 
         printerBox(*restarted)->setCurrentIndex(1);
         QCOMPARE(storedPosition(), QStringLiteral("1"));
+    }
+
+    // "Save as PDF…" is chosen again at the next start, and leaves the printer's position as it
+    // was: the position goes on naming a printer, whatever printers come.
+    void saveAsPdfIsChosenAgainAndKeepsThePrintersPosition()
+    {
+        {
+            auto form = start();
+            printerBox(*form)->setCurrentIndex(2);
+            printerBox(*form)->setCurrentIndex(printerBox(*form)->count() - 1);
+            QVERIFY(form->saveAsPdfChosen());
+        }
+        QCOMPARE(storedPosition(), QStringLiteral("2"));
+        {
+            auto restarted = start();
+            QCOMPARE(printerBox(*restarted)->currentText(), QStringLiteral("Save as PDF…"));
+            printerBox(*restarted)->setCurrentIndex(1);
+        }
+        auto again = start();
+        QCOMPARE(printerBox(*again)->currentIndex(), 1);
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     void unusableStoredValue_data()
@@ -172,7 +197,7 @@ private slots:
             auto form = start();
             verifyOneReportAtLine134(
                 QStringLiteral("LPDEST environment variable names default destination that does not exist."));
-            QCOMPARE(printerBox(*form)->count(), printerNames.size());
+            QCOMPARE(printerBox(*form)->count(), printerNames.size() + 1);
             QCOMPARE(printerBox(*form)->currentIndex(), -1);
             QVERIFY(storedPosition().isEmpty());
         }
@@ -191,7 +216,9 @@ private slots:
         QVERIFY(form->isVisible());
         QCOMPARE(dialogs.errorReports().size(), 1);
         QVERIFY(dialogs.errorReports()[0].text.contains(kLine134));
-        QCOMPARE(printerBox(*form)->count(), 0);
+        // Files need no print server.
+        QCOMPARE(printerBox(*form)->count(), 1);
+        QCOMPARE(printerBox(*form)->currentIndex(), -1);
         QCOMPARE(storedPosition(), QStringLiteral("1"));
     }
 

@@ -28,10 +28,10 @@ QByteArray FakeBrowser::renderForPrinting()
     return QByteArrayLiteral("%PDF");
 }
 
-int FakeBrowser::handOver(const QByteArray &)
+Delivery FakeBrowser::handOver(const QByteArray &, const ListPlace &)
 {
     m_log << QStringLiteral("hand over");
     if (failHandOver)
         throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The printer refused the page."));
-    return 1;
+    return {1, QStringLiteral("Fake"), QString()};
 }

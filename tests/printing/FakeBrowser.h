@@ -18,9 +18,8 @@ public:
     LoadOutcome loadOutcome() const override { return {}; }
     Holding holding() override { return Holding::Page; }
     void setUpPage() override;
-    QString targetPrinter() const override { return QStringLiteral("Fake"); }
     QByteArray renderForPrinting() override;
-    int handOver(const QByteArray &pdf) override;
+    Delivery handOver(const QByteArray &pdf, const ListPlace &place) override;
 
     // Decides whether the page is complete at each test; at once unless a test says otherwise.
     std::function<bool(int test)> readiness = [](int) { return true; };

@@ -55,7 +55,7 @@ class WebBrowserTest : public QObject
         printers.name = queue;
         const int before = jobCount(queue);
         QSignalSpy printed(browser, &WebBrowserControl::pagePrinted);
-        browser->handOver(browser->renderForPrinting());
+        browser->handOver(browser->renderForPrinting(), {});
         const QList<PrintedJob> jobs = jobsSince(queue, before);
         if (printed.size() != 1 || jobs.size() != 1 || printed[0][0].toInt() != jobs.last().id)
             return {};
@@ -201,7 +201,7 @@ private slots:
         bool refused = false;
         QString description;
         try {
-            browser->handOver(browser->renderForPrinting());
+            browser->handOver(browser->renderForPrinting(), {});
         } catch (const RuntimeError &error) {
             refused = error.number() == ErrorNumber::PrinterError &&
                       error.description().contains(QLatin1String("Test-Charlie"));
@@ -215,7 +215,7 @@ private slots:
     void anUnknownPrinterIsAnError()
     {
         printers.name = QStringLiteral("No-Such-Printer");
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, browser->handOver(browser->renderForPrinting()));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, browser->handOver(browser->renderForPrinting(), {}));
     }
 };
 

@@ -19,6 +19,12 @@ QString FakeDialogs::openFile(const OpenFileRequest &request)
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
+QString FakeDialogs::chooseFolder(const FolderRequest &request)
+{
+    folderRequests.append(request);
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.dequeue();
+}
+
 QVector<FakeDialogs::Shown> FakeDialogs::errorReports() const
 {
     QVector<Shown> reports;

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-// Records every message, input box and file dialog the program asks for, and answers them from
+// Records every message, input box, file and folder dialog the program asks for, and answers them from
 // queues a test fills in advance (empty text when a queue is empty).
 class FakeDialogs : public Dialogs
 {
@@ -23,12 +23,15 @@ public:
     void message(const QString &text, const QString &title, Icon icon) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFile(const OpenFileRequest &request) override;
+    QString chooseFolder(const FolderRequest &request) override;
 
     QVector<Shown> messages;
     QVector<Shown> inputs; // text = prompt
     QVector<OpenFileRequest> fileRequests;
     QQueue<QString> inputAnswers;
     QQueue<QString> fileAnswers;
+    QVector<FolderRequest> folderRequests;
+    QQueue<QString> folderAnswers;
     // Hears of each message while it is shown, as a box would stand open.
     std::function<void(const QString &text)> onMessage;
 

@@ -1,0 +1,64 @@
+#include "app/CommandLineTarget.h"
+
+#include "app/ProgramOptions.h"
+#include "printers/PrinterSystem.h"
+#include "printing/JoinedPdfDestination.h"
+#include "printing/PdfFolderDestination.h"
+#include "printing/PrinterDestination.h"
+#include "runtime/RuntimeError.h"
+
+namespace {
+// The printer asked for, as the server names it; the default printer when none was.
+QString chosenPrinter(PrinterSystem &printers, const QString &asked)
+{
+    const QStringList names = printers.printerNames();
+    const QString wanted = asked.isEmpty() ? printers.defaultPrinterName() : asked;
+    for (const QString &name : names)
+        if (sameDestination(name, wanted))
+            return name;
+    const QString known = names.isEmpty()
+                              ? QStringLiteral("The print server knows no printer.")
+                              : QStringLiteral("The printers are: %1.").arg(names.join(QStringLiteral(", ")));
+    throw RuntimeError(ErrorNumber::PrinterError,
+                       QStringLiteral("There is no printer named \"%1\". %2").arg(wanted, known));
+}
+
+// Refuses a paper the printer does not know, naming the papers it does. Files take their papers
+// from the default printer, and without one know only the fallback paper.
+void checkPaper(PrinterSystem &printers, const QString &printer, const QString &paper)
+{
+    if (printers.paperLayout(printer, paper))
+        return;
+    if (printer.isEmpty())
+        throw RuntimeError(
+            ErrorNumber::PrinterError,
+            QStringLiteral("There is no default printer to take the paper \"%1\" from; without one the paper is A4.")
+                .arg(paper));
+    QStringList papers;
+    for (const PaperSize &size : printers.paperSizes(printer))
+        papers.append(size.name);
+    throw RuntimeError(ErrorNumber::PrinterError,
+                       QStringLiteral("The printer \"%1\" has no paper \"%2\". %3")
+                           .arg(printer, paper,
+                                papers.isEmpty()
+                                    ? QStringLiteral("It names none.")
+                                    : QStringLiteral("Its papers are: %1.").arg(papers.join(QStringLiteral(", ")))));
+}
+} // namespace
+
+CommandLineTarget commandLineTarget(const CommandLinePrintOptions &options, PrinterSystem &printers)
+{
+    CommandLineTarget target;
+    if (!options.pdfFolder.isEmpty()) {
+        target.destination = std::make_shared<PdfFolderDestination>(printers, options.pdfFolder);
+    } else if (!options.pdfFile.isEmpty()) {
+        target.joinedFile = std::make_shared<JoinedPdfDestination>(printers, options.pdfFile);
+        target.destination = target.joinedFile;
+    } else {
+        target.printer = chosenPrinter(printers, options.printer);
+        target.destination = std::make_shared<PrinterDestination>(printers, target.printer);
+    }
+    if (options.paperAsked)
+        checkPaper(printers, target.destination->sheetPrinter(), options.pageSetup.paper);
+    return target;
+}
