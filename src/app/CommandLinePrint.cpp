@@ -6,6 +6,7 @@
 #include "app/StandardStreams.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printing/JoinedPdfDestination.h"
+#include "printing/LookaheadBrowser.h"
 #include "printing/PagePrinter.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/Clock.h"
@@ -124,11 +125,12 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     browser.setAttribute(Qt::WA_DontShowOnScreen);
     browser.resize(1024, 768);
     browser.show();
-    browser.setDestination(target.destination);
-    browser.setPageSetup(options.pageSetup);
+    LookaheadBrowser pages(printers, browser);
+    pages.setDestination(target.destination);
+    pages.setPageSetup(options.pageSetup);
     // A page's bound covers its load and, as long again, its rendering.
     const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
-    browser.setRenderTimeLimit(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit));
+    pages.setRenderTimeLimit(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit));
     NoDialogs noDialogs;
     RunSummary summary(target.printer.isEmpty() ? QStringLiteral("Saved") : QStringLiteral("Printed"));
     for (qsizetype i = 0; i < addresses.size() && !programEnding(); ++i) {
@@ -142,7 +144,9 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
         request.firstPage = i == 0;
         request.loadTimeLimit = pageTimeLimit;
         request.skipFailedLoad = options.skipFailed;
-        PageReport report = printPage(browser, realClock(), noDialogs, request);
+        if (options.pageSetup.loadAhead && i + 1 < addresses.size())
+            request.nextAddress = addresses.at(i + 1);
+        PageReport report = printPage(pages, realClock(), noDialogs, request);
         report.printer = target.printer;
         summary.add(report);
         printLine(stderr, progressLine(report, static_cast<int>(i + 1), static_cast<int>(addresses.size())));

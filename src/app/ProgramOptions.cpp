@@ -103,10 +103,14 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                    QStringLiteral("With --print: fit (a page wider than the paper is made smaller to "
                                                   "fit; the default) or a percentage from 10 to 400."),
                                    QStringLiteral("fit|PERCENT"));
+    const QCommandLineOption oneAtATime(
+        QStringLiteral("one-at-a-time"),
+        QStringLiteral("With --print: load each page only once the one before is handed over, for a printer or "
+                       "site that needs it (by default the next page loads while one prints)."));
     const QCommandLineOption backgrounds(QStringLiteral("backgrounds"),
                                          QStringLiteral("With --print: print background colours and pictures."));
     parser.addOptions({help, version, print, printer, pdfFolder, pdfFile, pause, timeout, skipFailed, json, jobOption,
-                       header, footer, noHeaderFooter, scale, backgrounds});
+                       header, footer, noHeaderFooter, scale, backgrounds, oneAtATime});
 
     if (!parser.parse(arguments)) {
         write(stderr, QStringLiteral("%1\n\n%2").arg(parser.errorText(), parser.helpText()));
@@ -132,7 +136,8 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     };
     if (!parser.isSet(print)) {
         for (const QCommandLineOption *option : {&printer, &pdfFolder, &pdfFile, &pause, &timeout, &skipFailed, &json,
-                                                 &jobOption, &header, &footer, &noHeaderFooter, &scale, &backgrounds})
+                                                 &jobOption, &header, &footer, &noHeaderFooter, &scale, &backgrounds,
+                                                 &oneAtATime})
             if (parser.isSet(*option))
                 return usageError(QStringLiteral("Option '%1' goes with --print.").arg(option->names().constFirst()));
         return {std::nullopt, std::nullopt};
@@ -199,6 +204,7 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         run.pageSetup.scale = *factor;
     }
     run.pageSetup.backgrounds = run.pageSetup.backgrounds || parser.isSet(backgrounds);
+    run.pageSetup.loadAhead = run.pageSetup.loadAhead && !parser.isSet(oneAtATime);
     return {std::nullopt, run};
 }
 

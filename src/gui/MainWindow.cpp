@@ -9,6 +9,7 @@
 #include "gui/Twips.h"
 #include "gui/UrlListSelection.h"
 #include "printers/PrinterSystem.h"
+#include "printing/LookaheadBrowser.h"
 #include "printing/WebBrowserControl.h"
 #include "runtime/AppPaths.h"
 #include "runtime/AppTitle.h"
@@ -106,6 +107,7 @@ void MainWindow::createControls()
     // Lies below the client area: pages load and print out of the user's sight.
     m_browser = new WebBrowserControl(*m_services.printers, this);
     m_browser->setGeometry(twipsRect(120, 8025, 1215, 975));
+    m_pages = std::make_unique<LookaheadBrowser>(*m_services.printers, *m_browser);
 
     m_urlList = new UrlListModel(this);
     m_addressList = new QTreeView(this);

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class HelpWindow;
@@ -17,6 +18,7 @@ class QProgressBar;
 class QPushButton;
 class QTreeView;
 class UrlListModel;
+class LookaheadBrowser;
 class WebBrowserControl;
 
 // The main window. Its controls are its own: only its handlers work on them. Tests and benchmarks
@@ -101,6 +103,8 @@ private:
     QGroupBox *m_printerFrame = nullptr;
     QComboBox *m_printerBox = nullptr;
     WebBrowserControl *m_browser = nullptr;
+    // The browser above and a second one, taking turns so that the next page loads while one prints.
+    std::unique_ptr<LookaheadBrowser> m_pages;
     QTreeView *m_addressList = nullptr;
     QProgressBar *m_progressBar = nullptr;
     QPushButton *m_moveUpButton = nullptr;

@@ -1,7 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "printing/PdfFolderDestination.h"
-#include "printing/WebBrowserControl.h"
+#include "printing/LookaheadBrowser.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
 #include "runtime/RuntimeError.h"
@@ -23,7 +23,7 @@ bool MainWindow::chooseFolderForRun()
     if (folder.isEmpty())
         return false;
     try {
-        m_browser->setDestination(std::make_shared<PdfFolderDestination>(*m_services.printers, folder));
+        m_pages->setDestination(std::make_shared<PdfFolderDestination>(*m_services.printers, folder));
     } catch (const RuntimeError &error) {
         dialogs.message(error.description(), applicationTitle(), Dialogs::Icon::Warning);
         return false;

@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "gui/DefaultPrinter.h"
+#include "printing/LookaheadBrowser.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSetupSettings.h"
 #include "printing/PauseValue.h"
@@ -27,6 +28,16 @@ int progressPercent(int row, int rowCount)
     if (rowCount == 0)
         throw RuntimeError(ErrorNumber::DivisionByZero, QStringLiteral("Division by zero"));
     return qRound(static_cast<double>(row) / rowCount * 100.0);
+}
+
+// The address the run prints after the given row: the next row that is not blank, up to the last
+// row the run prints; none after the last.
+QString nextAddress(const UrlListModel &list, int row, int lastRow)
+{
+    for (int next = row + 1; next <= lastRow && next <= list.count(); ++next)
+        if (!isBlankRow(list.text(next)))
+            return list.text(next);
+    return {};
 }
 } // namespace
 
@@ -59,6 +70,7 @@ void MainWindow::startPrinting()
         return;
     }
 
+    const PageSetup setup = savedPageSetup();
     // Files need no printer: the default printer is left alone.
     const bool savingFiles = saveAsPdfChosen();
     if (savingFiles && !chooseFolderForRun()) {
@@ -73,12 +85,12 @@ void MainWindow::startPrinting()
             m_defaultSwitchedForRun = true;
         });
     trap.line(106, [&] {
-        m_browser->setPageSetup(savedPageSetup());
+        m_pages->setPageSetup(setup);
         if (savingFiles)
             return;
         // The jobs go to the chosen printer by name; the switch of the default is for the sake of
         // whatever else looks at the default during the run.
-        m_browser->setJobPrinter(m_printerBox->currentText());
+        m_pages->setJobPrinter(m_printerBox->currentText());
         MakeDefaultPrinter(printers, dialogs, m_printerBox->currentText(), false, &m_toldDefaultNotSwitched);
     });
     int n = 0;
@@ -109,6 +121,8 @@ void MainWindow::startPrinting()
         page.address = address;
         page.place = {i, n};
         page.pauseSlice = pauseSlice;
+        if (setup.loadAhead)
+            page.nextAddress = nextAddress(*m_urlList, i, n);
         trap.line(118, [&] { setPointer(Pointer::Busy); });
         if (trap.test(110, [&] { return firstAddress; }))
             trap.line(112, [&] { page.firstPage = true; });
@@ -117,14 +131,14 @@ void MainWindow::startPrinting()
         trap.line(122, [&] { setPointer(Pointer::Busy); });
         waitPauseSlice(trap, clock, 124, 126, pauseText);
         trap.line(128, [&] { letEventsRun(); });
-        trap.line(130, [&] { printPage(*m_browser, clock, dialogs, page); });
+        trap.line(130, [&] { printPage(*m_pages, clock, dialogs, page); });
         trap.line(132, [&] { setPointer(Pointer::Busy); });
         waitPauseSlice(trap, clock, 134, 136, pauseText);
         trap.line(138, [&] { ++i; });
     }
     // Nothing of the last page may reach the window once it is printed: its renderer could end
     // while the "Done." box is open.
-    m_browser->letGoOfPage();
+    m_pages->letGoOfPages();
     if (!savingFiles)
         trap.line(140, [&] {
             m_defaultSwitchedForRun = false;

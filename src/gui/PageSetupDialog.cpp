@@ -64,6 +64,8 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
 
     m_fitWidePages = new QCheckBox(QStringLiteral("F&it wide pages to the paper"), this);
     m_backgrounds = new QCheckBox(QStringLiteral("Print &backgrounds"), this);
+    m_loadAhead = new QCheckBox(QStringLiteral("&Load the next page while one prints"), this);
+    m_loadAhead->setToolTip(QStringLiteral("Untick for a printer or site that needs one page at a time."));
 
     m_paper = new QComboBox(this);
     m_paper->addItem(kPrinterDefault, QString());
@@ -96,6 +98,7 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
     form->addRow(QStringLiteral("&Orientation:"), named(m_orientation, "Orientation"));
     form->addRow(QStringLiteral("&Two-sided printing:"), named(m_sides, "Sides"));
     form->addRow(QStringLiteral("&Copies:"), named(m_copies, "Copies"));
+    form->addRow(QString(), named(m_loadAhead, "LoadAhead"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &PageSetupDialog::accept);
@@ -118,6 +121,7 @@ void PageSetupDialog::showSetup()
         m_orientation->findData(m_saved.orientation ? static_cast<int>(*m_saved.orientation) : kPrinterOrientation));
     m_copies->setValue(m_saved.copies);
     selectValue(*m_sides, m_saved.sides);
+    m_loadAhead->setChecked(m_saved.loadAhead);
 }
 
 PageSetup PageSetupDialog::pageSetup() const
@@ -136,6 +140,7 @@ PageSetup PageSetupDialog::pageSetup() const
             : std::optional<QPageLayout::Orientation>(static_cast<QPageLayout::Orientation>(orientation));
     setup.copies = m_copies->value();
     setup.sides = m_sides->currentData().toString();
+    setup.loadAhead = m_loadAhead->isChecked();
     return setup;
 }
 

@@ -40,4 +40,5 @@ private:
     QComboBox *m_orientation = nullptr;
     QSpinBox *m_copies = nullptr;
     QComboBox *m_sides = nullptr;
+    QCheckBox *m_loadAhead = nullptr;
 };

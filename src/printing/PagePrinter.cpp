@@ -117,6 +117,8 @@ PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, co
     if (trap.test(118, [&] { return request.firstPage; }))
         trap.line(120, [&] { browser.setUpPage(); });
     pause(122, 124);
+    if (!request.nextAddress.isEmpty())
+        browser.loadAhead(request.nextAddress);
     trap.line(126, [&] { printLoadedPage(browser, holding, request, report); });
     if (programEnding() && !report.job && report.file.isEmpty()) {
         report.outcome = PageReport::Outcome::Failed;

@@ -29,6 +29,8 @@ struct PageRequest
     std::chrono::nanoseconds loadTimeLimit = kReadinessTimeLimit;
     // A page whose load failed is left out instead of printed as it stands.
     bool skipFailedLoad = false;
+    // The address the run prints next, loaded ahead while this page prints; none: nothing ahead.
+    QString nextAddress;
     // One slice of the run's pause, due after the load starts, once the page is complete and
     // before it prints: the test of whether a pause is due on testLine, the wait on waitLine, both
     // through the trap. None: no pause.

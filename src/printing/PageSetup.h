@@ -28,6 +28,9 @@ struct PageSetup
     int copies = 1;
     QString sides;          // "one-sided", "two-sided-long-edge", ...; empty: as the printer is set up
     JobOptions moreOptions; // any other option for the printer, as given
+    // Whether the next page loads while one prints; off for a printer or site that needs one
+    // page at a time.
+    bool loadAhead = true;
 
     // Takes an option as lp takes it: the paper, orientation, copies and sides go to their own
     // fields, so that they shape the page as well as the job; any other is kept as it stands.

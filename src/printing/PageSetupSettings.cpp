@@ -55,6 +55,7 @@ PageSetup savedPageSetup()
     if (isNumber && copies >= 1)
         setup.copies = copies;
     setup.sides = Settings::read(key("Sides"));
+    setup.loadAhead = Settings::read(key("LoadAhead"), yesNo(setup.loadAhead)) == QLatin1String("true");
     return setup;
 }
 
@@ -70,4 +71,5 @@ void savePageSetup(const PageSetup &setup)
                                                                                        : QStringLiteral("portrait"));
     Settings::write(key("Copies"), QString::number(setup.copies));
     Settings::write(key("Sides"), setup.sides);
+    Settings::write(key("LoadAhead"), yesNo(setup.loadAhead));
 }

@@ -193,6 +193,11 @@ private slots:
              "addEventListener('beforeprint', () => { const request = new XMLHttpRequest();"
              "request.open('GET', '/printing-began', false); request.send(); while (true) {} });"
              "</script></body></html>"},
+            // Says when printing has begun, and prints.
+            {u"/tells-printing.html"_s, "<html><head><title>Tells</title></head><body>Tells when printed<script>"
+                                        "addEventListener('beforeprint', () => { const request = new XMLHttpRequest();"
+                                        "request.open('GET', '/printing-began', false); request.send(); });"
+                                        "</script></body></html>"},
             {u"/long.html"_s, longReport},
             {u"/wide.html"_s,
              "<html><head><title>Wide</title></head><body><table style='width: 2400px'><tr>"
@@ -485,6 +490,55 @@ private slots:
         QCOMPARE(jobCount(kQueue), before);
         for (const QString &line : result.reportLines.mid(0, 2))
             QVERIFY2(line.endsWith(u"refused the page: Bad number-up value 7."_s), qPrintable(line));
+    }
+
+    // While a page prints, the next one loads; the jobs still come in the list's order, a failed
+    // page among them. One at a time, a page loads only once the one before has printed.
+    void theNextPageLoadsWhileOnePrints()
+    {
+        writeList({web.url(u"/tells-printing.html"_s), goodPages()[0], web.url(u"/missing.html"_s), goodPages()[1]});
+        for (const bool oneAtATime : {false, true}) {
+            const qsizetype requestsBefore = web.requestedPaths().size();
+            const int before = jobCount(kQueue);
+            QStringList options{u"--printer"_s, kQueue};
+            if (oneAtATime)
+                options << u"--one-at-a-time"_s;
+            const Run result = run(options);
+            QCOMPARE(result.exitCode, 1);
+            const QStringList requests = web.requestedPaths().mid(requestsBefore);
+            const qsizetype printing = requests.indexOf(u"/printing-began"_s);
+            const qsizetype next = requests.indexOf(u"/one.html"_s);
+            QVERIFY2(printing >= 0 && next >= 0 && (next < printing) == !oneAtATime, qPrintable(requests.join(u' ')));
+            const QList<PrintedJob> jobs = jobsSince(kQueue, before);
+            QCOMPARE(jobs.size(), 4);
+            const QStringList texts{u"Tells when printed"_s, u"Text of page one"_s, u"Not Found"_s,
+                                    u"Text of page two"_s};
+            for (int i = 0; i < 4; ++i)
+                QVERIFY2(jobs[i].text.contains(texts[i]), qPrintable(jobs[i].text));
+        }
+    }
+
+    // The pause stands between two pages handed over, though the next page loads meanwhile.
+    void thePauseStandsBetweenHandOvers()
+    {
+        writeList(goodPages());
+        QProcess program;
+        start(program, {u"--printer"_s, kQueue, u"--pause"_s, u"1"_s});
+        QElapsedTimer clock;
+        clock.start();
+        QList<qint64> reported;
+        QString errors;
+        QVERIFY(sleepUntil(
+            [&] {
+                errors += QString::fromUtf8(program.readAllStandardError());
+                while (reported.size() < errors.count(u"\n["_s) + (errors.startsWith(u'[') ? 1 : 0))
+                    reported << clock.elapsed();
+                return program.state() == QProcess::NotRunning;
+            },
+            QDeadlineTimer(60'000)));
+        QCOMPARE(reported.size(), 3);
+        for (int i = 1; i < 3; ++i)
+            QVERIFY2(reported[i] - reported[i - 1] >= 950, qPrintable(QString::number(reported[i] - reported[i - 1])));
     }
 
     // A row prints its own page or nothing: not a page that never came, nor an address the browser

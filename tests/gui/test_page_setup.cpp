@@ -35,9 +35,10 @@ QString described(const PageSetup &setup)
     const QString orientation = !setup.orientation                             ? u"printer's"_s
                                 : *setup.orientation == QPageLayout::Landscape ? u"landscape"_s
                                                                                : u"portrait"_s;
-    return u"header=%1, footer=%2, scale=%3, backgrounds=%4, paper=%5, orientation=%6, copies=%7, sides=%8"_s.arg(
-        setup.header, setup.footer, scaleText(setup.scale), setup.backgrounds ? u"yes"_s : u"no"_s, setup.paper,
-        orientation, QString::number(setup.copies), setup.sides);
+    return u"header=%1, footer=%2, scale=%3, backgrounds=%4, paper=%5, orientation=%6, copies=%7, sides=%8, "
+           u"load ahead=%9"_s.arg(setup.header, setup.footer, scaleText(setup.scale),
+                                  setup.backgrounds ? u"yes"_s : u"no"_s, setup.paper, orientation,
+                                  QString::number(setup.copies), setup.sides, setup.loadAhead ? u"yes"_s : u"no"_s);
 }
 
 void clickButton(const PageSetupDialog &dialog, QDialogButtonBox::StandardButton which)
@@ -104,6 +105,7 @@ private slots:
         chosen.orientation = QPageLayout::Landscape;
         chosen.copies = 3;
         chosen.sides = u"two-sided-short-edge"_s;
+        chosen.loadAhead = false;
         openWindow(kPrinter);
 
         withPageSetup([&](PageSetupDialog &dialog) {
@@ -118,6 +120,7 @@ private slots:
             child<QComboBox>(dialog, "Orientation")->setCurrentText(u"Landscape"_s);
             child<QSpinBox>(dialog, "Copies")->setValue(chosen.copies);
             child<QComboBox>(dialog, "Sides")->setCurrentText(u"Two-sided, short edge"_s);
+            child<QCheckBox>(dialog, "LoadAhead")->click();
             clickButton(dialog, QDialogButtonBox::Ok);
         });
         QCOMPARE(described(savedPageSetup()), described(chosen));

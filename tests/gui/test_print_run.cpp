@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -147,12 +148,20 @@ class PrintRunTest : public PrintServerWindowTest
         QCOMPARE(progressBar()->format(), QStringLiteral("Progress Bar"));
     }
 
+    // These runs are told apart by each page's own text alone, and watched through the window's
+    // one browser: a page at a time, unless a test says otherwise.
+    static PageSetup oneAtATime()
+    {
+        PageSetup setup = pagesAlone();
+        setup.loadAhead = false;
+        return setup;
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY2(privatePrintServerConfigured(), "run through scripts/test: it starts the private print server");
-        // These runs are told apart by each page's own text alone.
-        savePageSetup(pagesAlone());
+        savePageSetup(oneAtATime());
         for (const QString &name :
              {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"), QStringLiteral("four")})
             web.serveHtml(QStringLiteral("/%1.html").arg(name), QStringLiteral("Page %1").arg(name),
@@ -168,17 +177,26 @@ private slots:
     void init() { resetStandIns(); }
     void cleanup() { closeWindow(); }
 
+    // The next page loads while one prints, in the window's second browser; the jobs keep the
+    // list's order.
     void fourPagesPrintInListOrderOnTheChosenPrinter()
     {
+        PageSetup loadingAhead = oneAtATime();
+        loadingAhead.loadAhead = true;
+        savePageSetup(loadingAhead);
+        const auto restore = qScopeGuard([] { savePageSetup(oneAtATime()); });
         openWindow();
         addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s, u"/four.html"_s});
         ProgressLog progress;
         recordProgress(progress);
         // The paper is set up from the printer before the first page prints.
         QList<bool> setUpAndOnTheChosenPrinter;
+        QList<bool> nextRequested;
+        const qsizetype twoRequested = web.requestedPaths().count(u"/two.html"_s);
         qint64 lastRenderer = 0;
         connect(browser(), &WebBrowserControl::pagePrinted, this, [&](int, const QString &printer) {
             setUpAndOnTheChosenPrinter << (browser()->sheetLayout().has_value() && printer == kChosen);
+            nextRequested << (web.requestedPaths().count(u"/two.html"_s) > twoRequested);
             lastRenderer = browser()->page()->renderProcessPid();
         });
         // The last page's renderer ends while "Done." stands open: the window is past caring.
@@ -194,6 +212,7 @@ private slots:
                  (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s,
                               u"Text of page three Text of page three"_s, u"Text of page four Text of page four"_s}));
         QCOMPARE(setUpAndOnTheChosenPrinter, (QList<bool>{true, true, true, true}));
+        QCOMPARE(nextRequested.value(0), true);
         QVERIFY(browser()->sheetLayout().has_value());
         QCOMPARE(progress.values, (QList<int>{25, 50, 75, 100, 0}));
         QCOMPARE(progress.texts, (QStringList{u"Processing: "_s + web.address(u"/one.html"_s),

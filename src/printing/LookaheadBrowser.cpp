@@ -1,0 +1,144 @@
+#include "printing/LookaheadBrowser.h"
+
+#include "printing/PrinterDestination.h"
+#include "printing/WebBrowserControl.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
+
+LookaheadBrowser::LookaheadBrowser(PrinterSystem &printers, WebBrowserControl &first)
+    : m_printers(printers), m_first(first)
+{}
+
+LookaheadBrowser::~LookaheadBrowser() = default;
+
+WebBrowserControl &LookaheadBrowser::current() const
+{
+    return m_secondPrints ? *m_second : m_first;
+}
+
+WebBrowserControl &LookaheadBrowser::spare()
+{
+    if (m_secondPrints)
+        return m_first;
+    if (!m_second) {
+        // Kept off every screen but shown, and the size of the first, so that a page lays out the
+        // same in either: a browser never shown treats its page as hidden and loads it at half speed.
+        m_second = std::make_unique<WebBrowserControl>(m_printers);
+        m_second->setAttribute(Qt::WA_DontShowOnScreen);
+        m_second->resize(m_first.size());
+        m_second->show();
+        QObject::connect(m_second.get(), &WebBrowserControl::pagePrinted, &m_first, &WebBrowserControl::pagePrinted);
+        QObject::connect(m_second.get(), &WebBrowserControl::pagePhaseTimes, &m_first,
+                         &WebBrowserControl::pagePhaseTimes);
+        configure(*m_second);
+    }
+    return *m_second;
+}
+
+void LookaheadBrowser::configure(WebBrowserControl &browser) const
+{
+    if (m_destination)
+        browser.setDestination(m_destination);
+    if (m_setup)
+        browser.setPageSetup(*m_setup);
+    if (m_renderTimeLimit)
+        browser.setRenderTimeLimit(*m_renderTimeLimit);
+    if (m_setUp)
+        browser.setUpPage();
+}
+
+void LookaheadBrowser::loadAddress(const QString &address)
+{
+    const bool loadedAhead = m_aheadAddress == address;
+    m_aheadAddress.reset();
+    if (loadedAhead) {
+        m_secondPrints = !m_secondPrints;
+        return;
+    }
+    current().loadAddress(address);
+}
+
+void LookaheadBrowser::loadAhead(const QString &address)
+{
+    if (programEnding())
+        return;
+    // A page that can't be loaded ahead is loaded in its turn instead, which reports what is wrong
+    // with it: nothing of it may cost the page being printed.
+    try {
+        spare().loadAddress(address);
+        m_aheadAddress = address;
+    } catch (const RuntimeError &) {
+        m_aheadAddress.reset();
+    }
+}
+
+bool LookaheadBrowser::loadComplete()
+{
+    return current().loadComplete();
+}
+
+BrowserControl::LoadOutcome LookaheadBrowser::loadOutcome() const
+{
+    return current().loadOutcome();
+}
+
+BrowserControl::Holding LookaheadBrowser::holding()
+{
+    return current().holding();
+}
+
+void LookaheadBrowser::setUpPage()
+{
+    m_setUp = true;
+    m_first.setUpPage();
+    if (m_second)
+        m_second->setUpPage();
+}
+
+QByteArray LookaheadBrowser::renderForPrinting()
+{
+    return current().renderForPrinting();
+}
+
+Delivery LookaheadBrowser::handOver(const QByteArray &pdf, const ListPlace &place)
+{
+    return current().handOver(pdf, place);
+}
+
+void LookaheadBrowser::setDestination(std::shared_ptr<PageDestination> destination)
+{
+    m_destination = std::move(destination);
+    m_first.setDestination(m_destination);
+    if (m_second)
+        m_second->setDestination(m_destination);
+}
+
+void LookaheadBrowser::setJobPrinter(const QString &name)
+{
+    setDestination(std::make_shared<PrinterDestination>(m_printers, name));
+}
+
+void LookaheadBrowser::setPageSetup(const PageSetup &setup)
+{
+    m_setup = setup;
+    m_setUp = false;
+    m_first.setPageSetup(setup);
+    if (m_second)
+        m_second->setPageSetup(setup);
+}
+
+void LookaheadBrowser::setRenderTimeLimit(std::chrono::milliseconds limit)
+{
+    m_renderTimeLimit = limit;
+    m_first.setRenderTimeLimit(limit);
+    if (m_second)
+        m_second->setRenderTimeLimit(limit);
+}
+
+void LookaheadBrowser::letGoOfPages()
+{
+    m_aheadAddress.reset();
+    m_first.letGoOfPage();
+    if (m_second)
+        m_second->letGoOfPage();
+}
