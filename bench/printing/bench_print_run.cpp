@@ -1,8 +1,9 @@
 // The print run's speed against what people use today to print many web pages: a shell loop of a
 // headless browser printing each page to PDF and lp handing it to the queue, and one headless
 // Chromium kept for the whole list, driven by a script, with one page in flight or two. Every
-// contender prints the same two sets of 20 pages from a local web server to the same queue of the
-// private print server; pause empty. Run through bench/printing/run, which starts both servers.
+// contender prints the same three sets of 20 pages from local web servers, the third from one that
+// answers as slowly as a distant one, to the same queue of the private print server; pause empty.
+// Run through bench/printing/run, which starts the servers.
 
 #include "Measure.h"
 #include "PageSets.h"
@@ -153,10 +154,13 @@ int compare(int argc, char *argv[])
     const QCoreApplication app(argc, argv);
     const QString site = qEnvironmentVariable("BENCH_SITE_DIR");
     const QString siteAddress = qEnvironmentVariable("BENCH_SITE_URL");
+    // The same site, from a server that waits before every response.
+    const QString delayedSiteAddress = qEnvironmentVariable("BENCH_DELAYED_SITE_URL");
+    const int responseDelayMs = qEnvironmentVariableIntValue("BENCH_RESPONSE_DELAY_MS");
     if (!qEnvironmentVariable("CUPS_SERVER").endsWith(QLatin1String("/cups.sock")) || site.isEmpty() ||
-        siteAddress.isEmpty()) {
+        siteAddress.isEmpty() || delayedSiteAddress.isEmpty()) {
         std::fprintf(stderr,
-                     "Run through bench/printing/run: it starts the private print server and the web server.\n");
+                     "Run through bench/printing/run: it starts the private print server and the web servers.\n");
         return 2;
     }
     QTemporaryDir scratch;
@@ -168,10 +172,11 @@ int compare(int argc, char *argv[])
                                 scratch.path()};
 
     std::printf("Each contender prints every page of a set to queue %s of a private print server, one after "
-                "another; pause empty.\nThe pages come over HTTP from a web server on 127.0.0.1.\n\n",
+                "another; pause empty.\nThe pages come over HTTP from web servers on 127.0.0.1.\n\n",
                 qPrintable(contenders.queue));
     comparePageSet(contenders, reportPageSet(site, siteAddress));
     comparePageSet(contenders, manualPageSet(site, siteAddress));
+    comparePageSet(contenders, delayedManualPageSet(site, delayedSiteAddress, responseDelayMs));
     std::printf("CPU is that of every process of the contender. Peak memory is the sum of the resident sizes of "
                 "every process of the contender, sampled every %d ms.\nA ratio is the contender's figure divided "
                 "by the persistent Chromium's, with 1 and with 2 pages in flight.\n",
