@@ -30,6 +30,27 @@ PageSet listedPageSet(const QString &siteFolder, const QString &siteAddress, con
     set.description = QStringLiteral("%1 pages, %2 KB of HTML on average").arg(set.pages).arg(bytes / set.pages / 1024);
     return set;
 }
+
+// The manual's pages under the name given, their description beginning with origin.
+PageSet namedManualPageSet(const QString &siteFolder, const QString &siteAddress, const QString &name,
+                           const QString &origin)
+{
+    const QString link = siteFolder + QStringLiteral("/manual");
+    QFile::link(QLatin1String(kDocFolder), link);
+    QStringList paths;
+    for (const QString &page : docPages()) {
+        if (!QFileInfo::exists(link + QLatin1Char('/') + page))
+            return {QStringLiteral("The manual's page %1 is missing: is python3.11-doc installed?").arg(page), {}, 0};
+        paths << QStringLiteral("manual/") + page;
+    }
+    PageSet set = listedPageSet(siteFolder, siteAddress, name, paths);
+    if (set.pages)
+        set.description = origin + QStringLiteral(": ") + set.description +
+                          QStringLiteral(", with its style sheets, scripts and pictures");
+    return set;
+}
+
+const char *const kManualOrigin = "The Python 3.11 manual from Debian's python3.11-doc";
 } // namespace
 
 PageSet reportPageSet(const QString &siteFolder, const QString &siteAddress)
@@ -48,17 +69,14 @@ PageSet reportPageSet(const QString &siteFolder, const QString &siteAddress)
 
 PageSet manualPageSet(const QString &siteFolder, const QString &siteAddress)
 {
-    const QString link = siteFolder + QStringLiteral("/manual");
-    QFile::link(QLatin1String(kDocFolder), link);
-    QStringList paths;
-    for (const QString &page : docPages()) {
-        if (!QFileInfo::exists(link + QLatin1Char('/') + page))
-            return {QStringLiteral("The manual's page %1 is missing: is python3.11-doc installed?").arg(page), {}, 0};
-        paths << QStringLiteral("manual/") + page;
-    }
-    PageSet set = listedPageSet(siteFolder, siteAddress, QStringLiteral("manual"), paths);
-    if (set.pages)
-        set.description = QStringLiteral("The Python 3.11 manual from Debian's python3.11-doc: ") + set.description +
-                          QStringLiteral(", with its style sheets, scripts and pictures");
-    return set;
+    return namedManualPageSet(siteFolder, siteAddress, QStringLiteral("manual"), QLatin1String(kManualOrigin));
+}
+
+PageSet delayedManualPageSet(const QString &siteFolder, const QString &delayedSiteAddress, int responseDelayMs)
+{
+    return namedManualPageSet(
+        siteFolder, delayedSiteAddress, QStringLiteral("manual-delayed"),
+        QLatin1String(kManualOrigin) +
+            QStringLiteral(", served with %1 ms before every response (page, style sheet, script, picture)")
+                .arg(responseDelayMs));
 }

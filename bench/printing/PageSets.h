@@ -11,10 +11,13 @@ struct PageSet
     int pages = 0; // none when the set could not be made; the description then says why
 };
 
-// Both sets live in siteFolder, which the local web server serves at siteAddress; their list
+// The sets live in siteFolder, which the local web server serves at siteAddress; their list
 // files are written there too.
 
 // 20 generated intranet reports (see BenchPages.h).
 PageSet reportPageSet(const QString &siteFolder, const QString &siteAddress);
 // 20 pages of an installed HTML manual (see DocPages.h), reached through a link in siteFolder.
 PageSet manualPageSet(const QString &siteFolder, const QString &siteAddress);
+// The same pages of the manual from a server at delayedSiteAddress that serves siteFolder too but
+// waits responseDelayMs before every response, as a distant server does.
+PageSet delayedManualPageSet(const QString &siteFolder, const QString &delayedSiteAddress, int responseDelayMs);

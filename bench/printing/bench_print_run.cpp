@@ -1,11 +1,13 @@
 // The print run's speed against what people use today to print many web pages: a shell loop of a
 // headless browser printing each page to PDF and lp handing it to the queue, and one headless
-// Chromium kept for the whole list, driven by a script. Every contender prints the same two sets
-// of 20 pages from a local web server to the same queue of the private print server; pause
-// empty. Run through bench/printing/run, which starts both servers.
+// Chromium kept for the whole list, driven by a script, with one page in flight or two. Every
+// contender prints the same three sets of 20 pages from local web servers, the third from one that
+// answers as slowly as a distant one, to the same queue of the private print server; pause empty.
+// Run through bench/printing/run, which starts the servers.
 
 #include "Measure.h"
 #include "PageSets.h"
+#include "ResultTable.h"
 #include "WindowRun.h"
 
 #include <QCoreApplication>
@@ -17,37 +19,6 @@
 #include <cstdio>
 
 namespace {
-// A contender's line in the table.
-struct Row
-{
-    QString name;
-    bool measured = false;
-    double pagesPerMinute = 0;
-    double cpuSecondsPerPage = 0;
-    double peakMegabytes = 0;
-    int jobs = 0;
-    QString note;
-};
-
-Row measuredRow(const Figures &figures, int pages, double seconds, double cpuSeconds)
-{
-    return {figures.name, true,        pages / seconds * 60.0, cpuSeconds / pages, figures.peakMegabytes,
-            figures.jobs, figures.note};
-}
-
-Row wholeProcessRow(const Figures &figures, int pages)
-{
-    Row row = measuredRow(figures, pages, figures.wallSeconds, figures.cpuSeconds);
-    if (row.note.isEmpty() && figures.exitCode != 0)
-        row.note = QStringLiteral("exit status %1").arg(figures.exitCode);
-    return row;
-}
-
-Row skippedRow(const QString &name, const QString &note)
-{
-    return {name, false, 0, 0, 0, 0, note};
-}
-
 struct Contenders
 {
     QString queue;
@@ -122,37 +93,20 @@ done <"$list")sh");
     return wholeProcessRow(figures, set.pages);
 }
 
-Row persistentChromiumRow(const Contenders &contenders, const PageSet &set)
+// One headless Chromium for the whole list, with pagesInFlight tabs loading pages side by side.
+Row persistentChromiumRow(const Contenders &contenders, const PageSet &set, int pagesInFlight)
 {
-    const QString name = QStringLiteral("persistent Chromium (puppeteer-core) + lp");
+    const QString name =
+        pagesInFlight == 1
+            ? QStringLiteral("persistent Chromium (puppeteer-core) + lp")
+            : QStringLiteral("persistent Chromium, %1 pages in flight (puppeteer-core) + lp").arg(pagesInFlight);
     if (contenders.chromium.isEmpty() || contenders.node.isEmpty() || !QFileInfo::exists(contenders.nodeScript))
         return skippedRow(name, QStringLiteral("chromium, node or the script is missing"));
-    const Figures figures =
-        measure(name, contenders.node, {contenders.nodeScript, contenders.queue, set.listFile}, contenders.queue);
+    const Figures figures = measure(name, contenders.node,
+                                    {contenders.nodeScript, QStringLiteral("--pages-in-flight"),
+                                     QString::number(pagesInFlight), contenders.queue, set.listFile},
+                                    contenders.queue);
     return wholeProcessRow(figures, set.pages);
-}
-
-QString ratio(double value, double reference)
-{
-    return reference > 0 ? QString::asprintf("%5.2fx", value / reference) : QStringLiteral("    -");
-}
-
-void printTable(const PageSet &set, const QList<Row> &rows, const Row &reference)
-{
-    std::printf("%s\n\n", qPrintable(set.description));
-    std::printf("%-46s %9s %10s %8s %5s   %s\n", "", "pages/min", "CPU s/page", "peak MB", "jobs",
-                "against the persistent Chromium: speed, CPU/page, peak memory");
-    for (const Row &row : rows) {
-        if (!row.measured) {
-            std::printf("%-46s %s\n", qPrintable(row.name), qPrintable(row.note));
-            continue;
-        }
-        std::printf("%-46s %9.1f %10.3f %8.0f %5d   %s %s %s  %s\n", qPrintable(row.name), row.pagesPerMinute,
-                    row.cpuSecondsPerPage, row.peakMegabytes, row.jobs,
-                    qPrintable(ratio(row.pagesPerMinute, reference.pagesPerMinute)),
-                    qPrintable(ratio(row.cpuSecondsPerPage, reference.cpuSecondsPerPage)),
-                    qPrintable(ratio(row.peakMegabytes, reference.peakMegabytes)), qPrintable(row.note));
-    }
 }
 
 void printPhases(const WindowRunFigures &run, int pages)
@@ -183,9 +137,12 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
          << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --no-header-footer"),
                            {QStringLiteral("--no-header-footer")})
          << chromiumLoopRow(contenders, set);
-    const Row reference = persistentChromiumRow(contenders, set);
-    rows << reference;
-    printTable(set, rows, reference);
+    const Row onePage = persistentChromiumRow(contenders, set, 1);
+    const Row twoPages = persistentChromiumRow(contenders, set, 2);
+    rows << onePage << twoPages;
+    printTable(set.description, rows,
+               {{QStringLiteral("against 1 page in flight"), onePage},
+                {QStringLiteral("against 2 pages in flight"), twoPages}});
     printPhases(run, set.pages);
     std::printf("\n\n");
     std::fflush(stdout);
@@ -197,10 +154,13 @@ int compare(int argc, char *argv[])
     const QCoreApplication app(argc, argv);
     const QString site = qEnvironmentVariable("BENCH_SITE_DIR");
     const QString siteAddress = qEnvironmentVariable("BENCH_SITE_URL");
+    // The same site, from a server that waits before every response.
+    const QString delayedSiteAddress = qEnvironmentVariable("BENCH_DELAYED_SITE_URL");
+    const int responseDelayMs = qEnvironmentVariableIntValue("BENCH_RESPONSE_DELAY_MS");
     if (!qEnvironmentVariable("CUPS_SERVER").endsWith(QLatin1String("/cups.sock")) || site.isEmpty() ||
-        siteAddress.isEmpty()) {
+        siteAddress.isEmpty() || delayedSiteAddress.isEmpty()) {
         std::fprintf(stderr,
-                     "Run through bench/printing/run: it starts the private print server and the web server.\n");
+                     "Run through bench/printing/run: it starts the private print server and the web servers.\n");
         return 2;
     }
     QTemporaryDir scratch;
@@ -212,12 +172,14 @@ int compare(int argc, char *argv[])
                                 scratch.path()};
 
     std::printf("Each contender prints every page of a set to queue %s of a private print server, one after "
-                "another; pause empty.\nThe pages come over HTTP from a web server on 127.0.0.1.\n\n",
+                "another; pause empty.\nThe pages come over HTTP from web servers on 127.0.0.1.\n\n",
                 qPrintable(contenders.queue));
     comparePageSet(contenders, reportPageSet(site, siteAddress));
     comparePageSet(contenders, manualPageSet(site, siteAddress));
+    comparePageSet(contenders, delayedManualPageSet(site, delayedSiteAddress, responseDelayMs));
     std::printf("CPU is that of every process of the contender. Peak memory is the sum of the resident sizes of "
-                "every process of the contender, sampled every %d ms.\n",
+                "every process of the contender, sampled every %d ms.\nA ratio is the contender's figure divided "
+                "by the persistent Chromium's, with 1 and with 2 pages in flight.\n",
                 kMemorySampleIntervalMs);
     return 0;
 }

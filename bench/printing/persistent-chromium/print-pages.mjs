@@ -1,18 +1,31 @@
 // Prints a list of pages the way a person would script it today: one headless Chromium for the
 // whole list, each page loaded, saved as PDF and handed to a print queue with lp.
 //
-//   node print-pages.mjs QUEUE LIST
+//   node print-pages.mjs [--pages-in-flight N] QUEUE LIST
 //
-// LIST holds one address a line. Ends with status 1 when any page failed, after trying them all.
-import { execFileSync } from 'node:child_process';
+// LIST holds one address a line. With N pages in flight (1 by default), N tabs load and save
+// pages side by side, so that the next pages load while one is saved or handed over; the jobs
+// still reach the queue in the list's order. Ends with status 1 when any page failed, after
+// trying them all.
+import { execFile } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { parseArgs, promisify } from 'node:util';
 import puppeteer from 'puppeteer-core';
 
-const [queue, listFile] = process.argv.slice(2);
-if (!queue || !listFile) {
-  console.error('usage: node print-pages.mjs QUEUE LIST');
+const usage = 'usage: node print-pages.mjs [--pages-in-flight N] QUEUE LIST';
+let options;
+try {
+  options = parseArgs({ options: { 'pages-in-flight': { type: 'string', default: '1' } }, allowPositionals: true });
+} catch (error) {
+  console.error(`${error.message}\n${usage}`);
+  process.exit(2);
+}
+const [queue, listFile] = options.positionals;
+const pagesInFlight = Number(options.values['pages-in-flight']);
+if (!queue || !listFile || options.positionals.length > 2 || !Number.isInteger(pagesInFlight) || pagesInFlight < 1) {
+  console.error(usage);
   process.exit(2);
 }
 const addresses = readFileSync(listFile, 'utf8').split('\n').map((line) => line.trim()).filter(Boolean);
@@ -33,20 +46,47 @@ const browser = await puppeteer.launch({
     `--user-data-dir=${join(work, 'profile')}`,
   ],
 });
+
+// Loads the page in the tab and saves it as PDF; gives the file and the job's title.
+async function save(tab, address, index) {
+  await tab.goto(address, { waitUntil: 'load', timeout: 60_000 });
+  const pdf = join(work, `page${index}.pdf`);
+  await tab.pdf({ path: pdf, format: 'A4', margin: { top: '1cm', right: '1cm', bottom: '1cm', left: '1cm' } });
+  return { pdf, title: (await tab.title()) || address };
+}
+
+// A page's hand-over waits for the one before it, whichever tab finished first.
+let handedOver = Promise.resolve();
 let failures = 0;
-try {
-  const page = await browser.newPage();
-  for (const address of addresses) {
+function handOver(saving, address) {
+  // Caught at once: a page that fails while an earlier one waits for lp is no unhandled rejection.
+  const saved = saving.catch((failure) => ({ failure }));
+  handedOver = handedOver.then(async () => {
+    const { pdf, title, failure } = await saved;
     try {
-      await page.goto(address, { waitUntil: 'load', timeout: 60_000 });
-      const pdf = join(work, 'page.pdf');
-      await page.pdf({ path: pdf, format: 'A4', margin: { top: '1cm', right: '1cm', bottom: '1cm', left: '1cm' } });
-      execFileSync('lp', ['-d', queue, '-t', (await page.title()) || address, pdf], { stdio: ['ignore', 'ignore', 'inherit'] });
+      if (failure) throw failure;
+      await promisify(execFile)('lp', ['-d', queue, '-t', title, pdf]);
+      rmSync(pdf, { force: true });
     } catch (error) {
       failures += 1;
       console.error(`${address}: ${error.message}`);
     }
-  }
+  });
+  return handedOver;
+}
+
+try {
+  const tabs = await Promise.all(Array.from({ length: pagesInFlight }, () => browser.newPage()));
+  let next = 0;
+  // Each tab takes the next page of the list as soon as its last one is handed over.
+  await Promise.all(
+    tabs.map(async (tab) => {
+      while (next < addresses.length) {
+        const index = next++;
+        await handOver(save(tab, addresses[index], index), addresses[index]);
+      }
+    }),
+  );
 } finally {
   await browser.close();
   rmSync(work, { recursive: true, force: true });

@@ -1,0 +1,67 @@
+#include "ResultTable.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+constexpr int kRatioWidth = 10;
+constexpr int kRatioGroupWidth = 3 * kRatioWidth;
+
+QString ratio(double value, double reference)
+{
+    return reference > 0 ? QString::asprintf("%.2fx", value / reference) : QStringLiteral("-");
+}
+} // namespace
+
+Row measuredRow(const Figures &figures, int pages, double seconds, double cpuSeconds)
+{
+    return {figures.name, true,        pages / seconds * 60.0, cpuSeconds / pages, figures.peakMegabytes,
+            figures.jobs, figures.note};
+}
+
+Row wholeProcessRow(const Figures &figures, int pages)
+{
+    Row row = measuredRow(figures, pages, figures.wallSeconds, figures.cpuSeconds);
+    if (row.note.isEmpty() && figures.exitCode != 0)
+        row.note = QStringLiteral("exit status %1").arg(figures.exitCode);
+    return row;
+}
+
+Row skippedRow(const QString &name, const QString &note)
+{
+    return {name, false, 0, 0, 0, 0, note};
+}
+
+void printTable(const QString &description, const QList<Row> &rows, const QList<Reference> &references)
+{
+    int nameWidth = 0;
+    for (const Row &row : rows)
+        nameWidth = std::max(nameWidth, static_cast<int>(row.name.size()));
+    auto figureHeadings = [nameWidth](const char *speed, const char *cpu, const char *memory, const char *jobs) {
+        std::printf("%-*s %9s %10s %8s %5s", nameWidth, "", speed, cpu, memory, jobs);
+    };
+    // The ratio groups' headings take a line of their own, over the figures' headings.
+    std::printf("%s\n\n", qPrintable(description));
+    figureHeadings("", "", "", "");
+    for (const Reference &reference : references)
+        std::printf("   %*s", kRatioGroupWidth, qPrintable(reference.heading));
+    std::printf("\n");
+    figureHeadings("pages/min", "CPU s/page", "peak MB", "jobs");
+    for (int i = 0; i < references.size(); ++i)
+        std::printf("   %*s%*s%*s", kRatioWidth, "speed", kRatioWidth, "CPU/page", kRatioWidth, "peak MB");
+    std::printf("\n");
+    for (const Row &row : rows) {
+        if (!row.measured) {
+            std::printf("%-*s %s\n", nameWidth, qPrintable(row.name), qPrintable(row.note));
+            continue;
+        }
+        std::printf("%-*s %9.1f %10.3f %8.0f %5d", nameWidth, qPrintable(row.name), row.pagesPerMinute,
+                    row.cpuSecondsPerPage, row.peakMegabytes, row.jobs);
+        for (const Reference &reference : references)
+            std::printf("   %*s%*s%*s", kRatioWidth,
+                        qPrintable(ratio(row.pagesPerMinute, reference.row.pagesPerMinute)), kRatioWidth,
+                        qPrintable(ratio(row.cpuSecondsPerPage, reference.row.cpuSecondsPerPage)), kRatioWidth,
+                        qPrintable(ratio(row.peakMegabytes, reference.row.peakMegabytes)));
+        std::printf("%s\n", qPrintable(row.note.isEmpty() ? row.note : QStringLiteral("  ") + row.note));
+    }
+}
