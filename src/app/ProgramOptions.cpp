@@ -135,9 +135,9 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         return ProgramOptions{kUsageError, std::nullopt};
     };
     if (!parser.isSet(print)) {
-        for (const QCommandLineOption *option : {&printer, &pdfFolder, &pdfFile, &pause, &timeout, &skipFailed, &json,
-                                                 &jobOption, &header, &footer, &noHeaderFooter, &scale, &backgrounds,
-                                                 &oneAtATime})
+        for (const QCommandLineOption *option :
+             {&printer, &pdfFolder, &pdfFile, &pause, &timeout, &skipFailed, &json, &jobOption, &header, &footer,
+              &noHeaderFooter, &scale, &backgrounds, &oneAtATime})
             if (parser.isSet(*option))
                 return usageError(QStringLiteral("Option '%1' goes with --print.").arg(option->names().constFirst()));
         return {std::nullopt, std::nullopt};

@@ -1,7 +1,7 @@
 #include "gui/MainWindow.h"
 
-#include "printing/PdfFolderDestination.h"
 #include "printing/LookaheadBrowser.h"
+#include "printing/PdfFolderDestination.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
 #include "runtime/RuntimeError.h"
