@@ -109,8 +109,13 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                        "site that needs it (by default the next page loads while one prints)."));
     const QCommandLineOption backgrounds(QStringLiteral("backgrounds"),
                                          QStringLiteral("With --print: print background colours and pictures."));
-    parser.addOptions({help, version, print, printer, pdfFolder, pdfFile, pause, timeout, skipFailed, json, jobOption,
-                       header, footer, noHeaderFooter, scale, backgrounds, oneAtATime});
+    // The options that mean something only for a run from the command line, in the help's order.
+    const QList<const QCommandLineOption *> runOptions{&printer,        &pdfFolder, &pdfFile,     &pause,     &timeout,
+                                                       &skipFailed,     &json,      &jobOption,   &header,    &footer,
+                                                       &noHeaderFooter, &scale,     &backgrounds, &oneAtATime};
+    parser.addOptions({help, version, print});
+    for (const QCommandLineOption *option : runOptions)
+        parser.addOption(*option);
 
     if (!parser.parse(arguments)) {
         write(stderr, QStringLiteral("%1\n\n%2").arg(parser.errorText(), parser.helpText()));
@@ -135,9 +140,7 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         return ProgramOptions{kUsageError, std::nullopt};
     };
     if (!parser.isSet(print)) {
-        for (const QCommandLineOption *option :
-             {&printer, &pdfFolder, &pdfFile, &pause, &timeout, &skipFailed, &json, &jobOption, &header, &footer,
-              &noHeaderFooter, &scale, &backgrounds, &oneAtATime})
+        for (const QCommandLineOption *option : runOptions)
             if (parser.isSet(*option))
                 return usageError(QStringLiteral("Option '%1' goes with --print.").arg(option->names().constFirst()));
         return {std::nullopt, std::nullopt};
