@@ -11,6 +11,13 @@ LookaheadBrowser::LookaheadBrowser(PrinterSystem &printers, WebBrowserControl &f
 
 LookaheadBrowser::~LookaheadBrowser() = default;
 
+void LookaheadBrowser::forEachBrowser(const std::function<void(WebBrowserControl &)> &action)
+{
+    action(m_first);
+    if (m_second)
+        action(*m_second);
+}
+
 WebBrowserControl &LookaheadBrowser::current() const
 {
     return m_secondPrints ? *m_second : m_first;
@@ -90,9 +97,7 @@ BrowserControl::Holding LookaheadBrowser::holding()
 void LookaheadBrowser::setUpPage()
 {
     m_setUp = true;
-    m_first.setUpPage();
-    if (m_second)
-        m_second->setUpPage();
+    forEachBrowser([&](WebBrowserControl &browser) { browser.setUpPage(); });
 }
 
 QByteArray LookaheadBrowser::renderForPrinting()
@@ -108,9 +113,7 @@ Delivery LookaheadBrowser::handOver(const QByteArray &pdf, const ListPlace &plac
 void LookaheadBrowser::setDestination(std::shared_ptr<PageDestination> destination)
 {
     m_destination = std::move(destination);
-    m_first.setDestination(m_destination);
-    if (m_second)
-        m_second->setDestination(m_destination);
+    forEachBrowser([&](WebBrowserControl &browser) { browser.setDestination(m_destination); });
 }
 
 void LookaheadBrowser::setJobPrinter(const QString &name)
@@ -122,23 +125,17 @@ void LookaheadBrowser::setPageSetup(const PageSetup &setup)
 {
     m_setup = setup;
     m_setUp = false;
-    m_first.setPageSetup(setup);
-    if (m_second)
-        m_second->setPageSetup(setup);
+    forEachBrowser([&](WebBrowserControl &browser) { browser.setPageSetup(setup); });
 }
 
 void LookaheadBrowser::setRenderTimeLimit(std::chrono::milliseconds limit)
 {
     m_renderTimeLimit = limit;
-    m_first.setRenderTimeLimit(limit);
-    if (m_second)
-        m_second->setRenderTimeLimit(limit);
+    forEachBrowser([&](WebBrowserControl &browser) { browser.setRenderTimeLimit(limit); });
 }
 
 void LookaheadBrowser::letGoOfPages()
 {
     m_aheadAddress.reset();
-    m_first.letGoOfPage();
-    if (m_second)
-        m_second->letGoOfPage();
+    forEachBrowser([&](WebBrowserControl &browser) { browser.letGoOfPage(); });
 }

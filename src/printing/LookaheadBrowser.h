@@ -4,6 +4,7 @@
 #include "printing/PageSetup.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -43,6 +44,8 @@ public:
     // As for a single browser (see WebBrowserControl), for both: they hand their pages to the same
     // destination, which so sees every page of the run.
     void setDestination(std::shared_ptr<PageDestination> destination);
+    // The print queue the following prints go to, by name; with none, the default printer at the
+    // moment of each print.
     void setJobPrinter(const QString &name);
     void setPageSetup(const PageSetup &setup);
     void setRenderTimeLimit(std::chrono::milliseconds limit);
@@ -51,6 +54,8 @@ public:
 private:
     WebBrowserControl &current() const;
     WebBrowserControl &spare();
+    // Does the same to both browsers, the second where it has been made.
+    void forEachBrowser(const std::function<void(WebBrowserControl &)> &action);
     // Gives a browser the run's settings.
     void configure(WebBrowserControl &browser) const;
 

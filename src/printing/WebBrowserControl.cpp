@@ -287,11 +287,6 @@ bool WebBrowserControl::loadComplete()
     return complete;
 }
 
-void WebBrowserControl::setJobPrinter(const QString &name)
-{
-    setDestination(std::make_shared<PrinterDestination>(m_printers, name));
-}
-
 void WebBrowserControl::setUpPage()
 {
     m_sheetLayout = sheetLayoutFor(m_printers, sheetPrinterOrNone(), m_setup);

@@ -44,12 +44,8 @@ public:
     QByteArray renderForPrinting() override;
     Delivery handOver(const QByteArray &pdf, const ListPlace &place) override;
 
-    // Where the following prints go. At first, and after setJobPrinter(""), the default printer at
-    // the moment of each print.
+    // Where the following prints go; at first, the default printer at the moment of each print.
     void setDestination(std::shared_ptr<PageDestination> destination) { m_destination = std::move(destination); }
-    // The print queue the following prints go to, by name; with none, the default printer at the
-    // moment of each print.
-    void setJobPrinter(const QString &name);
 
     // How the following prints are laid out and what their jobs ask of the printer; taken at the
     // next page setup.
