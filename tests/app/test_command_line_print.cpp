@@ -58,10 +58,8 @@ QList<PlacedWord> sheetWords(int jobId, int sheet, QSizeF *size)
 int darkness(int jobId)
 {
     const QString pgm = testHome() + QStringLiteral("/sheet");
-    QProcess::execute(
-        QStringLiteral("pdftoppm"),
-        {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("10"), QStringLiteral("-singlefile"),
-         printServerFolder() + QStringLiteral("/spool/d%1-001").arg(jobId, 5, 10, QLatin1Char('0')), pgm});
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("10"),
+                                                   QStringLiteral("-singlefile"), jobDocument(jobId), pgm});
     QFile file(pgm + QStringLiteral(".pgm"));
     if (!file.open(QIODevice::ReadOnly))
         return -1;

@@ -19,9 +19,14 @@ QString toolOutput(const QString &tool, const QStringList &arguments)
 }
 } // namespace
 
+QString jobDocument(int jobId)
+{
+    return printServerFolder() + QStringLiteral("/spool/d%1-001").arg(jobId, 5, 10, QLatin1Char('0'));
+}
+
 QString readJobDocument(const QString &tool, const QStringList &options, int jobId)
 {
-    const QString document = printServerFolder() + QStringLiteral("/spool/d%1-001").arg(jobId, 5, 10, QLatin1Char('0'));
+    const QString document = jobDocument(jobId);
     // pdftotext writes to a file unless told "-"; the others write to standard output anyway.
     const QStringList output = tool == QLatin1String("pdftotext") ? QStringList{QStringLiteral("-")} : QStringList();
     return toolOutput(tool, options + QStringList{document} + output);

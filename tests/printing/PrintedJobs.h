@@ -18,6 +18,9 @@ int jobCount(const QString &queue);
 // The queue's jobs after the first `count`, oldest first, finished or not.
 QList<PrintedJob> jobsSince(const QString &queue, int count);
 
+// Where the print server keeps the job's document.
+QString jobDocument(int jobId);
+
 // What a PDF tool (pdftotext, pdfinfo) with the given options says of the job's document.
 QString readJobDocument(const QString &tool, const QStringList &options, int jobId);
 
