@@ -6,46 +6,17 @@
 #include <QJsonObject>
 
 namespace {
-// A run that saves files has no printer.
-bool savesFiles(const PageReport &report)
-{
-    return report.printer.isEmpty();
-}
-
 QString outcomeName(const PageReport &report)
 {
     switch (report.outcome) {
     case PageReport::Outcome::Printed:
-        return savesFiles(report) ? QStringLiteral("saved") : QStringLiteral("printed");
+        return report.savesFiles() ? QStringLiteral("saved") : QStringLiteral("printed");
     case PageReport::Outcome::Skipped:
         return QStringLiteral("skipped");
     case PageReport::Outcome::Failed:
         return QStringLiteral("failed");
     case PageReport::Outcome::Refused:
         return QStringLiteral("refused");
-    }
-    return {};
-}
-
-QString jobName(const PageReport &report)
-{
-    return QStringLiteral("%1-%2").arg(report.printer).arg(report.job.value_or(0));
-}
-
-QString whatHappened(const PageReport &report)
-{
-    const QString notDone = savesFiles(report) ? QStringLiteral("not saved") : QStringLiteral("not printed");
-    switch (report.outcome) {
-    case PageReport::Outcome::Printed:
-        return savesFiles(report) ? QStringLiteral("saved to \"%1\"").arg(report.file)
-                                  : QStringLiteral("printed (job %1)").arg(jobName(report));
-    case PageReport::Outcome::Skipped:
-        return QStringLiteral("skipped");
-    case PageReport::Outcome::Failed:
-        return report.printError.isEmpty() ? notDone : notDone + QStringLiteral(": ") + report.printError;
-    case PageReport::Outcome::Refused:
-        return savesFiles(report) ? notDone + QStringLiteral(": ") + report.printError
-                                  : QStringLiteral("refused by the printer: ") + report.printError;
     }
     return {};
 }
@@ -79,10 +50,7 @@ QString withControlsEscaped(const QString &text)
 
 QString progressLine(const PageReport &report, int position, int count)
 {
-    QString line = QStringLiteral("[%1/%2] %3 ").arg(position).arg(count).arg(report.address);
-    if (!report.loadError.isEmpty())
-        line += QStringLiteral("load failed: %1; ").arg(report.loadError);
-    return line + whatHappened(report);
+    return QStringLiteral("[%1/%2] %3 %4").arg(position).arg(count).arg(report.address, report.whatHappened());
 }
 
 QString jsonLine(const PageReport &report)
@@ -94,7 +62,7 @@ QString jsonLine(const PageReport &report)
         {QStringLiteral("http_status"), report.httpStatus ? QJsonValue(*report.httpStatus) : QJsonValue()},
         {QStringLiteral("error"), error.isEmpty() ? QJsonValue() : QJsonValue(error)},
         {QStringLiteral("job"), report.job ? QJsonValue(*report.job) : QJsonValue()},
-        {QStringLiteral("printer"), savesFiles(report) ? QJsonValue() : QJsonValue(report.printer)},
+        {QStringLiteral("printer"), report.savesFiles() ? QJsonValue() : QJsonValue(report.printer)},
         {QStringLiteral("file"), report.file.isEmpty() ? QJsonValue() : QJsonValue(report.file)},
         {QStringLiteral("seconds"), report.seconds},
     };

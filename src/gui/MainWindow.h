@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/RealServices.h"
+#include "gui/RunReportWindow.h"
 
 #include <QCursor>
 #include <QPersistentModelIndex>
@@ -80,6 +81,8 @@ public:
 
     // The print run, and the page setup it prints with.
     void startPrinting();
+    // Prints pages of the last run again, where that run printed them (its report offers it).
+    void printAgain(const QList<RepeatedPage> &pages);
     void openPageSetup();
 
     // Help.
@@ -125,10 +128,22 @@ private:
 
     void createControls();
     void addSaveAsPdfEntry();
-    // Asks for the folder a run saves its pages in, offering the last one, and makes it the
-    // browser's destination; false when the user cancels or no file can be made there, which the
-    // user is told.
-    bool chooseFolderForRun();
+    // Asks for the folder a run saves its pages in, offering the last one; empty when the user
+    // cancels.
+    QString chooseFolderForRun();
+    // Makes the folder where the run's pages go, and the one offered next time; false when no file
+    // can be made there, which the user is told.
+    bool saveInFolder(const QString &folder);
+    // Where a run's pages went: the printer named, or without one, the folder.
+    struct RunTarget
+    {
+        QString printer;
+        QString folder;
+    };
+    // Prints the rows on the chosen printer, or saves them in a folder chosen now; pages printed
+    // again go where their first run went.
+    void printRows(const RunRows &rows, const std::optional<RunTarget> &again);
+    void showRunReport(const QList<RunReportWindow::Entry> &entries, int pageCount, bool savedFiles);
     void connectHandlers();
     bool listViewEvent(QObject *watched, QEvent *event);
     // Closing the window in the middle of a print run still gives the user's default printer back.
@@ -137,6 +152,9 @@ private:
     Services m_services;
     UrlListModel *m_urlList = nullptr;
     QPointer<HelpWindow> m_helpWindow;
+    // The last run's report, while it is open, and where that run went.
+    QPointer<RunReportWindow> m_runReport;
+    std::optional<RunTarget> m_lastRunTarget;
     Pointer m_pointer = Pointer::Arrow;
     bool m_loaded = false;
     // The print run going on, if any, and the default printer it found and must put back.

@@ -14,18 +14,19 @@ namespace {
 constexpr auto kPdfFolderSetting = "PdfFolder";
 } // namespace
 
-bool MainWindow::chooseFolderForRun()
+QString MainWindow::chooseFolderForRun()
 {
-    Dialogs &dialogs = *m_services.dialogs;
     const QString last = Settings::read(QLatin1String(kPdfFolderSetting));
-    const QString folder = dialogs.chooseFolder(
+    return m_services.dialogs->chooseFolder(
         {QStringLiteral("Save the pages as PDF files in"), last.isEmpty() ? QDir::homePath() : last});
-    if (folder.isEmpty())
-        return false;
+}
+
+bool MainWindow::saveInFolder(const QString &folder)
+{
     try {
         m_pages->setDestination(std::make_shared<PdfFolderDestination>(*m_services.printers, folder));
     } catch (const RuntimeError &error) {
-        dialogs.message(error.description(), applicationTitle(), Dialogs::Icon::Warning);
+        m_services.dialogs->message(error.description(), applicationTitle(), Dialogs::Icon::Warning);
         return false;
     }
     Settings::write(QLatin1String(kPdfFolderSetting), folder);

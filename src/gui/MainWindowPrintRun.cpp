@@ -1,6 +1,8 @@
 #include "gui/MainWindow.h"
 
 #include "gui/DefaultPrinter.h"
+#include "gui/RunReportWindow.h"
+#include "gui/RunRows.h"
 #include "printing/LookaheadBrowser.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSetupSettings.h"
@@ -13,7 +15,6 @@
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "urllist/ListReader.h"
-#include "urllist/UrlListModel.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -30,18 +31,20 @@ int progressPercent(int row, int rowCount)
     return qRound(static_cast<double>(row) / rowCount * 100.0);
 }
 
-// The address the run prints after the given row: the next row that is not blank, up to the last
-// row the run prints; none after the last.
-QString nextAddress(const UrlListModel &list, int row, int lastRow)
-{
-    for (int next = row + 1; next <= lastRow && next <= list.count(); ++next)
-        if (!isBlankRow(list.text(next)))
-            return list.text(next);
-    return {};
-}
 } // namespace
 
 void MainWindow::startPrinting()
+{
+    printRows(RunRows(*m_urlList), std::nullopt);
+}
+
+void MainWindow::printAgain(const QList<RepeatedPage> &pages)
+{
+    if (!pages.isEmpty() && m_lastRunTarget)
+        printRows(RunRows(pages), m_lastRunTarget);
+}
+
+void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &again)
 {
     // A second start in the middle of a run would take the chosen printer for the user's own
     // default and never give the real one back.
@@ -60,7 +63,7 @@ void MainWindow::startPrinting()
 
     bool listEmpty = false;
     trap.line(102, [&] {
-        listEmpty = m_urlList->count() <= 0;
+        listEmpty = rows.count() <= 0;
         if (!listEmpty)
             setPointer(Pointer::Busy);
     });
@@ -71,12 +74,25 @@ void MainWindow::startPrinting()
     }
 
     const PageSetup setup = savedPageSetup();
+    // A run of pages again goes where the run they came from went; a new one where the window says.
+    RunTarget target;
+    if (again)
+        target = *again;
+    else if (saveAsPdfChosen())
+        target.folder = chooseFolderForRun();
+    else
+        target.printer = m_printerBox->currentText();
     // Files need no printer: the default printer is left alone.
-    const bool savingFiles = saveAsPdfChosen();
-    if (savingFiles && !chooseFolderForRun()) {
+    const bool savingFiles = target.printer.isEmpty();
+    if (savingFiles && (target.folder.isEmpty() || !saveInFolder(target.folder))) {
         trap.line(148, [&] { setPointer(Pointer::Arrow); });
         return;
     }
+    m_lastRunTarget = target;
+    if (m_runReport)
+        m_runReport->close();
+    QList<RunReportWindow::Entry> notClean;
+    int pagesPrinted = 0;
     // The default as it stands is read for its own message when it can't be; the way back needs no
     // name: the printer system keeps what its first switch found.
     if (!savingFiles)
@@ -90,21 +106,21 @@ void MainWindow::startPrinting()
             return;
         // The jobs go to the chosen printer by name; the switch of the default is for the sake of
         // whatever else looks at the default during the run.
-        m_pages->setJobPrinter(m_printerBox->currentText());
-        MakeDefaultPrinter(printers, dialogs, m_printerBox->currentText(), false, &m_toldDefaultNotSwitched);
+        m_pages->setJobPrinter(target.printer);
+        MakeDefaultPrinter(printers, dialogs, target.printer, false, &m_toldDefaultNotSwitched);
     });
     int n = 0;
     int i = 1;
     trap.line(108, [&] {
-        n = m_urlList->count();
+        n = rows.count();
         i = 1;
     });
     bool addressReached = false;
     while (i <= n && !programEnding()) {
         QString address;
-        trap.line(120, [&] { address = m_urlList->text(i); });
+        trap.line(120, [&] { address = rows.text(i); });
         trap.line(116, [&] {
-            m_progressBar->setValue(progressPercent(i, m_urlList->count()));
+            m_progressBar->setValue(progressPercent(i, rows.count()));
             m_progressBar->setFormat(QStringLiteral("Processing: ") + FileNamePart(address));
             letEventsRun();
         });
@@ -119,10 +135,10 @@ void MainWindow::startPrinting()
         addressReached = true;
         PageRequest page;
         page.address = address;
-        page.place = {i, n};
+        page.place = rows.place(i, n);
         page.pauseSlice = pauseSlice;
         if (setup.loadAhead)
-            page.nextAddress = nextAddress(*m_urlList, i, n);
+            page.nextAddress = rows.nextAddress(i, n);
         trap.line(118, [&] { setPointer(Pointer::Busy); });
         if (trap.test(110, [&] { return firstAddress; }))
             trap.line(112, [&] { page.firstPage = true; });
@@ -131,7 +147,13 @@ void MainWindow::startPrinting()
         trap.line(122, [&] { setPointer(Pointer::Busy); });
         waitPauseSlice(trap, clock, 124, 126, pauseText);
         trap.line(128, [&] { letEventsRun(); });
-        trap.line(130, [&] { printPage(*m_pages, clock, dialogs, page); });
+        trap.line(130, [&] {
+            PageReport report = printPage(*m_pages, clock, dialogs, page);
+            report.printer = target.printer;
+            ++pagesPrinted;
+            if (!report.clean())
+                notClean.append({{address, page.place}, report.whatHappened()});
+        });
         trap.line(132, [&] { setPointer(Pointer::Busy); });
         waitPauseSlice(trap, clock, 134, 136, pauseText);
         trap.line(138, [&] { ++i; });
@@ -150,6 +172,21 @@ void MainWindow::startPrinting()
         m_progressBar->setFormat(QStringLiteral("Progress Bar"));
     });
     trap.line(142, [&] { dialogs.message(QStringLiteral("Done."), applicationTitle(), Dialogs::Icon::None); });
+    // "Done." alone would pass over pages that did not come out as they should.
+    if (!notClean.isEmpty() && !programEnding())
+        showRunReport(notClean, pagesPrinted, savingFiles);
+}
+
+void MainWindow::showRunReport(const QList<RunReportWindow::Entry> &entries, int pageCount, bool savedFiles)
+{
+    m_runReport = new RunReportWindow(this);
+    // The run starts once the report's click is over: the report goes as its run begins.
+    connect(m_runReport, &RunReportWindow::printAgain, this, &MainWindow::printAgain, Qt::QueuedConnection);
+    m_runReport->showRun(entries, pageCount, savedFiles);
+    m_runReport->move(geometry().center() - m_runReport->rect().center());
+    m_runReport->show();
+    m_runReport->raise();
+    m_runReport->activateWindow();
 }
 
 void MainWindow::restoreDefaultPrinterOfInterruptedRun()

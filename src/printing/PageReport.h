@@ -22,4 +22,9 @@ struct PageReport
 
     // Printed after a load that went well: the only outcome that leaves nothing to look into.
     bool clean() const { return outcome == Outcome::Printed && loadError.isEmpty(); }
+    // A run without a printer saves its pages as files.
+    bool savesFiles() const { return printer.isEmpty(); }
+    // What became of the page, as the command line's progress and the window's report both say it:
+    // "printed (job Office-17)", "load failed: HTTP 404; printed (job Office-18)", "skipped", ...
+    QString whatHappened() const;
 };

@@ -2,6 +2,7 @@
 #include "PrintServerWindowTest.h"
 #include "gui/FileToList.h"
 #include "gui/MainWindow.h"
+#include "gui/RunReportWindow.h"
 #include "gui/UrlListSelection.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSetupSettings.h"
@@ -24,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <csignal>
 #include <memory>
@@ -220,6 +222,7 @@ private slots:
                                               u"Processing: "_s + web.address(u"/three.html"_s),
                                               u"Processing: "_s + web.address(u"/four.html"_s)}));
         QCOMPARE(dialogs.messageTexts(), QStringList{u"Done."_s});
+        QVERIFY(!form->findChild<RunReportWindow *>());
         verifyRunEndedCleanly();
     }
 
@@ -340,6 +343,47 @@ private slots:
         QVERIFY2(texts[4].contains(QStringLiteral("Text of page one")), qPrintable(texts[4]));
         QCOMPARE(dialogs.errorReports().size(), 0);
         verifyRunEndedCleanly();
+    }
+
+    // A run that leaves pages to look into ends with a report of them in the command line's words;
+    // printing them again sends only those to the run's printer, even with another chosen since.
+    void aRunEndsWithAReportOfItsFailedPagesThatPrintsThemAgain()
+    {
+        openWindow();
+        addPages({u"/one.html"_s, u"/missing.html"_s, u"/two.html"_s});
+        const QString missing = web.address(u"/missing.html"_s);
+        const int before = jobCount(kChosen);
+        QTest::mouseClick(startButton(), Qt::LeftButton);
+
+        const auto reportRows = [this] {
+            QStringList rows;
+            const auto *report = form->findChild<RunReportWindow *>();
+            const auto *pages = report && report->isVisible() ? report->findChild<QTreeWidget *>() : nullptr;
+            for (int i = 0; pages && i < pages->topLevelItemCount(); ++i)
+                rows << pages->topLevelItem(i)->text(0) + u" | "_s + pages->topLevelItem(i)->text(1);
+            return rows;
+        };
+        QCOMPARE(newJobTexts(kChosen, before).size(), 3);
+        const QString reported = u"%1 | load failed: HTTP 404; printed (job %2-"_s.arg(missing, kChosen);
+        QCOMPARE(reportRows().size(), 1);
+        QVERIFY2(reportRows().value(0).startsWith(reported), qPrintable(reportRows().value(0)));
+        verifyRunEndedCleanly();
+
+        auto *printerBox = child<QComboBox>(*form, "Combo1");
+        printerBox->setCurrentIndex(printerBox->findText(u"Test-Alpha"_s));
+        const int alphaBefore = jobCount(u"Test-Alpha"_s);
+        auto *again = form->findChild<RunReportWindow *>()->findChild<QPushButton *>(u"PrintAgainButton"_s);
+        QCOMPARE(again->text(), u"Print These Again"_s);
+        QTest::mouseClick(again, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.messageTexts().count(u"Done."_s), 2, 60'000);
+
+        const QStringList texts = newJobTexts(kChosen, before);
+        QCOMPARE(texts.size(), 4);
+        QVERIFY2(texts.last().contains(u"Not Found"_s), qPrintable(texts.last()));
+        QCOMPARE(jobCount(u"Test-Alpha"_s), alphaBefore);
+        QTRY_COMPARE(form->findChildren<RunReportWindow *>().size(), 1);
+        QCOMPARE(reportRows().size(), 1);
+        QVERIFY2(reportRows().value(0).startsWith(reported), qPrintable(reportRows().value(0)));
     }
 
     // The jobs go to the chosen printer by name, never to whatever is the default.
