@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kAddressColumnWidth = 320;
-constexpr QSize kInitialSize{760, 320};
+constexpr int kAddressColumnWidth = 280;
+constexpr QSize kInitialSize{640, 280};
 } // namespace
 
 RunReportWindow::RunReportWindow(QWidget *parent) : QWidget(parent, Qt::Window)
