@@ -121,6 +121,7 @@ void MainWindow::startPrinting()
         page.address = address;
         page.place = {i, n};
         page.pauseSlice = pauseSlice;
+        page.waitRules = setup.waitRules;
         if (setup.loadAhead)
             page.nextAddress = nextAddress(*m_urlList, i, n);
         trap.line(118, [&] { setPointer(Pointer::Busy); });
