@@ -134,7 +134,7 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     // A browser that is never shown treats its page as hidden and slows it down (about twice as
     // slow a print run); shown but kept off every screen, it works at full speed.
     browser.setAttribute(Qt::WA_DontShowOnScreen);
-    browser.resize(1024, 768);
+    browser.resize(WebBrowserControl::kViewSize);
     browser.show();
     LookaheadBrowser pages(printers, browser);
     pages.setDestination(target.destination);

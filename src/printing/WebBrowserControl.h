@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QPageLayout>
+#include <QSize>
 #include <QUrl>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineView>
@@ -35,6 +36,11 @@ class WebBrowserControl : public QWebEngineView, public BrowserControl
     Q_OBJECT
 
 public:
+    // The size to give the browser, wherever it sits: a usual screen's. A page lays out and loads
+    // as on a reader's screen: a screen's worth at a time of what loads as it comes into view, and
+    // pictures chosen for that width, not for a sliver.
+    static constexpr QSize kViewSize{1024, 768};
+
     explicit WebBrowserControl(PrinterSystem &printers, QWidget *parent = nullptr);
 
     void loadAddress(const QString &address) override;
