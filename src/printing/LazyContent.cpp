@@ -4,6 +4,7 @@
 #include "printing/RequestWatch.h"
 #include "runtime/ProgramLifetime.h"
 
+#include <QElapsedTimer>
 #include <QVariantList>
 #include <QWebEnginePage>
 
@@ -14,17 +15,22 @@ using namespace std::chrono_literals;
 
 // The most a page's lazy content may add to its wait.
 constexpr std::chrono::seconds kLongestWait{5};
-// The network counts as quiet after this long without a request starting or a response ending.
+// Once the scroll has set loads going, the network counts as quiet after this long without a
+// request starting or a response ending.
 constexpr std::chrono::milliseconds kQuietTime = 500ms;
+// A scroll that has set no load going after this long has brought nothing in: loaders that wait
+// for the scrolling to stop before they look have looked by then.
+constexpr std::chrono::milliseconds kSettleTime = 150ms;
 // How often the page is asked how far it has got.
-constexpr std::chrono::milliseconds kPollInterval = 50ms;
+constexpr std::chrono::milliseconds kPollInterval = 25ms;
 // A page whose frames don't come (its renderer busy) still moves on after this long a step.
 constexpr int kFrameWaitMs = 250;
 
 // Starts the scroll through the page, in the script world of its own, and answers at once. Each
-// step moves a viewport down and waits for two frames: the first draws the new position and
-// reports what came into view, the second lets the page's handlers of that report run. The page
-// may grow as it goes; the scroll ends at its end, where it can go no further, or when stopped.
+// step waits for the next frame and moves a viewport down at its start: that frame draws the new
+// position and reports what came into view, and the page's handlers of that report have run by
+// the next. The page may grow as it goes; the scroll ends at its end, where it can go no further,
+// or when stopped.
 QString startScrollScript()
 {
     return QStringLiteral(R"((function (frameWaitMs) {
@@ -40,7 +46,6 @@ QString startScrollScript()
     try {
       var y = 0;
       for (;;) {
-        await nextFrame();
         await nextFrame();
         var root = document.scrollingElement || document.documentElement;
         if (state.stop || !root) break;
@@ -63,12 +68,8 @@ QString scrollDoneScript()
     return QStringLiteral("!window.quillbraeScroll || window.quillbraeScroll.done");
 }
 
-// Whether the network has gone quiet is told from three sources, since none tells it alone: the
-// request watch knows when the page last asked for anything but not when an answer came; the
-// page's resource timings know when the last response ended but not what is still under way; and
-// a picture in the page that is not complete is one still on its way. So the page counts as quiet
-// once no request has started and no response ended for kQuietTime, and every picture that is
-// laid out is complete. A script's fetch that takes longer than kQuietTime is not waited for.
+// Answers how many pictures laid out in the page are still loading, and how long ago, in
+// milliseconds, the last of its resources ended.
 QString networkScript()
 {
     return QStringLiteral(R"((function () {
@@ -90,13 +91,29 @@ QString stopAndGoToTopScript()
                           "window.scrollTo({ left: 0, top: 0, behavior: 'instant' }); 1");
 }
 
-bool networkQuiet(QWebEnginePage &page, const RequestWatch &requests, QDeadlineTimer deadline,
-                  const std::function<bool()> &gone)
+std::chrono::milliseconds sinceStart(const QElapsedTimer &timer)
 {
-    if (requests.sinceLastRequest() < kQuietTime)
+    return std::chrono::milliseconds(timer.elapsed());
+}
+
+// No source tells alone whether the page's network is quiet: the request watch knows when the
+// page last asked for anything but not when an answer came; the page's resource timings know when
+// the last response ended but not what is still under way; and a picture laid out in the page
+// that is not complete is one on its way. So the page counts as quiet when no laid-out picture is
+// loading and either the scroll has set no request going for kSettleTime since it ended (it
+// brought nothing in: the page's own load was waited for before), or no request has started and no
+// response ended for kQuietTime. A script's fetch that takes longer than kQuietTime is not waited
+// for, nor is what the page does by itself that the scroll did not set going.
+bool networkQuiet(QWebEnginePage &page, const RequestWatch &requests, const QElapsedTimer &sinceScrollStart,
+                  const QElapsedTimer &sinceScrollEnd, QDeadlineTimer deadline, const std::function<bool()> &gone)
+{
+    const bool scrollLoadedNothing = requests.sinceLastRequest() > sinceStart(sinceScrollStart);
+    if (scrollLoadedNothing ? sinceStart(sinceScrollEnd) < kSettleTime : requests.sinceLastRequest() < kQuietTime)
         return false;
     const QVariantList answer = scriptAnswer(page, networkScript(), deadline, gone).value_or(QVariant()).toList();
-    return answer.size() == 2 && answer[0].toInt() == 0 && answer[1].toDouble() >= double(kQuietTime.count());
+    if (answer.size() != 2 || answer[0].toInt() != 0)
+        return false;
+    return scrollLoadedNothing || answer[1].toDouble() >= double(kQuietTime.count());
 }
 
 // Asks until the answer holds, every kPollInterval; false when the deadline came first, the page's
@@ -117,11 +134,16 @@ void loadLazyContent(QWebEnginePage &page, const RequestWatch &requests, QDeadli
                      const std::function<bool()> &gone)
 {
     deadline = std::min(deadline, QDeadlineTimer(kLongestWait, Qt::PreciseTimer));
+    QElapsedTimer sinceScrollStart;
+    sinceScrollStart.start();
     if (!scriptAnswer(page, startScrollScript(), deadline, gone))
         return;
     pollUntil([&] { return scriptAnswer(page, scrollDoneScript(), deadline, gone).value_or(false).toBool(); }, deadline,
               gone);
-    pollUntil([&] { return networkQuiet(page, requests, deadline, gone); }, deadline, gone);
+    QElapsedTimer sinceScrollEnd;
+    sinceScrollEnd.start();
+    pollUntil([&] { return networkQuiet(page, requests, sinceScrollStart, sinceScrollEnd, deadline, gone); }, deadline,
+              gone);
     // Back where a reader starts, and the scroll stopped should it still run; not waited for, so
     // that a page out of time costs no more.
     if (!gone())

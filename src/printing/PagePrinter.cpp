@@ -135,6 +135,9 @@ PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, co
     report.loadError = loadError(outcome, holding, complete, request);
     if (outcome.httpStatus > 0)
         report.httpStatus = outcome.httpStatus;
+    // The next page loads while this one is readied, paused over, rendered and handed over.
+    if (!request.nextAddress.isEmpty())
+        browser.loadAhead(request.nextAddress);
     if (report.loadError.isEmpty() && holding == BrowserControl::Holding::Page && !programEnding())
         finishLoadedPage(browser, clock, request.waitRules, loadDeadline, report);
 
@@ -142,8 +145,6 @@ PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, co
     if (trap.test(118, [&] { return request.firstPage; }))
         trap.line(120, [&] { browser.setUpPage(); });
     pause(122, 124);
-    if (!request.nextAddress.isEmpty())
-        browser.loadAhead(request.nextAddress);
     trap.line(126, [&] { printLoadedPage(browser, holding, request, report); });
     if (programEnding() && !report.job && report.file.isEmpty()) {
         report.outcome = PageReport::Outcome::Failed;

@@ -1,7 +1,11 @@
 #include "printing/RequestWatch.h"
 
-void RequestWatch::interceptRequest(QWebEngineUrlRequestInfo &)
+void RequestWatch::interceptRequest(QWebEngineUrlRequestInfo &info)
 {
+    // The browser asks for a page's icon by itself once the page has loaded: that is none of the
+    // page's loading.
+    if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeFavicon)
+        return;
     // Called on the thread the page lives on, the program's own.
     m_lastRequest.start();
 }

@@ -6,7 +6,7 @@
 #include <chrono>
 
 // Notes when a page last asked the network for anything: its document, a picture, a script's
-// fetch. Installed on the page, it changes no request.
+// fetch; not the icon the browser asks for by itself. Installed on the page, it changes no request.
 class RequestWatch : public QWebEngineUrlRequestInterceptor
 {
     Q_OBJECT
