@@ -37,12 +37,13 @@ int runWindow(int argc, char *argv[], const QString &queue, const QString &listF
     for (const QByteArray &line : list.readAll().split('\n'))
         if (!line.isEmpty())
             form.urlList()->append(QString::fromUtf8(line));
-    qint64 phaseNs[3] = {0, 0, 0};
+    qint64 phaseNs[4] = {0, 0, 0, 0};
     QObject::connect(child<WebBrowserControl>(form, "WebBrowser1"), &WebBrowserControl::pagePhaseTimes, &form,
-                     [&phaseNs](qint64 loadNs, qint64 renderNs, qint64 handOverNs) {
+                     [&phaseNs](qint64 loadNs, qint64 finishNs, qint64 renderNs, qint64 handOverNs) {
                          phaseNs[0] += std::max<qint64>(loadNs, 0);
-                         phaseNs[1] += renderNs;
-                         phaseNs[2] += handOverNs;
+                         phaseNs[1] += finishNs;
+                         phaseNs[2] += renderNs;
+                         phaseNs[3] += handOverNs;
                      });
     QCoreApplication::processEvents();
 
@@ -52,9 +53,10 @@ int runWindow(int argc, char *argv[], const QString &queue, const QString &listF
     form.startPrinting();
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     const ProcessTreeUsage after = processTreeUsage(getpid());
-    std::printf("%f %f %f %f %f\n%s\n", seconds, after.cpuSeconds - before.cpuSeconds,
+    std::printf("%f %f %f %f %f %f\n%s\n", seconds, after.cpuSeconds - before.cpuSeconds,
                 static_cast<double>(phaseNs[0]) / 1e9, static_cast<double>(phaseNs[1]) / 1e9,
-                static_cast<double>(phaseNs[2]) / 1e9, qPrintable(dialogs.messageTexts().join(QLatin1Char('|'))));
+                static_cast<double>(phaseNs[2]) / 1e9, static_cast<double>(phaseNs[3]) / 1e9,
+                qPrintable(dialogs.messageTexts().join(QLatin1Char('|'))));
     return 0;
 }
 
@@ -63,7 +65,7 @@ WindowRunFigures readWindowRun(const QByteArray &output)
     WindowRunFigures run;
     const QList<QByteArray> lines = output.trimmed().split('\n');
     const QList<QByteArray> numbers = lines.constFirst().split(' ');
-    if (lines.size() < 2 || numbers.size() != 5) {
+    if (lines.size() < 2 || numbers.size() != 6) {
         run.messages = QString::fromLocal8Bit(output);
         return run;
     }
@@ -72,7 +74,8 @@ WindowRunFigures readWindowRun(const QByteArray &output)
     run.seconds = numbers[0].toDouble();
     run.cpuSeconds = numbers[1].toDouble();
     run.loadSeconds = numbers[2].toDouble();
-    run.renderSeconds = numbers[3].toDouble();
-    run.handOverSeconds = numbers[4].toDouble();
+    run.finishSeconds = numbers[3].toDouble();
+    run.renderSeconds = numbers[4].toDouble();
+    run.handOverSeconds = numbers[5].toDouble();
     return run;
 }

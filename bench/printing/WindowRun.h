@@ -10,8 +10,10 @@ struct WindowRunFigures
     QString messages;
     double seconds = 0;
     double cpuSeconds = 0;
-    // Summed over the pages: loading until ready, rendering to PDF, handing over to CUPS.
+    // Summed over the pages: loading until ready, readying for print (lazy content, wait rules),
+    // rendering to PDF, handing over to CUPS.
     double loadSeconds = 0;
+    double finishSeconds = 0;
     double renderSeconds = 0;
     double handOverSeconds = 0;
 };

@@ -113,12 +113,13 @@ void printPhases(const WindowRunFigures &run, int pages)
 {
     if (!run.done)
         return;
-    const double rest = run.seconds - run.loadSeconds - run.renderSeconds - run.handOverSeconds;
+    const double rest = run.seconds - run.loadSeconds - run.finishSeconds - run.renderSeconds - run.handOverSeconds;
     auto phase = [pages](const char *name, double seconds) {
         std::printf("  %-48s %7.2f s  %6.3f s/page\n", name, seconds, seconds / pages);
     };
     std::printf("\nWhere the window's run spends its time, summed over the pages:\n");
     phase("load until ready", run.loadSeconds);
+    phase("lazy content and wait rules", run.finishSeconds);
     phase("render to PDF", run.renderSeconds);
     phase("hand-over to CUPS", run.handOverSeconds);
     phase("the rest (page setup, pauses, the run's steps)", rest);
@@ -132,10 +133,13 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
     }
     WindowRunFigures run;
     QList<Row> rows = windowRows(contenders, set, run);
-    // The same run without header and footer tells what drawing and laying them over the sheets costs.
+    // The same run without header and footer tells what drawing and laying them over the sheets costs;
+    // without the scroll through each page, what bringing in its lazy content costs.
     rows << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print, whole process"))
          << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --no-header-footer"),
                            {QStringLiteral("--no-header-footer")})
+         << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --no-lazy-load"),
+                           {QStringLiteral("--no-lazy-load")})
          << chromiumLoopRow(contenders, set);
     const Row onePage = persistentChromiumRow(contenders, set, 1);
     const Row twoPages = persistentChromiumRow(contenders, set, 2);

@@ -5,6 +5,7 @@
 #include "app/ProgramOptions.h"
 #include "app/StandardStreams.h"
 #include "printers/CupsPrinterSystem.h"
+#include "printing/ElementWait.h"
 #include "printing/JoinedPdfDestination.h"
 #include "printing/LookaheadBrowser.h"
 #include "printing/PagePrinter.h"
@@ -119,11 +120,21 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
         return kCannotStart;
     }
 
+    // A selector the browser can't read would fail every page alike: it is a bad command line. Should
+    // the browser not say in time, each page's report tells.
+    const QString &selector = options.pageSetup.waitRules.waitFor;
+    if (!selector.isEmpty() && browserReadsSelector(selector) == false) {
+        printLine(
+            stderr,
+            QStringLiteral("The selector \"%1\" after --wait-for is not one the browser can read.").arg(selector));
+        return kCannotStart;
+    }
+
     WebBrowserControl browser(printers);
     // A browser that is never shown treats its page as hidden and slows it down (about twice as
     // slow a print run); shown but kept off every screen, it works at full speed.
     browser.setAttribute(Qt::WA_DontShowOnScreen);
-    browser.resize(1024, 768);
+    browser.resize(WebBrowserControl::kViewSize);
     browser.show();
     LookaheadBrowser pages(printers, browser);
     pages.setDestination(target.destination);
@@ -144,6 +155,7 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
         request.firstPage = i == 0;
         request.loadTimeLimit = pageTimeLimit;
         request.skipFailedLoad = options.skipFailed;
+        request.waitRules = options.pageSetup.waitRules;
         if (options.pageSetup.loadAhead && i + 1 < addresses.size())
             request.nextAddress = addresses.at(i + 1);
         PageReport report = printPage(pages, realClock(), noDialogs, request);

@@ -76,6 +76,19 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     const QCommandLineOption timeout(
         QStringLiteral("timeout"), QStringLiteral("With --print: the longest wait for one page to load (default 60)."),
         QStringLiteral("SECONDS"));
+    const QCommandLineOption waitFor(
+        QStringLiteral("wait-for"),
+        QStringLiteral("With --print: print a page once an element matches the CSS selector SELECTOR, waiting for it "
+                       "within --timeout; a page where none does counts as a failed load (\"selector not found\")."),
+        QStringLiteral("SELECTOR"));
+    const QCommandLineOption delay(
+        QStringLiteral("delay"),
+        QStringLiteral("With --print: seconds to wait once a page is ready, before printing it."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption noLazyLoad(
+        QStringLiteral("no-lazy-load"),
+        QStringLiteral("With --print: print a page as it stands once loaded, without first scrolling through it "
+                       "for the pictures and sections that load only as they come into view."));
     const QCommandLineOption skipFailed(QStringLiteral("skip-failed"),
                                         QStringLiteral("With --print: don't print a page whose load failed."));
     const QCommandLineOption json(QStringLiteral("json"),
@@ -110,9 +123,9 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     const QCommandLineOption backgrounds(QStringLiteral("backgrounds"),
                                          QStringLiteral("With --print: print background colours and pictures."));
     // The options that mean something only for a run from the command line, in the help's order.
-    const QList<const QCommandLineOption *> runOptions{&printer,        &pdfFolder, &pdfFile,     &pause,     &timeout,
-                                                       &skipFailed,     &json,      &jobOption,   &header,    &footer,
-                                                       &noHeaderFooter, &scale,     &backgrounds, &oneAtATime};
+    const QList<const QCommandLineOption *> runOptions{
+        &printer, &pdfFolder, &pdfFile, &pause,  &timeout,        &waitFor, &delay,       &noLazyLoad, &skipFailed,
+        &json,    &jobOption, &header,  &footer, &noHeaderFooter, &scale,   &backgrounds, &oneAtATime};
     parser.addOptions({help, version, print});
     for (const QCommandLineOption *option : runOptions)
         parser.addOption(*option);
@@ -208,6 +221,22 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     }
     run.pageSetup.backgrounds = run.pageSetup.backgrounds || parser.isSet(backgrounds);
     run.pageSetup.loadAhead = run.pageSetup.loadAhead && !parser.isSet(oneAtATime);
+    WaitRules &rules = run.pageSetup.waitRules;
+    rules.lazyLoad = rules.lazyLoad && !parser.isSet(noLazyLoad);
+    // As for the printer: a script whose variable came out empty must not print without the wait
+    // it meant.
+    if (parser.isSet(waitFor)) {
+        rules.waitFor = parser.value(waitFor).trimmed();
+        if (rules.waitFor.isEmpty())
+            return usageError(QStringLiteral("The selector after --wait-for is empty."));
+    }
+    if (parser.isSet(delay)) {
+        const std::optional<double> seconds = readDelay(parser.value(delay));
+        if (!seconds)
+            return usageError(QStringLiteral("The delay '%1' is not a number of seconds of 0 or more, such as 2.5.")
+                                  .arg(parser.value(delay)));
+        rules.delaySeconds = *seconds;
+    }
     return {std::nullopt, run};
 }
 

@@ -104,9 +104,10 @@ void MainWindow::createControls()
     m_printerBox->setAccessibleName(QStringLiteral("Printer"));
     addSaveAsPdfEntry();
 
-    // Lies below the client area: pages load and print out of the user's sight.
+    // Lies below the client area: pages load and print out of the user's sight, at a screen's
+    // size all the same.
     m_browser = new WebBrowserControl(*m_services.printers, this);
-    m_browser->setGeometry(twipsRect(120, 8025, 1215, 975));
+    m_browser->setGeometry(QRect(twipsRect(120, 8025, 1215, 975).topLeft(), WebBrowserControl::kViewSize));
     m_pages = std::make_unique<LookaheadBrowser>(*m_services.printers, *m_browser);
 
     m_urlList = new UrlListModel(this);

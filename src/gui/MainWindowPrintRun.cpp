@@ -137,6 +137,7 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
         page.address = address;
         page.place = rows.place(i, n);
         page.pauseSlice = pauseSlice;
+        page.waitRules = setup.waitRules;
         if (setup.loadAhead)
             page.nextAddress = rows.nextAddress(i, n);
         trap.line(118, [&] { setPointer(Pointer::Busy); });

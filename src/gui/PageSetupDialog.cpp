@@ -6,7 +6,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -14,6 +16,8 @@
 
 namespace {
 constexpr int kMostCopies = 9999;
+// An hour: a page that needs longer after it is ready is no page to print unattended.
+constexpr double kLongestDelay = 3600;
 // Room for a template of a few fields without scrolling.
 constexpr int kTemplateFieldWidth = 340;
 // The orientation box's data for "as the printer is set up"; the others are QPageLayout's values.
@@ -67,6 +71,22 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
     m_loadAhead = new QCheckBox(QStringLiteral("&Load the next page while one prints"), this);
     m_loadAhead->setToolTip(QStringLiteral("Untick for a printer or site that needs one page at a time."));
 
+    m_lazyLoad = new QCheckBox(QStringLiteral("Load content that appears on &scrolling"), this);
+    m_lazyLoad->setToolTip(QStringLiteral("Scrolls through each page before it prints, so that pictures and "
+                                          "sections that load only as they come into view are printed too."));
+    m_waitFor = new QLineEdit(this);
+    m_waitFor->setClearButtonEnabled(true);
+    m_waitFor->setPlaceholderText(QStringLiteral("none"));
+    m_waitFor->setToolTip(QStringLiteral("Each page prints once an element matches this selector, such as "
+                                         "#content or .chart svg. A page where none does in time counts as a "
+                                         "failed load."));
+    m_delay = new QDoubleSpinBox(this);
+    m_delay->setRange(0, kLongestDelay);
+    m_delay->setDecimals(1);
+    m_delay->setSingleStep(0.5);
+    m_delay->setSuffix(QStringLiteral(" seconds"));
+    m_delay->setSizePolicy(QSizePolicy::Fixed, m_delay->sizePolicy().verticalPolicy());
+
     m_paper = new QComboBox(this);
     m_paper->addItem(kPrinterDefault, QString());
     for (const PaperSize &paper : printers.paperSizes(printer))
@@ -98,7 +118,13 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
     form->addRow(QStringLiteral("&Orientation:"), named(m_orientation, "Orientation"));
     form->addRow(QStringLiteral("&Two-sided printing:"), named(m_sides, "Sides"));
     form->addRow(QStringLiteral("&Copies:"), named(m_copies, "Copies"));
-    form->addRow(QString(), named(m_loadAhead, "LoadAhead"));
+    // How pages load and when they are ready, apart: its labels are long, and the sheet's short.
+    auto *loading = new QGroupBox(QStringLiteral("Loading"), this);
+    auto *loadingForm = new QFormLayout(loading);
+    loadingForm->addRow(named(m_loadAhead, "LoadAhead"));
+    loadingForm->addRow(named(m_lazyLoad, "LazyLoad"));
+    loadingForm->addRow(QStringLiteral("Wait for &element (CSS selector):"), named(m_waitFor, "WaitFor"));
+    loadingForm->addRow(QStringLiteral("&Wait after the page is ready:"), named(m_delay, "Delay"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &PageSetupDialog::accept);
@@ -106,6 +132,7 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(loading);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -122,6 +149,10 @@ void PageSetupDialog::showSetup()
     m_copies->setValue(m_saved.copies);
     selectValue(*m_sides, m_saved.sides);
     m_loadAhead->setChecked(m_saved.loadAhead);
+    m_lazyLoad->setChecked(m_saved.waitRules.lazyLoad);
+    m_waitFor->setText(m_saved.waitRules.waitFor);
+    m_delay->setValue(m_saved.waitRules.delaySeconds);
+    m_shownDelay = m_delay->value();
 }
 
 PageSetup PageSetupDialog::pageSetup() const
@@ -141,6 +172,11 @@ PageSetup PageSetupDialog::pageSetup() const
     setup.copies = m_copies->value();
     setup.sides = m_sides->currentData().toString();
     setup.loadAhead = m_loadAhead->isChecked();
+    setup.waitRules.lazyLoad = m_lazyLoad->isChecked();
+    setup.waitRules.waitFor = m_waitFor->text().trimmed();
+    // A delay the box could not show as it was (finer, or longer) stays as it was, unless changed.
+    if (m_delay->value() != m_shownDelay)
+        setup.waitRules.delaySeconds = m_delay->value();
     return setup;
 }
 

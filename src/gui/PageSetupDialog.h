@@ -7,6 +7,7 @@
 class PrinterSystem;
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLineEdit;
 class QSpinBox;
 
@@ -41,4 +42,9 @@ private:
     QSpinBox *m_copies = nullptr;
     QComboBox *m_sides = nullptr;
     QCheckBox *m_loadAhead = nullptr;
+    QCheckBox *m_lazyLoad = nullptr;
+    QLineEdit *m_waitFor = nullptr;
+    QDoubleSpinBox *m_delay = nullptr;
+    // The delay as the box showed it on opening: the box rounds what it shows.
+    double m_shownDelay = 0;
 };

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "printing/PageDestination.h"
+#include "printing/WaitRules.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 
 // The embedded browser as printing a page uses it. The page routine talks to the browser only
@@ -38,6 +40,11 @@ public:
     virtual bool loadComplete() = 0;
     virtual LoadOutcome loadOutcome() const = 0;
     virtual Holding holding() = 0;
+    // Readies a page whose load went well as the rules ask: brings in what it loads only as it
+    // scrolls into view, then waits for the element the rules name. Waits nowhere past the
+    // deadline. Gives why the page is not ready ("selector not found", "selector not valid"), or
+    // nothing. Raises nothing: whatever goes wrong leaves the page as it stands, to be printed.
+    virtual QString finishPage(const WaitRules &rules, QDeadlineTimer deadline) = 0;
 
     // Takes the paper, orientation and margins of the following prints from the printer.
     virtual void setUpPage() = 0;

@@ -94,6 +94,11 @@ BrowserControl::Holding LookaheadBrowser::holding()
     return current().holding();
 }
 
+QString LookaheadBrowser::finishPage(const WaitRules &rules, QDeadlineTimer deadline)
+{
+    return current().finishPage(rules, deadline);
+}
+
 void LookaheadBrowser::setUpPage()
 {
     m_setUp = true;

@@ -37,6 +37,7 @@ public:
     bool loadComplete() override;
     LoadOutcome loadOutcome() const override;
     Holding holding() override;
+    QString finishPage(const WaitRules &rules, QDeadlineTimer deadline) override;
     void setUpPage() override;
     QByteArray renderForPrinting() override;
     Delivery handOver(const QByteArray &pdf, const ListPlace &place) override;

@@ -34,6 +34,28 @@ QString loadError(const BrowserControl::LoadOutcome &outcome, BrowserControl::Ho
     return outcome.failed ? outcome.error : QString();
 }
 
+// The deadline on the run's clock as the browser's own waits count it; a clock that never gets
+// there by itself (a test's) sets them no deadline.
+QDeadlineTimer onRealClock(const Clock &clock, Clock::Time deadline)
+{
+    const std::optional<std::chrono::nanoseconds> remaining = clock.realTimeTo(deadline);
+    return remaining ? QDeadlineTimer(*remaining, Qt::PreciseTimer) : QDeadlineTimer(QDeadlineTimer::Forever);
+}
+
+// Readies a page that loaded well as the rules ask, by the load's deadline, and then waits the
+// delay; writes down in the report why the page is not ready, as its load's failure. Raises nothing.
+void finishLoadedPage(BrowserControl &browser, Clock &clock, const WaitRules &rules, Clock::Time deadline,
+                      PageReport &report)
+{
+    const QString notReady = browser.finishPage(rules, onRealClock(clock, deadline));
+    // A wait cut short by the program's end says nothing about the page.
+    if (programEnding())
+        return;
+    report.loadError = notReady;
+    if (notReady.isEmpty() && rules.delaySeconds > 0)
+        clock.waitSeconds(rules.delaySeconds);
+}
+
 // Renders the page and hands it over, writing down in the report what became of it. Raises what
 // went wrong, for the page routine's report.
 void printLoadedPage(BrowserControl &browser, BrowserControl::Holding holding, const PageRequest &request,
@@ -94,7 +116,8 @@ PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, co
     // Sleeps between tests instead of spinning, so a pass is one batch of events; the time limit
     // keeps a page that never completes from holding the run for ever. A failure to test the page
     // ends the wait at once, with its one report.
-    EventSleep sleep(clock, clock.now() + request.loadTimeLimit);
+    const Clock::Time loadDeadline = clock.now() + request.loadTimeLimit;
+    EventSleep sleep(clock, loadDeadline);
     bool complete = false;
     for (;;) {
         bool waitMore = false;
@@ -112,13 +135,16 @@ PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, co
     report.loadError = loadError(outcome, holding, complete, request);
     if (outcome.httpStatus > 0)
         report.httpStatus = outcome.httpStatus;
+    // The next page loads while this one is readied, paused over, rendered and handed over.
+    if (!request.nextAddress.isEmpty())
+        browser.loadAhead(request.nextAddress);
+    if (report.loadError.isEmpty() && holding == BrowserControl::Holding::Page && !programEnding())
+        finishLoadedPage(browser, clock, request.waitRules, loadDeadline, report);
 
     pause(114, 116);
     if (trap.test(118, [&] { return request.firstPage; }))
         trap.line(120, [&] { browser.setUpPage(); });
     pause(122, 124);
-    if (!request.nextAddress.isEmpty())
-        browser.loadAhead(request.nextAddress);
     trap.line(126, [&] { printLoadedPage(browser, holding, request, report); });
     if (programEnding() && !report.job && report.file.isEmpty()) {
         report.outcome = PageReport::Outcome::Failed;

@@ -2,6 +2,7 @@
 
 #include "printing/PageDestination.h"
 #include "printing/PageReport.h"
+#include "printing/WaitRules.h"
 
 #include <QString>
 
@@ -29,6 +30,9 @@ struct PageRequest
     std::chrono::nanoseconds loadTimeLimit = kReadinessTimeLimit;
     // A page whose load failed is left out instead of printed as it stands.
     bool skipFailedLoad = false;
+    // What a page whose load went well waits for before it prints. An element that does not come
+    // in time counts as a failed load.
+    WaitRules waitRules;
     // The address the run prints next, loaded ahead while this page prints; none: nothing ahead.
     QString nextAddress;
     // One slice of the run's pause, due after the load starts, once the page is complete and
@@ -38,7 +42,9 @@ struct PageRequest
 };
 
 // Prints one page: loads the address, waits until the page is complete or the time limit has
-// passed, sets the paper up for the first page, renders the page and hands it to the run's
+// passed, readies a page that loaded well as the wait rules ask (its lazy content and the
+// element it must show within the same time limit, then the delay), sets the paper up for the
+// first page, renders the page and hands it to the run's
 // destination (a printer, or PDF files);
 // gives what became of it. A page of which nothing has come, or whose address the browser
 // refuses, prints nothing. Each step that fails shows its error report through the dialogs

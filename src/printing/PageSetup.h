@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printers/JobOption.h"
+#include "printing/WaitRules.h"
 
 class PrinterSystem;
 
@@ -31,6 +32,8 @@ struct PageSetup
     // Whether the next page loads while one prints; off for a printer or site that needs one
     // page at a time.
     bool loadAhead = true;
+    // What each page waits for before it prints.
+    WaitRules waitRules;
 
     // Takes an option as lp takes it: the paper, orientation, copies and sides go to their own
     // fields, so that they shape the page as well as the job; any other is kept as it stands.

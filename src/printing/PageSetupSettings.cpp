@@ -37,6 +37,14 @@ std::optional<std::optional<double>> readScale(const QString &text)
     return std::optional<double>(*percent / 100);
 }
 
+std::optional<double> readDelay(const QString &text)
+{
+    const std::optional<double> seconds = pauseValue(text, QLocale::c());
+    if (!seconds || !(*seconds >= 0))
+        return std::nullopt;
+    return seconds;
+}
+
 PageSetup savedPageSetup()
 {
     PageSetup setup;
@@ -56,6 +64,10 @@ PageSetup savedPageSetup()
         setup.copies = copies;
     setup.sides = Settings::read(key("Sides"));
     setup.loadAhead = Settings::read(key("LoadAhead"), yesNo(setup.loadAhead)) == QLatin1String("true");
+    WaitRules &rules = setup.waitRules;
+    rules.lazyLoad = Settings::read(key("LazyLoad"), yesNo(rules.lazyLoad)) == QLatin1String("true");
+    rules.waitFor = Settings::read(key("WaitFor")).trimmed();
+    rules.delaySeconds = readDelay(Settings::read(key("Delay"))).value_or(rules.delaySeconds);
     return setup;
 }
 
@@ -72,4 +84,7 @@ void savePageSetup(const PageSetup &setup)
     Settings::write(key("Copies"), QString::number(setup.copies));
     Settings::write(key("Sides"), setup.sides);
     Settings::write(key("LoadAhead"), yesNo(setup.loadAhead));
+    Settings::write(key("LazyLoad"), yesNo(setup.waitRules.lazyLoad));
+    Settings::write(key("WaitFor"), setup.waitRules.waitFor);
+    Settings::write(key("Delay"), QString::number(setup.waitRules.delaySeconds));
 }

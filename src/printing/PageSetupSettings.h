@@ -12,3 +12,6 @@ void savePageSetup(const PageSetup &setup);
 QString scaleText(const std::optional<double> &scale);
 // Reads that text back; nothing when it is neither "fit" nor a percentage from 10 to 400.
 std::optional<std::optional<double>> readScale(const QString &text);
+// Reads the wait after a page is ready, as written in settings and on the command line: a number
+// of seconds of 0 or more, with a decimal point; nothing for any other text.
+std::optional<double> readDelay(const QString &text);

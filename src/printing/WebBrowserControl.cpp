@@ -1,12 +1,16 @@
 #include "printing/WebBrowserControl.h"
 
 #include "printers/PrinterSystem.h"
+#include "printing/ElementWait.h"
 #include "printing/HeaderFooter.h"
+#include "printing/LazyContent.h"
 #include "printing/PagePdf.h"
 #include "printing/PagePrinter.h"
+#include "printing/PageScript.h"
 #include "printing/PdfSheets.h"
 #include "printing/PrinterDestination.h"
 #include "printing/QuietWebPage.h"
+#include "printing/RequestWatch.h"
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
@@ -127,6 +131,8 @@ QWebEnginePage *WebBrowserControl::browserPage()
     if (!m_page) {
         m_page = new QuietWebPage(QWebEngineProfile::defaultProfile(), this);
         m_page->setAudioMuted(true);
+        m_requests = new RequestWatch(m_page);
+        m_page->setUrlRequestInterceptor(m_requests);
         connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowserControl::loadingChanged);
         connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
         m_rendererGone = false;
@@ -146,6 +152,7 @@ void WebBrowserControl::loadAddress(const QString &address)
     leaveLastDocument();
     m_sinceLoad.start();
     m_loadNs = -1;
+    m_finishNs = 0;
     if (address.size() > kLongestAddress) {
         refuse();
         return;
@@ -287,6 +294,22 @@ bool WebBrowserControl::loadComplete()
     return complete;
 }
 
+QString WebBrowserControl::finishPage(const WaitRules &rules, QDeadlineTimer deadline)
+{
+    if (!m_page || m_rendererGone || holding() != Holding::Page)
+        return {};
+    QElapsedTimer finishing;
+    finishing.start();
+    const auto gone = [this] { return m_rendererGone; };
+    if (rules.lazyLoad)
+        loadLazyContent(*m_page, *m_requests, deadline, gone);
+    QString notReady;
+    if (!rules.waitFor.isEmpty())
+        notReady = waitForElement(*m_page, rules.waitFor, deadline, gone);
+    m_finishNs = finishing.nsecsElapsed();
+    return notReady;
+}
+
 void WebBrowserControl::setUpPage()
 {
     m_sheetLayout = sheetLayoutFor(m_printers, sheetPrinterOrNone(), m_setup);
@@ -362,7 +385,7 @@ Delivery WebBrowserControl::handOver(const QByteArray &pdf, const ListPlace &pla
         emit pagePrinted(*delivery.job, delivery.printer);
     else
         emit pageSaved(delivery.file);
-    emit pagePhaseTimes(m_loadNs, m_renderNs, handOverNs);
+    emit pagePhaseTimes(m_loadNs, m_finishNs, m_renderNs, handOverNs);
     return delivery;
 }
 
@@ -372,14 +395,12 @@ bool WebBrowserControl::fitToSheet(const QPageLayout &layout)
         return false;
     // CSS pixels are 96 to the inch, points 72.
     const qreal printWidthPx = layout.paintRectPoints().width() * 96.0 / 72.0;
-    // The answer lands in a shared slot: it may come after this has stopped waiting for it.
-    const auto answered = std::make_shared<bool>(false);
-    // The answer is also called, empty, when the renderer ends: only the script's result counts.
-    browserPage()->runJavaScript(fitToSheetScript(printWidthPx, m_setup.scale.value_or(0)),
-                                 [answered](const QVariant &result) { *answered = result.toInt() == 1; });
-    return sleepUntil([&] { return *answered || m_rendererGone; },
-                      QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer)) &&
-           *answered;
+    // In the page's own script world: the page's style is what it changes.
+    const std::optional<QVariant> answer = scriptAnswer(
+        *browserPage(), fitToSheetScript(printWidthPx, m_setup.scale.value_or(0)),
+        QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer), [this] { return m_rendererGone; },
+        QWebEngineScript::MainWorld);
+    return answer && answer->toInt() == 1;
 }
 
 void WebBrowserControl::giveUpPage(const QString &reason)
@@ -437,6 +458,7 @@ void WebBrowserControl::forgetPage()
     if (m_page)
         m_page->disconnect(this);
     m_page = nullptr;
+    m_requests = nullptr;
     m_rendererGone = false;
     // The loads it had under way will never report their end: the next page starts from none.
     m_loadsUnderway = 0;

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QPageLayout>
+#include <QSize>
 #include <QUrl>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineView>
@@ -16,6 +17,7 @@
 
 class PrinterSystem;
 class QWebEnginePage;
+class RequestWatch;
 
 // The main window's embedded browser. Pages load in one page object, in the browser's default
 // profile, which keeps nothing on disk. Printing renders the loaded page to PDF and hands it to the
@@ -34,12 +36,18 @@ class WebBrowserControl : public QWebEngineView, public BrowserControl
     Q_OBJECT
 
 public:
+    // The size to give the browser, wherever it sits: a usual screen's. A page lays out and loads
+    // as on a reader's screen: a screen's worth at a time of what loads as it comes into view, and
+    // pictures chosen for that width, not for a sliver.
+    static constexpr QSize kViewSize{1024, 768};
+
     explicit WebBrowserControl(PrinterSystem &printers, QWidget *parent = nullptr);
 
     void loadAddress(const QString &address) override;
     bool loadComplete() override;
     LoadOutcome loadOutcome() const override { return m_outcome; }
     Holding holding() override;
+    QString finishPage(const WaitRules &rules, QDeadlineTimer deadline) override;
     void setUpPage() override;
     QByteArray renderForPrinting() override;
     Delivery handOver(const QByteArray &pdf, const ListPlace &place) override;
@@ -71,11 +79,12 @@ signals:
     // A page has been saved in the file, or is kept for it.
     void pageSaved(const QString &file);
     // Sent with pagePrinted: how the page's time split, in nanoseconds. Loading runs from loadAddress
-    // until the load first said complete (-1 if it never did); rendering from the moment the
+    // until the load first said complete (-1 if it never did); finishing is the page's wait after
+    // that, for its lazy content and its element (0 without one); rendering from the moment the
     // renderer is asked for the page (the check that it answers included) until the PDF was
     // there; the hand-over until the print server had accepted the job. For measuring where a
     // run's time goes; nothing in the program depends on it.
-    void pagePhaseTimes(qint64 loadNs, qint64 renderNs, qint64 handOverNs);
+    void pagePhaseTimes(qint64 loadNs, qint64 finishNs, qint64 renderNs, qint64 handOverNs);
     // Sent to itself through the event queue, behind every load notification already waiting.
     void navigationMarker(quint64 navigation);
 
@@ -136,6 +145,8 @@ private:
 
     PrinterSystem &m_printers;
     QWebEnginePage *m_page = nullptr;
+    // The page's own, which goes with it.
+    RequestWatch *m_requests = nullptr;
     QString m_address;
     std::shared_ptr<PageDestination> m_destination;
     PageSetup m_setup;
@@ -150,6 +161,7 @@ private:
     LoadOutcome m_outcome;
     QElapsedTimer m_sinceLoad;
     qint64 m_loadNs = -1;
+    qint64 m_finishNs = 0;
     qint64 m_renderNs = 0;
 
     // Load notifications reach this object through the event queue, so one may still be on its way

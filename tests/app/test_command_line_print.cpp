@@ -5,9 +5,11 @@
 #include "support/ProcessTree.h"
 #include "support/TestEnvironment.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -207,6 +209,14 @@ private slots:
             page.body = body;
             web.serve(path, page);
         }
+        web.serveLazyPictures(u"/lazy.html"_s, 8);
+        web.serveLazyPictures(u"/lazy-again.html"_s, 8);
+        // Its last words come a while after it has loaded.
+        TestHttpServer::Page latePage;
+        latePage.body = "<!DOCTYPE html><html><head><title>Late</title></head><body><p>Early words</p><script>"
+                        "setTimeout(() => { const late = document.createElement('p'); late.id = 'late';"
+                        "late.textContent = 'Late words'; document.body.append(late); }, 1500);</script></body></html>";
+        web.serve(u"/late.html"_s, latePage);
         web.serveHtml(QStringLiteral("/printing-began"), QString(), QString());
         web.serveHtml(u"/untitled.html"_s, QString(), u"Text of a page without a title"_s);
         web.serveHtml(u"/slash.html"_s, u"Q1/Q2\tresults"_s, u"Text of the results"_s);
@@ -569,6 +579,60 @@ private slots:
         QVERIFY2(jobs[2].text.contains(QLatin1String("Text of the data page")), qPrintable(jobs[2].text));
         QVERIFY2(jobs[3].text.contains(QLatin1String("Moving page")), qPrintable(jobs[3].text));
         QVERIFY2(jobs[4].text.contains(QLatin1String("Text of page two")), qPrintable(jobs[4].text));
+    }
+
+    // Pictures that load only as they come into view are all printed, from either browser of the
+    // run; without the scroll through the page, those out of view are not.
+    void picturesThatLoadOnScrollingArePrinted()
+    {
+        writeList({web.url(u"/lazy.html"_s), web.url(u"/lazy-again.html"_s)});
+        const int before = jobCount(kQueue);
+        QCOMPARE(run({u"--printer"_s, kQueue}).exitCode, 0);
+        QCOMPARE(run({u"--printer"_s, kQueue, u"--no-lazy-load"_s}).exitCode, 0);
+        const QList<PrintedJob> jobs = jobsSince(kQueue, before);
+        QCOMPARE(jobs.size(), 4);
+        QCOMPARE(pictureCount(jobs[0].id), 8);
+        QCOMPARE(pictureCount(jobs[1].id), 8);
+        QVERIFY(pictureCount(jobs[2].id) < 8);
+    }
+
+    // A page prints once the element it waits for has come; one where it never does is a failed
+    // load, printed or skipped as such; the delay waits after the page is ready. A selector the
+    // browser can't read is a bad command line, found before any page loads.
+    void pagesWaitForTheirElementAndTheDelay()
+    {
+        writeList({web.url(u"/late.html"_s), goodPages()[0]});
+        for (const bool skipFailed : {false, true}) {
+            const int before = jobCount(kQueue);
+            QStringList options{u"--printer"_s, kQueue, u"--wait-for"_s, u"#late"_s, u"--timeout"_s, u"4"_s};
+            if (skipFailed)
+                options << u"--skip-failed"_s;
+            const Run result = run(options);
+            QCOMPARE(result.exitCode, 1);
+            const QList<PrintedJob> jobs = jobsSince(kQueue, before);
+            QCOMPARE(jobs.size(), skipFailed ? 1 : 2);
+            QVERIFY2(jobs[0].text.contains(u"Late words"_s), qPrintable(jobs[0].text));
+            QVERIFY2(!result.reportLines[0].contains(u"failed"_s), qPrintable(result.reportLines[0]));
+            const QString notFound = u"[2/2] %1 load failed: selector not found; "_s.arg(goodPages()[0]);
+            QCOMPARE(result.reportLines[1], skipFailed
+                                                ? notFound + u"skipped"_s
+                                                : notFound + u"printed (job %1-%2)"_s.arg(kQueue).arg(jobs[1].id));
+        }
+
+        writeList({web.url(u"/late.html"_s)});
+        const int before = jobCount(kQueue);
+        QCOMPARE(run({u"--printer"_s, kQueue, u"--delay"_s, u"2.5"_s}).exitCode, 0);
+        const QList<PrintedJob> delayed = jobsSince(kQueue, before);
+        QCOMPARE(delayed.size(), 1);
+        QVERIFY2(delayed[0].text.contains(u"Late words"_s), qPrintable(delayed[0].text));
+
+        const qsizetype requests = web.requestedPaths().size();
+        const Run unreadable = run({u"--printer"_s, kQueue, u"--wait-for"_s, u"div >"_s});
+        QCOMPARE(unreadable.exitCode, 2);
+        QVERIFY2(
+            unreadable.errors.endsWith(u"The selector \"div >\" after --wait-for is not one the browser can read.\n"_s),
+            qPrintable(unreadable.errors));
+        QCOMPARE(web.requestedPaths().size(), requests);
     }
 
     // A page that never lets itself be printed costs its own bound, and Ctrl+C ends the run at once

@@ -1,4 +1,5 @@
 #include "app/ProgramOptions.h"
+#include "printing/PageSetupSettings.h"
 #include "support/TestEnvironment.h"
 
 #include <QLocale>
@@ -122,6 +123,25 @@ private slots:
         QTEST(run.json, "json");
     }
 
+    // What a page waits for starts from the window's saved setup; the command line's flags win.
+    void waitRulesStartFromTheSavedSetupAndFlagsWin()
+    {
+        PageSetup saved;
+        saved.waitRules = {true, u"#saved"_s, 3};
+        savePageSetup(saved);
+        const WaitRules asSaved = parse({u"--print=l"_s}).options.print->pageSetup.waitRules;
+        const WaitRules flags =
+            parse({u"--print=l"_s, u"--no-lazy-load"_s, u"--wait-for"_s, u" #main > p "_s, u"--delay"_s, u"0.5"_s})
+                .options.print->pageSetup.waitRules;
+        savePageSetup(PageSetup());
+        QVERIFY(asSaved.lazyLoad);
+        QCOMPARE(asSaved.waitFor, u"#saved"_s);
+        QCOMPARE(asSaved.delaySeconds, 3.0);
+        QVERIFY(!flags.lazyLoad);
+        QCOMPARE(flags.waitFor, u"#main > p"_s);
+        QCOMPARE(flags.delaySeconds, 0.5);
+    }
+
     void helpAndVersion_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -167,6 +187,15 @@ private slots:
                 << QStringList{u"--print=l"_s, u"--timeout"_s, timeout}
                 << u"The timeout '%1' is not a number of seconds above 0, such as 2.5."_s.arg(timeout);
 
+        for (const QString &delay : {u"abc"_s, u"-1"_s, u"1e999"_s, u"0,5"_s, QString()})
+            QTest::addRow("delay '%s'", qPrintable(delay))
+                << QStringList{u"--print=l"_s, u"--delay"_s, delay}
+                << u"The delay '%1' is not a number of seconds of 0 or more, such as 2.5."_s.arg(delay);
+        for (const QString &selector : {QString(), u"  "_s})
+            QTest::addRow("selector '%s'", qPrintable(selector))
+                << QStringList{u"--print=l"_s, u"--wait-for"_s, selector}
+                << u"The selector after --wait-for is empty."_s;
+
         // Where the pages go is said once, and a file takes only what shapes its pages.
         QTest::newRow("--pdf-dir and --printer")
             << QStringList{u"--print=l"_s, u"--pdf-dir=d"_s, u"--printer=Lab"_s}
@@ -181,10 +210,11 @@ private slots:
             << u"-o copies=2 is for a printer: with --pdf-dir or --pdf only media, landscape and "
                u"orientation-requested apply."_s;
 
-        for (const QString &option : {u"printer"_s, u"pdf-dir"_s, u"pdf"_s, u"pause"_s, u"timeout"_s})
+        for (const QString &option :
+             {u"printer"_s, u"pdf-dir"_s, u"pdf"_s, u"pause"_s, u"timeout"_s, u"wait-for"_s, u"delay"_s})
             QTest::addRow("--%s without --print", qPrintable(option))
                 << QStringList{u"--"_s + option, u"1"_s} << u"Option '%1' goes with --print."_s.arg(option);
-        for (const QString &option : {u"skip-failed"_s, u"json"_s})
+        for (const QString &option : {u"skip-failed"_s, u"json"_s, u"no-lazy-load"_s})
             QTest::addRow("--%s without --print", qPrintable(option))
                 << QStringList{u"--"_s + option} << u"Option '%1' goes with --print."_s.arg(option);
     }

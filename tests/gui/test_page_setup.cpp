@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -35,10 +36,13 @@ QString described(const PageSetup &setup)
     const QString orientation = !setup.orientation                             ? u"printer's"_s
                                 : *setup.orientation == QPageLayout::Landscape ? u"landscape"_s
                                                                                : u"portrait"_s;
+    const WaitRules &rules = setup.waitRules;
     return u"header=%1, footer=%2, scale=%3, backgrounds=%4, paper=%5, orientation=%6, copies=%7, sides=%8, "
            u"load ahead=%9"_s.arg(setup.header, setup.footer, scaleText(setup.scale),
                                   setup.backgrounds ? u"yes"_s : u"no"_s, setup.paper, orientation,
-                                  QString::number(setup.copies), setup.sides, setup.loadAhead ? u"yes"_s : u"no"_s);
+                                  QString::number(setup.copies), setup.sides, setup.loadAhead ? u"yes"_s : u"no"_s) +
+           u", lazy content=%1, wait for=%2, delay=%3"_s.arg(rules.lazyLoad ? u"yes"_s : u"no"_s, rules.waitFor,
+                                                             QString::number(rules.delaySeconds));
 }
 
 void clickButton(const PageSetupDialog &dialog, QDialogButtonBox::StandardButton which)
@@ -106,6 +110,7 @@ private slots:
         chosen.copies = 3;
         chosen.sides = u"two-sided-short-edge"_s;
         chosen.loadAhead = false;
+        chosen.waitRules = {false, u"#main img"_s, 2.5};
         openWindow(kPrinter);
 
         withPageSetup([&](PageSetupDialog &dialog) {
@@ -121,6 +126,9 @@ private slots:
             child<QSpinBox>(dialog, "Copies")->setValue(chosen.copies);
             child<QComboBox>(dialog, "Sides")->setCurrentText(u"Two-sided, short edge"_s);
             child<QCheckBox>(dialog, "LoadAhead")->click();
+            child<QCheckBox>(dialog, "LazyLoad")->click();
+            child<QLineEdit>(dialog, "WaitFor")->setText(u" #main img "_s);
+            child<QDoubleSpinBox>(dialog, "Delay")->setValue(chosen.waitRules.delaySeconds);
             clickButton(dialog, QDialogButtonBox::Ok);
         });
         QCOMPARE(described(savedPageSetup()), described(chosen));
@@ -148,13 +156,14 @@ private slots:
         });
     }
 
-    // A paper saved for another printer and a scale set outside the dialog survive an OK that
-    // didn't touch them.
+    // A paper saved for another printer, a scale set outside the dialog and a delay finer than its
+    // box shows survive an OK that didn't touch them.
     void whatTheDialogCannotOfferIsKept()
     {
         PageSetup earlier;
         earlier.paper = u"iso_a6_105x148mm"_s;
         earlier.scale = 0.8;
+        earlier.waitRules.delaySeconds = 0.25;
         savePageSetup(earlier);
         openWindow(kPrinter);
 

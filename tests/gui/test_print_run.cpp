@@ -226,6 +226,27 @@ private slots:
         verifyRunEndedCleanly();
     }
 
+    // Pictures that load only as they come into view are printed from both of the window's
+    // browsers, though neither is ever on the screen.
+    void picturesThatLoadOnScrollingArePrintedOutOfSight()
+    {
+        PageSetup loadingAhead = oneAtATime();
+        loadingAhead.loadAhead = true;
+        savePageSetup(loadingAhead);
+        const auto restore = qScopeGuard([] { savePageSetup(oneAtATime()); });
+        web.serveLazyPictures(u"/lazy.html"_s, 8);
+        web.serveLazyPictures(u"/lazy-again.html"_s, 8);
+        openWindow();
+        addPages({u"/lazy.html"_s, u"/lazy-again.html"_s});
+        const int before = jobCount(kChosen);
+        QTest::mouseClick(startButton(), Qt::LeftButton);
+        const QList<PrintedJob> jobs = jobsSince(kChosen, before);
+        QCOMPARE(jobs.size(), 2);
+        QCOMPARE(pictureCount(jobs[0].id), 8);
+        QCOMPARE(pictureCount(jobs[1].id), 8);
+        verifyRunEndedCleanly();
+    }
+
     // A run with "Save as PDF…" saves each page in the folder chosen, a file a page, with the
     // progress and "Done." of a print run and no switch of the default printer; the next run offers
     // that folder again, and a cancelled choice starts nothing.

@@ -17,6 +17,7 @@ public:
     bool loadComplete() override;
     LoadOutcome loadOutcome() const override { return {}; }
     Holding holding() override { return Holding::Page; }
+    QString finishPage(const WaitRules &, QDeadlineTimer) override { return finishError; }
     void setUpPage() override;
     QByteArray renderForPrinting() override;
     Delivery handOver(const QByteArray &pdf, const ListPlace &place) override;
@@ -26,6 +27,8 @@ public:
     // Failures to raise, by member.
     bool failLoad = false;
     bool failHandOver = false;
+    // What finishing the page gives: why it is not ready, or nothing.
+    QString finishError;
     int completeTests = 0;
 
 private:

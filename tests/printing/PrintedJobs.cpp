@@ -32,6 +32,14 @@ QString readJobDocument(const QString &tool, const QStringList &options, int job
     return toolOutput(tool, options + QStringList{document} + output);
 }
 
+int pictureCount(int jobId)
+{
+    // Two lines of heading, then a line for each picture drawn.
+    const QStringList lines =
+        readJobDocument(QStringLiteral("pdfimages"), {QStringLiteral("-list")}, jobId).split(u'\n', Qt::SkipEmptyParts);
+    return static_cast<int>(std::max<qsizetype>(lines.size() - 2, 0));
+}
+
 QString jobAttributes(int jobId)
 {
     // ipptool reaches a server on a local socket through an address whose host is the socket's

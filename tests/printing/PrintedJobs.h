@@ -24,6 +24,9 @@ QString jobDocument(int jobId);
 // What a PDF tool (pdftotext, pdfinfo) with the given options says of the job's document.
 QString readJobDocument(const QString &tool, const QStringList &options, int jobId);
 
+// How many pictures the job's document draws, as pdfimages lists them.
+int pictureCount(int jobId);
+
 // The job's attributes as the print server keeps them, one "name (type) = value" a line.
 QString jobAttributes(int jobId);
 

@@ -1,12 +1,28 @@
 #include "printing/TestHttpServer.h"
 
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
 namespace {
 constexpr int kCutOffDelayMs = 300;
+
+// A small picture of its own for each number, so that a printed document keeps each apart.
+QByteArray picturePng(int number)
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(QColor::fromHsv(number * 40 % 360, 200, 200));
+    image.setPixelColor(number % 16, number % 16, Qt::black);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
 }
+} // namespace
 
 TestHttpServer::TestHttpServer() : m_server(new QTcpServer(this))
 {
@@ -35,6 +51,25 @@ void TestHttpServer::serveHtml(const QString &path, const QString &title, const 
                                "<body><h1>%2</h1><p>%2</p></body></html>")
                     .arg(title.toHtmlEscaped(), text.toHtmlEscaped())
                     .toUtf8();
+    serve(path, page);
+}
+
+void TestHttpServer::serveLazyPictures(const QString &path, int count)
+{
+    Page page;
+    page.body = "<!DOCTYPE html><html><head><title>Lazy pictures</title><style>"
+                "img { display: block; width: 64px; height: 64px; margin-bottom: 100vh }</style></head><body>";
+    for (int i = 1; i <= count; ++i) {
+        Page picture;
+        picture.body = picturePng(i);
+        picture.contentType = "image/png";
+        serve(QStringLiteral("/picture%1.png").arg(i), picture);
+        page.body += "<img data-src='/picture" + QByteArray::number(i) + ".png'>";
+    }
+    page.body += "<script>const observer = new IntersectionObserver(entries => {"
+                 "for (const entry of entries) if (entry.isIntersecting) {"
+                 "entry.target.src = entry.target.dataset.src; observer.unobserve(entry.target); } });"
+                 "document.querySelectorAll('img').forEach(image => observer.observe(image));</script></body></html>";
     serve(path, page);
 }
 

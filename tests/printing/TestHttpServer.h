@@ -34,6 +34,10 @@ public:
     // An HTML page whose title and body text are the given texts.
     void serveHtml(const QString &path, const QString &title, const QString &text);
 
+    // A page of `count` pictures a screen apart, each a PNG of its own that the page's script loads
+    // only once it comes into view.
+    void serveLazyPictures(const QString &path, int count);
+
     // "127.0.0.1:port/path", as a user types it: no scheme.
     QString address(const QString &path) const;
     QString url(const QString &path) const;

@@ -22,6 +22,8 @@ class PagePrinterTest : public QObject
     FakeDialogs dialogs;
     std::unique_ptr<ManualClock> clock;
     QString pause;
+    WaitRules waitRules;
+    bool skipFailedLoad = false;
 
     PageReport print(FakeBrowser &browser, const QString &address = QStringLiteral("www.example.com"),
                      bool firstPage = false)
@@ -29,6 +31,8 @@ class PagePrinterTest : public QObject
         PageRequest request;
         request.address = address;
         request.firstPage = firstPage;
+        request.waitRules = waitRules;
+        request.skipFailedLoad = skipFailedLoad;
         request.pauseSlice = [this](ErrorTrap &trap, int testLine, int waitLine) {
             waitPauseSlice(trap, *clock, testLine, waitLine, [this] { return pause; });
         };
@@ -41,6 +45,8 @@ private slots:
         log.clear();
         dialogs = FakeDialogs();
         pause.clear();
+        waitRules = WaitRules();
+        skipFailedLoad = false;
         clock = std::make_unique<ManualClock>();
         clock->onWait = [this](double seconds) { log << QStringLiteral("wait %1").arg(seconds); };
     }
@@ -131,6 +137,25 @@ private slots:
         QCOMPARE(dialogs.errorReports().size(), 1);
         QVERIFY(dialogs.errorReports()[0].text.startsWith(
             QStringLiteral("The printer refused the page.\r\nin Quillbrae2021/08/31.APrint.DoItByFile at line 126")));
+    }
+
+    // The delay follows a page that is ready; a page whose element never came is a failed load,
+    // skipped without the delay when failed loads are.
+    void theDelayFollowsAReadyPageAndAMissingElementFailsTheLoad()
+    {
+        FakeBrowser browser(log);
+        waitRules.delaySeconds = 2;
+        QVERIFY(print(browser).clean());
+        QCOMPARE(log,
+                 (QStringList{u"load www.example.com"_s, u"complete?"_s, u"wait 2"_s, u"render"_s, u"hand over"_s}));
+
+        log.clear();
+        browser.finishError = u"selector not found"_s;
+        skipFailedLoad = true;
+        const PageReport report = print(browser);
+        QCOMPARE(report.outcome, PageReport::Outcome::Skipped);
+        QCOMPARE(report.loadError, u"selector not found"_s);
+        QCOMPARE(log, (QStringList{u"load www.example.com"_s, u"complete?"_s}));
     }
 
     void closingTheWindowMidWaitStopsThePage()

@@ -108,6 +108,17 @@ private slots:
         QVERIFY(load(web.address(QStringLiteral("/a.html"))));
     }
 
+    // An element that is there ends the wait for it at once; a selector the browser can't read is
+    // said to be so at once, not taken for one that never matches.
+    void finishingAPageWaitsForItsElement()
+    {
+        QVERIFY(load(web.address(QStringLiteral("/a.html"))));
+        const QDeadlineTimer bound(kLoadTimeoutMs);
+        QCOMPARE(browser->finishPage({true, QStringLiteral("h1 + p"), 0}, bound), QString());
+        QCOMPARE(browser->finishPage({false, QStringLiteral("div >"), 0}, bound), QStringLiteral("selector not valid"));
+        QVERIFY(!bound.hasExpired());
+    }
+
     void scriptDialogsDoNotStopThePage()
     {
         TestHttpServer::Page page;

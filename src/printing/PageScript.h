@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QString>
+#include <QVariant>
+#include <QWebEngineScript>
+
+#include <functional>
+#include <optional>
+
+class QWebEnginePage;
+
+// Runs the script in the page and waits for its answer while events run. By default the script
+// runs in a world of its own, which shares the page's document but none of its scripts' names, so
+// neither can upset the other. Nothing when no answer came by the deadline, or the page's renderer
+// has ended (gone() holds), or the program is ending.
+std::optional<QVariant> scriptAnswer(QWebEnginePage &page, const QString &script, QDeadlineTimer deadline,
+                                     const std::function<bool()> &gone,
+                                     quint32 world = QWebEngineScript::ApplicationWorld);
+
+// The text as a script's string literal, whatever it holds.
+QString scriptString(const QString &text);
+
+// Lets events run for the given time, or until the deadline if that comes first.
+void letEventsRunFor(std::chrono::milliseconds time, QDeadlineTimer deadline);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// What a page waits for once its load is complete, before it is printed.
+struct WaitRules
+{
+    // Scroll through the page so that what loads only as it comes into view (pictures, sections)
+    // is there, and wait until its network is quiet.
+    bool lazyLoad = true;
+    // A CSS selector that must match before the page prints; empty: none.
+    QString waitFor;
+    // Seconds to wait once the page is ready, after the rest.
+    double delaySeconds = 0;
+};
