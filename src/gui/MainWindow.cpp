@@ -105,7 +105,7 @@ void MainWindow::createControls()
     addSaveAsPdfEntry();
 
     // Lies below the client area: pages load and print out of the user's sight.
-    m_browser = new WebBrowserControl(*m_services.printers, this);
+    m_browser = new WebBrowserControl(*m_services.printers, nullptr, this);
     m_browser->setGeometry(twipsRect(120, 8025, 1215, 975));
     m_pages = std::make_unique<LookaheadBrowser>(*m_services.printers, *m_browser);
 
