@@ -11,6 +11,9 @@
 #include <optional>
 
 class HelpWindow;
+class LoginBrowserWindow;
+class QWebEngineProfile;
+class WindowLogins;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -29,7 +32,10 @@ class MainWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit MainWindow(const Services &services = realServices(), QWidget *parent = nullptr);
+    // Pages load in the profile given (see BrowserProfile), or without one in the browser's default
+    // profile, which keeps nothing.
+    explicit MainWindow(const Services &services = realServices(), QWebEngineProfile *profile = nullptr,
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Showing the window loads it first, once: loadWindow runs before it is first visible.
@@ -81,6 +87,8 @@ public:
     // The print run, and the page setup it prints with.
     void startPrinting();
     void openPageSetup();
+    // Opens the login window, or brings the one open to the front: one at a time.
+    void openLoginWindow();
 
     // Help.
     void explainPause();
@@ -105,6 +113,9 @@ private:
     WebBrowserControl *m_browser = nullptr;
     // The browser above and a second one, taking turns so that the next page loads while one prints.
     std::unique_ptr<LookaheadBrowser> m_pages;
+    // The answers to a site's request for a login, for the runs and the login window.
+    std::unique_ptr<WindowLogins> m_logins;
+    QPointer<LoginBrowserWindow> m_loginWindow;
     QTreeView *m_addressList = nullptr;
     QProgressBar *m_progressBar = nullptr;
     QPushButton *m_moveUpButton = nullptr;
@@ -115,6 +126,7 @@ private:
     QPushButton *m_startButton = nullptr;
     QPushButton *m_samplesButton = nullptr;
     QPushButton *m_pageSetupButton = nullptr;
+    QPushButton *m_loginButton = nullptr;
 
     std::optional<QCursor> m_handPointer;
 
@@ -123,7 +135,7 @@ private:
     QPersistentModelIndex m_draggedRow;
     QPersistentModelIndex m_rowUnderPointer;
 
-    void createControls();
+    void createControls(QWebEngineProfile *profile);
     void addSaveAsPdfEntry();
     // Asks for the folder a run saves its pages in, offering the last one, and makes it the
     // browser's destination; false when the user cancels or no file can be made there, which the
