@@ -30,8 +30,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the program links come from dpkg-shlibdeps: with Qt GUI the reader of its pointer
-# pictures (.ico, .cur), and with Qt WebEngine its helper process (libqt6webenginecore6-bin), which
-# Debian's Qt WebEngine names for every program that links it. The rest it loads or runs by name:
+# pictures (.ico, .cur), with Qt WebEngine its helper process (libqt6webenginecore6-bin), which
+# Debian's Qt WebEngine names for every program that links it, and QtKeychain (libqt6keychain1) for
+# the passwords the window remembers in the desktop's keyring. The rest it loads or runs by name:
 # the SVG plugins that draw its icons, ping for the online check and the font with Arial's metrics
 # that its layout is drawn for.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -4,7 +4,9 @@
 #include "app/SandboxNotice.h"
 #include "app/StandardStreams.h"
 #include "gui/MainWindow.h"
+#include "gui/RealServices.h"
 #include "gui/WindowProgram.h"
+#include "printing/BrowserProfile.h"
 #include "runtime/StartupEnvironment.h"
 
 #include <QApplication>
@@ -23,6 +25,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     if (options.print)
         return runCommandLinePrint(*options.print);
-    MainWindow form;
+    // Made before the window, and so gone only after its pages.
+    const BrowserProfile profile(BrowserProfile::Kind::Kept);
+    MainWindow form(realServices(), &profile.profile());
     return runWindowProgram(form);
 }

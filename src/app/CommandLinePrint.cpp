@@ -1,10 +1,12 @@
 #include "app/CommandLinePrint.h"
 
 #include "app/CommandLineTarget.h"
+#include "app/NetrcLogins.h"
 #include "app/PageReport.h"
 #include "app/ProgramOptions.h"
 #include "app/StandardStreams.h"
 #include "printers/CupsPrinterSystem.h"
+#include "printing/BrowserProfile.h"
 #include "printing/ElementWait.h"
 #include "printing/JoinedPdfDestination.h"
 #include "printing/LookaheadBrowser.h"
@@ -93,6 +95,7 @@ public:
     QString input(const QString &, const QString &, const QString &) override { return {}; }
     QString openFile(const OpenFileRequest &) override { return {}; }
     QString chooseFolder(const FolderRequest &) override { return {}; }
+    std::optional<LoginAnswer> login(const LoginRequest &) override { return std::nullopt; }
 };
 } // namespace
 
@@ -130,7 +133,10 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
         return kCannotStart;
     }
 
-    WebBrowserControl browser(printers);
+    // Made before the browsers, and so gone only after them.
+    const BrowserProfile profile(options.privateProfile ? BrowserProfile::Kind::Private : BrowserProfile::Kind::Kept);
+    NetrcLogins logins;
+    WebBrowserControl browser(printers, &profile.profile());
     // A browser that is never shown treats its page as hidden and slows it down (about twice as
     // slow a print run); shown but kept off every screen, it works at full speed.
     browser.setAttribute(Qt::WA_DontShowOnScreen);
@@ -139,6 +145,7 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     LookaheadBrowser pages(printers, browser);
     pages.setDestination(target.destination);
     pages.setPageSetup(options.pageSetup);
+    pages.setLoginSource(&logins);
     // A page's bound covers its load and, as long again, its rendering.
     const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
     pages.setRenderTimeLimit(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit));

@@ -42,7 +42,8 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     parser.setApplicationDescription(
         QStringLiteral("Prints a list of web pages one after another to the printer chosen in its window.\n"
                        "Without options it opens that window; with --print it prints a list without one,\n"
-                       "or saves the pages as PDF files with --pdf-dir or --pdf."));
+                       "or saves the pages as PDF files with --pdf-dir or --pdf. A site that asks for a login (HTTP\n"
+                       "authentication) gets the one ~/.netrc gives for its host, as for curl and wget."));
     // Not Qt's own help option: it would also offer --help-all, listing Qt's options, which the
     // command line is read before and does not take.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
@@ -120,12 +121,16 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         QStringLiteral("one-at-a-time"),
         QStringLiteral("With --print: load each page only once the one before is handed over, for a printer or "
                        "site that needs it (by default the next page loads while one prints)."));
+    const QCommandLineOption privateProfile(
+        QStringLiteral("private"),
+        QStringLiteral("With --print: load the pages in a private browser profile: none of the cookies, logins "
+                       "and cache kept from earlier runs and the window, and nothing kept for later ones."));
     const QCommandLineOption backgrounds(QStringLiteral("backgrounds"),
                                          QStringLiteral("With --print: print background colours and pictures."));
     // The options that mean something only for a run from the command line, in the help's order.
     const QList<const QCommandLineOption *> runOptions{
         &printer, &pdfFolder, &pdfFile, &pause,  &timeout,        &waitFor, &delay,       &noLazyLoad, &skipFailed,
-        &json,    &jobOption, &header,  &footer, &noHeaderFooter, &scale,   &backgrounds, &oneAtATime};
+        &json,    &jobOption, &header,  &footer, &noHeaderFooter, &scale,   &backgrounds, &oneAtATime, &privateProfile};
     parser.addOptions({help, version, print});
     for (const QCommandLineOption *option : runOptions)
         parser.addOption(*option);
@@ -173,6 +178,7 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         return usageError(QStringLiteral("The name after --pdf-dir or --pdf is empty."));
     run.skipFailed = parser.isSet(skipFailed);
     run.json = parser.isSet(json);
+    run.privateProfile = parser.isSet(privateProfile);
     // Numbers are read the same in every locale, with a decimal point: a line in a script or a
     // crontab must mean the same on every machine. A negative pause is no wait, as in the window.
     if (parser.isSet(pause)) {

@@ -18,6 +18,9 @@ struct CommandLinePrintOptions
     double timeoutSeconds = 60;
     bool skipFailed = false;
     bool json = false;
+    // Pages load in a profile that keeps nothing and sees nothing kept: no cookie, storage or cache
+    // of earlier runs or of the window's logins, and nothing left for later ones.
+    bool privateProfile = false;
     // The page setup saved in the window, with what the command line changes of it.
     PageSetup pageSetup;
     // Whether the command line named the paper, which the printer must then know.

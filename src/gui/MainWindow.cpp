@@ -2,12 +2,14 @@
 
 #include "gui/DefaultPrinter.h"
 #include "gui/LiteralProgressBar.h"
+#include "gui/LoginBrowserWindow.h"
 #include "gui/OnlineWarning.h"
 #include "gui/PictureButton.h"
 #include "gui/PointerPicture.h"
 #include "gui/Skin.h"
 #include "gui/Twips.h"
 #include "gui/UrlListSelection.h"
+#include "gui/WindowLogins.h"
 #include "printers/PrinterSystem.h"
 #include "printing/LookaheadBrowser.h"
 #include "printing/WebBrowserControl.h"
@@ -47,20 +49,25 @@ QFont arialBold(qreal pointSize)
 
 } // namespace
 
-MainWindow::MainWindow(const Services &services, QWidget *parent)
+MainWindow::MainWindow(const Services &services, QWebEngineProfile *profile, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_services(services)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    createControls();
+    m_logins = std::make_unique<WindowLogins>(*m_services.dialogs, m_services.keyring);
+    createControls(profile);
     connectHandlers();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Its page answers logins through this window's answers, which go with the window.
+    delete m_loginWindow;
+}
 
-void MainWindow::createControls()
+void MainWindow::createControls(QWebEngineProfile *profile)
 {
     setFixedSize(twips(8040), twips(7560));
     setFont(arialBold(9));
@@ -106,9 +113,10 @@ void MainWindow::createControls()
 
     // Lies below the client area: pages load and print out of the user's sight, at a screen's
     // size all the same.
-    m_browser = new WebBrowserControl(*m_services.printers, this);
+    m_browser = new WebBrowserControl(*m_services.printers, profile, this);
     m_browser->setGeometry(QRect(twipsRect(120, 8025, 1215, 975).topLeft(), WebBrowserControl::kViewSize));
     m_pages = std::make_unique<LookaheadBrowser>(*m_services.printers, *m_browser);
+    m_pages->setLoginSource(m_logins.get());
 
     m_urlList = new UrlListModel(this);
     m_addressList = new QTreeView(this);
@@ -160,9 +168,10 @@ void MainWindow::createControls()
         makeButton("PushButton2", QStringLiteral("Start Printing Web Sites"), this, twipsRect(120, 6015, 7800, 405));
     m_samplesButton =
         makeButton("PushButton9", QStringLiteral("Load Sample/Example Files"), this, twipsRect(4080, 3765, 3840, 405));
-    // The row's right half is kept for a button to come.
     m_pageSetupButton =
         makeButton("PageSetupButton", QStringLiteral("Page Setup…"), this, twipsRect(120, 7050, 3840, 405));
+    m_loginButton =
+        makeButton("LoginButton", QStringLiteral("Log In to a Site…"), this, twipsRect(4080, 7050, 3840, 405));
 
     // Tab order follows the window's reading order rather than creation order.
     setTabOrder(m_helpButton, m_addressList);
@@ -177,6 +186,7 @@ void MainWindow::createControls()
     setTabOrder(m_pauseBox, m_pauseHelpButton);
     setTabOrder(m_pauseHelpButton, m_startButton);
     setTabOrder(m_startButton, m_pageSetupButton);
+    setTabOrder(m_pageSetupButton, m_loginButton);
 }
 
 void MainWindow::connectHandlers()
@@ -192,6 +202,7 @@ void MainWindow::connectHandlers()
         {m_pauseHelpButton, &MainWindow::explainPause},
         {m_helpButton, &MainWindow::showHelp},
         {m_pageSetupButton, &MainWindow::openPageSetup},
+        {m_loginButton, &MainWindow::openLoginWindow},
     };
     for (const auto &[button, handler] : clicks) {
         connect(button, &QPushButton::clicked, this, handler);

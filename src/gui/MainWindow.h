@@ -12,6 +12,9 @@
 #include <optional>
 
 class HelpWindow;
+class LoginBrowserWindow;
+class QWebEngineProfile;
+class WindowLogins;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -30,7 +33,10 @@ class MainWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit MainWindow(const Services &services = realServices(), QWidget *parent = nullptr);
+    // Pages load in the profile given (see BrowserProfile), or without one in the browser's default
+    // profile, which keeps nothing.
+    explicit MainWindow(const Services &services = realServices(), QWebEngineProfile *profile = nullptr,
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Showing the window loads it first, once: loadWindow runs before it is first visible.
@@ -84,6 +90,8 @@ public:
     // Prints pages of the last run again, where that run printed them (its report offers it).
     void printAgain(const QList<RepeatedPage> &pages);
     void openPageSetup();
+    // Opens the login window, or brings the one open to the front: one at a time.
+    void openLoginWindow();
 
     // Help.
     void explainPause();
@@ -108,6 +116,9 @@ private:
     WebBrowserControl *m_browser = nullptr;
     // The browser above and a second one, taking turns so that the next page loads while one prints.
     std::unique_ptr<LookaheadBrowser> m_pages;
+    // The answers to a site's request for a login, for the runs and the login window.
+    std::unique_ptr<WindowLogins> m_logins;
+    QPointer<LoginBrowserWindow> m_loginWindow;
     QTreeView *m_addressList = nullptr;
     QProgressBar *m_progressBar = nullptr;
     QPushButton *m_moveUpButton = nullptr;
@@ -118,6 +129,7 @@ private:
     QPushButton *m_startButton = nullptr;
     QPushButton *m_samplesButton = nullptr;
     QPushButton *m_pageSetupButton = nullptr;
+    QPushButton *m_loginButton = nullptr;
 
     std::optional<QCursor> m_handPointer;
 
@@ -126,7 +138,7 @@ private:
     QPersistentModelIndex m_draggedRow;
     QPersistentModelIndex m_rowUnderPointer;
 
-    void createControls();
+    void createControls(QWebEngineProfile *profile);
     void addSaveAsPdfEntry();
     // Asks for the folder a run saves its pages in, offering the last one; empty when the user
     // cancels.

@@ -1,5 +1,7 @@
 #include "gui/QtDialogs.h"
 
+#include "gui/LoginDialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -53,4 +55,12 @@ QString QtDialogs::openFile(const OpenFileRequest &request)
 QString QtDialogs::chooseFolder(const FolderRequest &request)
 {
     return QFileDialog::getExistingDirectory(dialogParent(), request.title, request.startFolder);
+}
+
+std::optional<Dialogs::LoginAnswer> QtDialogs::login(const LoginRequest &request)
+{
+    LoginDialog dialog(request, dialogParent());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.answer();
 }

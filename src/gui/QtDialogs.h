@@ -10,4 +10,5 @@ public:
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFile(const OpenFileRequest &request) override;
     QString chooseFolder(const FolderRequest &request) override;
+    std::optional<LoginAnswer> login(const LoginRequest &request) override;
 };

@@ -1,5 +1,6 @@
 #include "gui/RealServices.h"
 
+#include "connectivity/DesktopKeyring.h"
 #include "gui/QtDialogs.h"
 #include "printers/CupsPrinterSystem.h"
 #include "runtime/Clock.h"
@@ -11,5 +12,6 @@ Services realServices()
     static CupsPrinterSystem printers;
     static TimeSeededDraw random;
     static DesktopUrlOpener opener;
-    return Services{&dialogs, &printers, &random, &opener, &realClock()};
+    static DesktopKeyring keyring;
+    return Services{&dialogs, &printers, &random, &opener, &realClock(), &keyring};
 }

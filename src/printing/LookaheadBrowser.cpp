@@ -30,7 +30,7 @@ WebBrowserControl &LookaheadBrowser::spare()
     if (!m_second) {
         // Kept off every screen but shown, and the size of the first, so that a page lays out the
         // same in either: a browser never shown treats its page as hidden and loads it at half speed.
-        m_second = std::make_unique<WebBrowserControl>(m_printers);
+        m_second = std::make_unique<WebBrowserControl>(m_printers, &m_first.profile());
         m_second->setAttribute(Qt::WA_DontShowOnScreen);
         m_second->resize(m_first.size());
         m_second->show();
@@ -50,6 +50,7 @@ void LookaheadBrowser::configure(WebBrowserControl &browser) const
         browser.setPageSetup(*m_setup);
     if (m_renderTimeLimit)
         browser.setRenderTimeLimit(*m_renderTimeLimit);
+    browser.setLoginSource(m_loginSource);
     if (m_setUp)
         browser.setUpPage();
 }
@@ -137,6 +138,12 @@ void LookaheadBrowser::setRenderTimeLimit(std::chrono::milliseconds limit)
 {
     m_renderTimeLimit = limit;
     forEachBrowser([&](WebBrowserControl &browser) { browser.setRenderTimeLimit(limit); });
+}
+
+void LookaheadBrowser::setLoginSource(LoginSource *source)
+{
+    m_loginSource = source;
+    forEachBrowser([&](WebBrowserControl &browser) { browser.setLoginSource(source); });
 }
 
 void LookaheadBrowser::letGoOfPages()

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class LoginSource;
 class PageDestination;
 class PrinterSystem;
 class WebBrowserControl;
@@ -19,8 +20,8 @@ class WebBrowserControl;
 // at most two pages live at once, and a page given up (a stuck script, an ended renderer) takes
 // only its own browser's page with it.
 //
-// The first browser is the one given; the second is made when first needed, kept off every
-// screen like the first, and sends its pagePrinted and pagePhaseTimes through the first, which so
+// The first browser is the one given; the second is made when first needed, in the first's profile,
+// kept off every screen like the first, and sends its pagePrinted and pagePhaseTimes through the first, which so
 // speaks for both.
 class LookaheadBrowser : public BrowserControl
 {
@@ -50,6 +51,7 @@ public:
     void setJobPrinter(const QString &name);
     void setPageSetup(const PageSetup &setup);
     void setRenderTimeLimit(std::chrono::milliseconds limit);
+    void setLoginSource(LoginSource *source);
     void letGoOfPages();
 
 private:
@@ -70,5 +72,6 @@ private:
     std::shared_ptr<PageDestination> m_destination;
     std::optional<PageSetup> m_setup;
     std::optional<std::chrono::milliseconds> m_renderTimeLimit;
+    LoginSource *m_loginSource = nullptr;
     bool m_setUp = false;
 };

@@ -111,8 +111,9 @@ QString cannotShowPage(QString address, const QString &reason)
 }
 } // namespace
 
-WebBrowserControl::WebBrowserControl(PrinterSystem &printers, QWidget *parent)
+WebBrowserControl::WebBrowserControl(PrinterSystem &printers, QWebEngineProfile *profile, QWidget *parent)
     : QWebEngineView(parent), m_printers(printers),
+      m_profile(profile ? *profile : *QWebEngineProfile::defaultProfile()),
       m_destination(std::make_shared<PrinterDestination>(printers, QString())), m_renderTimeLimit(kReadinessTimeLimit)
 {
     setObjectName(QStringLiteral("WebBrowser1"));
@@ -129,11 +130,12 @@ QWebEnginePage *WebBrowserControl::browserPage()
 {
     // Made on first use: most windows never print, and the browser's engine starts with its page.
     if (!m_page) {
-        m_page = new QuietWebPage(QWebEngineProfile::defaultProfile(), this);
+        m_page = new QuietWebPage(&m_profile, this);
         m_page->setAudioMuted(true);
         m_requests = new RequestWatch(m_page);
         m_page->setUrlRequestInterceptor(m_requests);
         connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowserControl::loadingChanged);
+        m_login.watch(*m_page, *this);
         connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
         m_rendererGone = false;
         setPage(m_page);
@@ -234,8 +236,10 @@ QWebEnginePage *WebBrowserControl::beginNavigation(Navigation kind)
     const quint64 navigation = ++m_navigations;
     m_markerArrived = false;
     m_finishedSinceMarker = false;
-    if (kind == Navigation::Address)
+    if (kind == Navigation::Address) {
         m_outcome = LoadOutcome{};
+        m_login.newLoad();
+    }
     emit navigationMarker(navigation);
     return page;
 }
@@ -267,8 +271,12 @@ void WebBrowserControl::loadingChanged(const QWebEngineLoadingInfo &loading)
     m_finishedSinceMarker = true;
     if (m_navigation == Navigation::Blank && loading.url() == blankDocument())
         m_blankLoad = loading.status();
-    if (m_navigation == Navigation::Address)
+    if (m_navigation == Navigation::Address) {
         m_outcome = loadOutcomeOf(loading);
+        // The site's refusal says less than why it came.
+        if (m_outcome.failed && !m_login.refusal().isEmpty())
+            m_outcome.error = m_login.refusal();
+    }
     // A load that stopped without bringing a page (a file to download, say) leaves the page before
     // it in the browser; printing that again would be wrong, so the browser shows why instead. A
     // page that stopped its own loading is in the browser, and is printed as it stands.

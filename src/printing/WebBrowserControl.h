@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printing/BrowserControl.h"
+#include "printing/PageLogin.h"
 #include "printing/PageSetup.h"
 
 #include <QDateTime>
@@ -15,13 +16,16 @@
 #include <memory>
 #include <optional>
 
+class LoginSource;
 class PrinterSystem;
 class QWebEnginePage;
+class QWebEngineProfile;
 class RequestWatch;
 
-// The main window's embedded browser. Pages load in one page object, in the browser's default
-// profile, which keeps nothing on disk. Printing renders the loaded page to PDF and hands it to the
-// run's destination: the chosen print queue, or PDF files.
+// The main window's embedded browser. Pages load in one page object, in the profile given (see
+// BrowserProfile), or the browser's default one, which keeps nothing on disk. A site that asks for
+// a login is answered from the login source, if the run has one (see PageLogin). Printing renders the loaded page to
+// PDF and hands it to the run's destination: the chosen print queue, or PDF files.
 //
 // A page that hangs its renderer (a script that never ends), or whose renderer ends, is given up:
 // its renderer is ended and the next address loads in a fresh page object with a fresh renderer,
@@ -41,7 +45,8 @@ public:
     // pictures chosen for that width, not for a sliver.
     static constexpr QSize kViewSize{1024, 768};
 
-    explicit WebBrowserControl(PrinterSystem &printers, QWidget *parent = nullptr);
+    explicit WebBrowserControl(PrinterSystem &printers, QWebEngineProfile *profile = nullptr,
+                               QWidget *parent = nullptr);
 
     void loadAddress(const QString &address) override;
     bool loadComplete() override;
@@ -54,6 +59,10 @@ public:
 
     // Where the following prints go; at first, the default printer at the moment of each print.
     void setDestination(std::shared_ptr<PageDestination> destination) { m_destination = std::move(destination); }
+
+    // Where the answers to a site's request for a login come from; none refuses every request.
+    void setLoginSource(LoginSource *source) { m_login.setSource(source); }
+    QWebEngineProfile &profile() const { return m_profile; }
 
     // How the following prints are laid out and what their jobs ask of the printer; taken at the
     // next page setup.
@@ -144,9 +153,11 @@ private:
     QString jobTitle() const;
 
     PrinterSystem &m_printers;
+    QWebEngineProfile &m_profile;
     QWebEnginePage *m_page = nullptr;
     // The page's own, which goes with it.
     RequestWatch *m_requests = nullptr;
+    PageLogin m_login;
     QString m_address;
     std::shared_ptr<PageDestination> m_destination;
     PageSetup m_setup;

@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// Every message box, input box, open-file and folder dialog of the program goes through this seam,
+#include <optional>
+
+// Every message box, input box, open-file, folder and login dialog of the program goes through this seam,
 // so that tests can read what would have been shown and answer it.
 class Dialogs
 {
@@ -23,6 +25,25 @@ public:
         QString startFolder; // where the dialog opens
     };
 
+    // A site that asks for a user name and password before it shows a page.
+    struct LoginRequest
+    {
+        QString site;  // the host that asks, with its port where the address names one
+        QString realm; // the site's own name for what the login opens
+        QString user;  // the user name offered
+        // The last password given for it was refused.
+        bool refused = false;
+        // A keyring is there to keep the password in; without one, nothing is remembered.
+        bool canRemember = false;
+    };
+
+    struct LoginAnswer
+    {
+        QString user;
+        QString password;
+        bool remember = false;
+    };
+
     virtual ~Dialogs() = default;
 
     // A modal box with a single OK button; returns when the user has closed it.
@@ -33,4 +54,6 @@ public:
     virtual QString openFile(const OpenFileRequest &request) = 0;
     // A modal dialog that chooses an existing folder; its path, or the empty text when cancelled.
     virtual QString chooseFolder(const FolderRequest &request) = 0;
+    // A modal login dialog; the user name and password, or none when cancelled.
+    virtual std::optional<LoginAnswer> login(const LoginRequest &request) = 0;
 };

@@ -3,6 +3,7 @@
 #include "runtime/Clock.h"
 
 class Dialogs;
+class Keyring;
 class PrinterSystem;
 class RandomDraw;
 class UrlOpener;
@@ -17,4 +18,5 @@ struct Services
     RandomDraw *random = nullptr;
     UrlOpener *opener = nullptr;
     Clock *clock = &realClock();
+    Keyring *keyring = nullptr;
 };

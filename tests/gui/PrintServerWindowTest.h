@@ -5,6 +5,7 @@
 #include "printers/PrinterSystem.h"
 #include "printing/TestHttpServer.h"
 #include "runtime/ProgramLifetime.h"
+#include "support/FakeKeyring.h"
 #include "support/FakePing.h"
 #include "support/ManualClock.h"
 #include "support/QuietServices.h"
@@ -16,8 +17,8 @@
 #include <memory>
 
 // The base of the tests that print through the real window and browser to the private print
-// server, with pages served on 127.0.0.1. Only the message boxes, the ping and the home-page draw
-// are stand-ins, and the run's pauses and its bound on a page that never completes pass on a
+// server, with pages served on 127.0.0.1. Only the message boxes, the keyring, the ping and the
+// home-page draw are stand-ins, and the run's pauses and its bound on a page that never completes pass on a
 // clock the test moves.
 class PrintServerWindowTest : public QObject
 {
@@ -30,6 +31,7 @@ protected:
     FixedDraw draw{50};
     RecordingOpener opener;
     FakePing ping{QLatin1String(kPingReply)};
+    FakeKeyring keyring;
     std::unique_ptr<ManualClock> runClock;
     std::unique_ptr<MainWindow> form;
 
@@ -40,6 +42,7 @@ protected:
     {
         Services services = quietServices(dialogs, draw, opener);
         services.clock = runClock.get();
+        services.keyring = &keyring;
         form = std::make_unique<MainWindow>(services);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -53,6 +56,7 @@ protected:
     void resetStandIns()
     {
         dialogs = FakeDialogs();
+        keyring = FakeKeyring();
         runClock = std::make_unique<ManualClock>();
     }
 

@@ -22,6 +22,57 @@ QByteArray picturePng(int number)
     image.save(&buffer, "PNG");
     return png;
 }
+
+// The value of the request header of that name, or nothing.
+QByteArray header(const QList<QByteArray> &lines, const QByteArray &name)
+{
+    for (const QByteArray &line : lines) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return line.mid(colon + 1).trimmed();
+    }
+    return {};
+}
+
+bool bringsCookie(const QByteArray &cookieHeader, const QByteArray &cookie)
+{
+    for (const QByteArray &pair : cookieHeader.split(';'))
+        if (pair.trimmed() == cookie)
+            return true;
+    return false;
+}
+
+// Turns the page into what the request gets: a login's refusal without the login, the cookie's body
+// with the cookie. Gives the headers the answer needs besides the usual ones.
+QByteArray answerTheRequest(TestHttpServer::Page &page, const QList<QByteArray> &headers)
+{
+    QByteArray extraHeaders;
+    if (!page.login.isEmpty() && header(headers, "Authorization") != "Basic " + page.login.toBase64()) {
+        page.status = 401;
+        page.body = "<!DOCTYPE html><html><head><title>Login required</title></head><body>Login required</body></html>";
+        page.delivery = TestHttpServer::Delivery::Whole;
+        extraHeaders += "WWW-Authenticate: Basic realm=\"Test realm\"\r\n";
+    } else if (!page.setCookie.isEmpty()) {
+        extraHeaders += "Set-Cookie: " + page.setCookie + "\r\n";
+    }
+    if (!page.cookie.isEmpty() && bringsCookie(header(headers, "Cookie"), page.cookie))
+        page.body = page.cookieBody;
+    return extraHeaders;
+}
+
+QByteArray reasonFor(int status)
+{
+    switch (status) {
+    case 200:
+        return "OK";
+    case 401:
+        return "Unauthorized";
+    case 404:
+        return "Not Found";
+    default:
+        return "Status";
+    }
+}
 } // namespace
 
 TestHttpServer::TestHttpServer() : m_server(new QTcpServer(this))
@@ -89,7 +140,7 @@ void TestHttpServer::answer(QTcpSocket *socket)
     if (!socket->canReadLine() || socket->property("answered").toBool())
         return;
     const QList<QByteArray> requestLine = socket->readLine().trimmed().split(' ');
-    socket->readAll();
+    const QList<QByteArray> headers = socket->readAll().split('\n');
     socket->setProperty("answered", true);
     const QString path = requestLine.size() > 1 ? QString::fromUtf8(requestLine[1]) : QString();
     m_requested.append(path);
@@ -102,14 +153,14 @@ void TestHttpServer::answer(QTcpSocket *socket)
         page.status = 404;
         page.body = "<!DOCTYPE html><html><head><title>Not Found</title></head><body>Not Found</body></html>";
     }
+    const QByteArray extraHeaders = answerTheRequest(page, headers);
     if (page.delivery == Delivery::NeverAnswer) {
         m_heldOpen.append(socket);
         return;
     }
-    const QByteArray reason = page.status == 200 ? "OK" : page.status == 404 ? "Not Found" : "Status";
-    socket->write("HTTP/1.1 " + QByteArray::number(page.status) + ' ' + reason + "\r\nContent-Type: " +
+    socket->write("HTTP/1.1 " + QByteArray::number(page.status) + ' ' + reasonFor(page.status) + "\r\nContent-Type: " +
                   page.contentType + "\r\nContent-Length: " + QByteArray::number(page.body.size()) +
-                  "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n");
+                  "\r\nCache-Control: no-store\r\n" + extraHeaders + "Connection: close\r\n\r\n");
     switch (page.delivery) {
     case Delivery::Whole:
         socket->write(page.body);

@@ -11,7 +11,9 @@ class QTcpSocket;
 
 // A web server on 127.0.0.1 inside the test process. It answers through the test's own event
 // loop, so it serves while the program under test waits. Besides ordinary pages it can hold a
-// page open for ever, cut it off half-way or never answer at all; unknown paths get a 404.
+// page open for ever, cut it off half-way or never answer at all; unknown paths get a 404. A page
+// can ask for a login (HTTP Basic), set a cookie, or show another body to a request that brings a
+// cookie back.
 class TestHttpServer : public QObject
 {
     Q_OBJECT
@@ -25,6 +27,14 @@ public:
         QByteArray contentType = "text/html; charset=utf-8";
         int status = 200;
         Delivery delivery = Delivery::Whole;
+        // Set ("user:password"): only a request that logs in with it gets the page; any other
+        // gets a 401 asking for a login to the realm "Test realm".
+        QByteArray login;
+        // Sent as the answer's Set-Cookie header: "name=value" alone lasts the browser's session.
+        QByteArray setCookie;
+        // Set ("name=value"): a request that brings this cookie gets cookieBody instead of body.
+        QByteArray cookie;
+        QByteArray cookieBody;
     };
 
     TestHttpServer();

@@ -65,7 +65,7 @@ class WebBrowserTest : public QObject
 private slots:
     void initTestCase()
     {
-        browser = new WebBrowserControl(printers, &window);
+        browser = new WebBrowserControl(printers, nullptr, &window);
         window.resize(200, 200);
         window.show();
         web.serveHtml(QStringLiteral("/a.html"), QStringLiteral("Page Alpha"), QStringLiteral("Alpha words here"));

@@ -25,6 +25,12 @@ QString FakeDialogs::chooseFolder(const FolderRequest &request)
     return folderAnswers.isEmpty() ? QString() : folderAnswers.dequeue();
 }
 
+std::optional<Dialogs::LoginAnswer> FakeDialogs::login(const LoginRequest &request)
+{
+    loginRequests.append(request);
+    return loginAnswers.isEmpty() ? std::nullopt : loginAnswers.dequeue();
+}
+
 QVector<FakeDialogs::Shown> FakeDialogs::errorReports() const
 {
     QVector<Shown> reports;

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-// Records every message, input box, file and folder dialog the program asks for, and answers them from
+// Records every message, input box, file, folder and login dialog the program asks for, and answers them from
 // queues a test fills in advance (empty text when a queue is empty).
 class FakeDialogs : public Dialogs
 {
@@ -24,6 +24,7 @@ public:
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFile(const OpenFileRequest &request) override;
     QString chooseFolder(const FolderRequest &request) override;
+    std::optional<LoginAnswer> login(const LoginRequest &request) override;
 
     QVector<Shown> messages;
     QVector<Shown> inputs; // text = prompt
@@ -32,6 +33,9 @@ public:
     QQueue<QString> fileAnswers;
     QVector<FolderRequest> folderRequests;
     QQueue<QString> folderAnswers;
+    QVector<LoginRequest> loginRequests;
+    // None in the queue, or an empty queue: the dialog is cancelled.
+    QQueue<std::optional<LoginAnswer>> loginAnswers;
     // Hears of each message while it is shown, as a box would stand open.
     std::function<void(const QString &text)> onMessage;
 

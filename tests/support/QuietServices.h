@@ -24,7 +24,8 @@ public:
 
 // The main window's outside world for tests and benchmarks: the given dialogs answer, the given
 // draw decides about the home page and the given opener stands in for the browser; the printers
-// are the real ones (the private print server under test) unless others are given.
+// are the real ones (the private print server under test) unless others are given. There is no
+// keyring: the user's own is never reached.
 inline Services quietServices(FakeDialogs &dialogs, RandomDraw &draw, UrlOpener &opener,
                               PrinterSystem *printers = nullptr)
 {
@@ -32,6 +33,7 @@ inline Services quietServices(FakeDialogs &dialogs, RandomDraw &draw, UrlOpener 
     services.dialogs = &dialogs;
     services.random = &draw;
     services.opener = &opener;
+    services.keyring = nullptr;
     if (printers)
         services.printers = printers;
     return services;

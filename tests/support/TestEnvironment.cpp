@@ -28,8 +28,13 @@ void prepareTestEnvironment()
     const QByteArray path = home->path().toLocal8Bit();
     qputenv("HOME", path);
     qputenv("XDG_CONFIG_HOME", path + "/config");
-    // The default printer's restore record goes under the private home too.
+    // The default printer's restore record goes under the private home too, and so do the browser
+    // profile's storage and cache.
     qunsetenv("XDG_STATE_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_CACHE_HOME");
+    // No session bus, and so no keyring of the user's, can be reached.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + path + "/no-session-bus");
     qunsetenv("PRINTER");
     qunsetenv("LPDEST");
     prepareStartupEnvironment();

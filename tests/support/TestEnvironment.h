@@ -4,8 +4,9 @@
 #include <QTest>
 
 // Gives the test process a private HOME and XDG_CONFIG_HOME under a temporary folder (removed at
-// exit), its state folder under that HOME, and clears PRINTER and LPDEST, so no test reads or
-// writes the user's settings, state or default printer. CUPS_SERVER is left as the test script
+// exit), its state, data and cache folders under that HOME, a session bus that is not there, and
+// clears PRINTER and LPDEST, so no test reads or writes the user's settings, state, browser
+// profile, keyring or default printer. CUPS_SERVER is left as the test script
 // set it: the private print server.
 void prepareTestEnvironment();
 
