@@ -66,7 +66,7 @@ void LookaheadBrowser::loadAddress(const QString &address)
     current().loadAddress(address);
 }
 
-void LookaheadBrowser::loadAhead(const QString &address)
+void LookaheadBrowser::loadAhead(const QString &address, const WaitRules &rules)
 {
     if (programEnding())
         return;
@@ -74,6 +74,7 @@ void LookaheadBrowser::loadAhead(const QString &address)
     // with it: nothing of it may cost the page being printed.
     try {
         spare().loadAddress(address);
+        spare().scrollWhenLoaded(rules.lazyLoad);
         m_aheadAddress = address;
     } catch (const RuntimeError &) {
         m_aheadAddress.reset();
