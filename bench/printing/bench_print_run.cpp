@@ -113,16 +113,18 @@ void printPhases(const WindowRunFigures &run, int pages)
 {
     if (!run.done)
         return;
-    const double rest = run.seconds - run.loadSeconds - run.finishSeconds - run.renderSeconds - run.handOverSeconds;
     auto phase = [pages](const char *name, double seconds) {
         std::printf("  %-48s %7.2f s  %6.3f s/page\n", name, seconds, seconds / pages);
     };
-    std::printf("\nWhere the window's run spends its time, summed over the pages:\n");
+    // A page loads, and starts its scroll, while the one before it is readied and printed: the
+    // phases overlap, and their sum is more than the run's time.
+    std::printf("\nWhere the window's run spends its time, summed over the pages (the next page loads while "
+                "one prints, so the phases overlap):\n");
     phase("load until ready", run.loadSeconds);
     phase("lazy content and wait rules", run.finishSeconds);
     phase("render to PDF", run.renderSeconds);
     phase("hand-over to CUPS", run.handOverSeconds);
-    phase("the rest (page setup, pauses, the run's steps)", rest);
+    phase("the whole run, start to Done.", run.seconds);
 }
 
 void comparePageSet(const Contenders &contenders, const PageSet &set)
