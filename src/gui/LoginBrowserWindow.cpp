@@ -73,8 +73,9 @@ LoginBrowserWindow::~LoginBrowserWindow()
 
 void LoginBrowserWindow::openAddress(const QString &address)
 {
-    const QUrl url = QUrl::fromUserInput(address.trimmed());
-    if (!url.isValid() || address.trimmed().isEmpty())
+    const QString typed = address.trimmed();
+    const QUrl url = QUrl::fromUserInput(typed);
+    if (!url.isValid() || typed.isEmpty())
         return;
     m_address->setText(url.toString());
     navigate([this, url] { m_page->load(url); });

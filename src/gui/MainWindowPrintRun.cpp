@@ -92,7 +92,7 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
     if (m_runReport)
         m_runReport->close();
     QList<RunReportWindow::Entry> notClean;
-    int pagesPrinted = 0;
+    int pagesRun = 0;
     // The default as it stands is read for its own message when it can't be; the way back needs no
     // name: the printer system keeps what its first switch found.
     if (!savingFiles)
@@ -151,7 +151,7 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
         trap.line(130, [&] {
             PageReport report = printPage(*m_pages, clock, dialogs, page);
             report.printer = target.printer;
-            ++pagesPrinted;
+            ++pagesRun;
             if (!report.clean())
                 notClean.append({{address, page.place}, report.whatHappened()});
         });
@@ -175,7 +175,7 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
     trap.line(142, [&] { dialogs.message(QStringLiteral("Done."), applicationTitle(), Dialogs::Icon::None); });
     // "Done." alone would pass over pages that did not come out as they should.
     if (!notClean.isEmpty() && !programEnding())
-        showRunReport(notClean, pagesPrinted, savingFiles);
+        showRunReport(notClean, pagesRun, savingFiles);
 }
 
 void MainWindow::showRunReport(const QList<RunReportWindow::Entry> &entries, int pageCount, bool savedFiles)

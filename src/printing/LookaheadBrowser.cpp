@@ -73,8 +73,9 @@ void LookaheadBrowser::loadAhead(const QString &address, const WaitRules &rules)
     // A page that can't be loaded ahead is loaded in its turn instead, which reports what is wrong
     // with it: nothing of it may cost the page being printed.
     try {
-        spare().loadAddress(address);
-        spare().scrollWhenLoaded(rules.lazyLoad);
+        WebBrowserControl &browser = spare();
+        browser.loadAddress(address);
+        browser.scrollWhenLoaded(rules.lazyLoad);
         m_aheadAddress = address;
     } catch (const RuntimeError &) {
         m_aheadAddress.reset();

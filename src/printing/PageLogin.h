@@ -27,9 +27,9 @@ public:
     // HOST", with where the answer came from; empty otherwise.
     QString refusal() const { return m_refusal; }
 
+private:
     void answer(const QUrl &url, QAuthenticator &authenticator);
 
-private:
     LoginSource *m_source = nullptr;
     // The answers given to each site and realm in this load.
     QHash<QString, int> m_answers;

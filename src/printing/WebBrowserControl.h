@@ -24,8 +24,9 @@ class RequestWatch;
 
 // The main window's embedded browser. Pages load in one page object, in the profile given (see
 // BrowserProfile), or the browser's default one, which keeps nothing on disk. A site that asks for
-// a login is answered from the login source, if the run has one (see PageLogin). Printing renders the loaded page to
-// PDF and hands it to the run's destination: the chosen print queue, or PDF files.
+// a login is answered from the login source, if the run has one (see PageLogin). Printing renders
+// the loaded page to PDF and hands it to the run's destination: the chosen print queue, or PDF
+// files.
 //
 // A page that hangs its renderer (a script that never ends), or whose renderer ends, is given up:
 // its renderer is ended and the next address loads in a fresh page object with a fresh renderer,

@@ -18,8 +18,8 @@
 
 // The base of the tests that print through the real window and browser to the private print
 // server, with pages served on 127.0.0.1. Only the message boxes, the keyring, the ping and the
-// home-page draw are stand-ins, and the run's pauses and its bound on a page that never completes pass on a
-// clock the test moves.
+// home-page draw are stand-ins, and the run's pauses and its bound on a page that never completes
+// pass on a clock the test moves.
 class PrintServerWindowTest : public QObject
 {
 protected:
