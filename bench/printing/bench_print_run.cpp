@@ -116,8 +116,8 @@ void printPhases(const WindowRunFigures &run, int pages)
     auto phase = [pages](const char *name, double seconds) {
         std::printf("  %-48s %7.2f s  %6.3f s/page\n", name, seconds, seconds / pages);
     };
-    // A page loads, and starts its scroll, while the one before it is readied and printed: the
-    // phases overlap, and their sum is more than the run's time.
+    // A page loads while the one before it is readied and printed: the phases overlap, and their
+    // sum is more than the run's time.
     std::printf("\nWhere the window's run spends its time, summed over the pages (the next page loads while "
                 "one prints, so the phases overlap):\n");
     phase("load until ready", run.loadSeconds);

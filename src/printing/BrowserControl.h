@@ -33,10 +33,9 @@ public:
     // Starts loading the address as a user would have typed it into an address bar.
     virtual void loadAddress(const QString &address) = 0;
     // Starts loading the address that follows, where the browser can load one page while it
-    // prints another, so that loading it in its turn finds it under way or done; once loaded, it
-    // starts bringing in its lazy content if the rules ask for it. Never fails: a page that can't
-    // be loaded ahead is loaded in its turn. A browser of one page does nothing.
-    virtual void loadAhead(const QString & /*address*/, const WaitRules & /*rules*/) {}
+    // prints another, so that loading it in its turn finds it under way or done. Never fails: a
+    // page that can't be loaded ahead is loaded in its turn. A browser of one page does nothing.
+    virtual void loadAhead(const QString & /*address*/) {}
     // Whether the last load has ended, with the page or with an error page.
     virtual bool loadComplete() = 0;
     virtual LoadOutcome loadOutcome() const = 0;

@@ -66,16 +66,14 @@ void LookaheadBrowser::loadAddress(const QString &address)
     current().loadAddress(address);
 }
 
-void LookaheadBrowser::loadAhead(const QString &address, const WaitRules &rules)
+void LookaheadBrowser::loadAhead(const QString &address)
 {
     if (programEnding())
         return;
     // A page that can't be loaded ahead is loaded in its turn instead, which reports what is wrong
     // with it: nothing of it may cost the page being printed.
     try {
-        WebBrowserControl &browser = spare();
-        browser.loadAddress(address);
-        browser.scrollWhenLoaded(rules.lazyLoad);
+        spare().loadAddress(address);
         m_aheadAddress = address;
     } catch (const RuntimeError &) {
         m_aheadAddress.reset();

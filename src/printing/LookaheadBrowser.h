@@ -34,7 +34,7 @@ public:
     // Takes the page the other browser has loaded ahead when it is this address's; else loads it.
     void loadAddress(const QString &address) override;
     // Starts the address loading in the browser that is not printing.
-    void loadAhead(const QString &address, const WaitRules &rules) override;
+    void loadAhead(const QString &address) override;
     bool loadComplete() override;
     LoadOutcome loadOutcome() const override;
     Holding holding() override;

@@ -137,7 +137,7 @@ PageReport printPage(BrowserControl &browser, Clock &clock, Dialogs &dialogs, co
         report.httpStatus = outcome.httpStatus;
     // The next page loads while this one is readied, paused over, rendered and handed over.
     if (!request.nextAddress.isEmpty())
-        browser.loadAhead(request.nextAddress, request.waitRules);
+        browser.loadAhead(request.nextAddress);
     if (report.loadError.isEmpty() && holding == BrowserControl::Holding::Page && !programEnding())
         finishLoadedPage(browser, clock, request.waitRules, loadDeadline, report);
 

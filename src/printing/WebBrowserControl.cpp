@@ -148,7 +148,6 @@ void WebBrowserControl::loadAddress(const QString &address)
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     m_address = address;
-    m_scrollWhenLoaded = false;
     // A renderer that has ended takes its page with it: the address loads in a fresh one.
     if (m_page && m_rendererGone)
         endRendererAndPage();
@@ -284,8 +283,6 @@ void WebBrowserControl::loadingChanged(const QWebEngineLoadingInfo &loading)
     if (loading.status() == QWebEngineLoadingInfo::LoadStoppedStatus && m_navigation == Navigation::Address &&
         m_page->url() != loading.url())
         explain(QStringLiteral("did not give a page to show; it may be a file to download."));
-    else if (m_scrollWhenLoaded && m_navigation == Navigation::Address && !m_outcome.failed && loadsSettled())
-        startLazyScroll(*m_page);
 }
 
 bool WebBrowserControl::loadsSettled() const

@@ -58,11 +58,6 @@ public:
     QByteArray renderForPrinting() override;
     Delivery handOver(const QByteArray &pdf, const ListPlace &place) override;
 
-    // Whether the address last given starts the scroll that brings in its lazy content as soon as
-    // it has loaded well, rather than when its page is finished: a page loaded ahead is then readied
-    // while another prints. Off for each address until asked.
-    void scrollWhenLoaded(bool scroll) { m_scrollWhenLoaded = scroll; }
-
     // Where the following prints go; at first, the default printer at the moment of each print.
     void setDestination(std::shared_ptr<PageDestination> destination) { m_destination = std::move(destination); }
 
@@ -169,7 +164,6 @@ private:
     PageSetup m_setup;
     std::optional<QPageLayout> m_sheetLayout;
     bool m_printing = false;
-    bool m_scrollWhenLoaded = false;
     bool m_rendererGone = false;
     std::chrono::milliseconds m_renderTimeLimit;
     std::optional<QWebEngineLoadingInfo::LoadStatus> m_blankLoad;
