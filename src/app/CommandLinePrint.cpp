@@ -65,26 +65,41 @@ QStringList readAddresses(const QString &listFile)
     return addresses;
 }
 
-// Writes the pages of a run to --pdf's file, saying so; false when it could not. A run that was
-// stopped writes nothing, and one that has no page to write has nothing to write.
-bool writeJoinedFile(JoinedPdfDestination &file, const QString &name)
+// Writes the pages of a run to --pdf's file, saying so; gives why it was not written, or nothing.
+// A run that was stopped writes nothing, and one that has no page to write has nothing to write.
+QString writeJoinedFile(JoinedPdfDestination &file)
 {
+    const QString name = file.file();
     if (programEnding()) {
         printLine(stderr, QStringLiteral("Stopped: \"%1\" was not written.").arg(name));
-        return false;
+        return QStringLiteral("the run was stopped before \"%1\" was written").arg(name);
     }
     if (file.pageCount() == 0) {
         printLine(stderr, QStringLiteral("No page to save: \"%1\" was not written.").arg(name));
-        return true;
+        return {};
     }
     try {
         file.write();
     } catch (const RuntimeError &error) {
         printLine(stderr, error.description());
-        return false;
+        return error.description();
     }
     printLine(stderr, QStringLiteral("Wrote %1 pages to \"%2\".").arg(file.pageCount()).arg(name));
-    return true;
+    return {};
+}
+
+// A page kept for a file is saved once the file is written, and not at all when it could not be.
+void settleKeptPage(PageReport &report, const QString &notWritten)
+{
+    if (report.outcome != PageReport::Outcome::Kept)
+        return;
+    if (notWritten.isEmpty()) {
+        report.outcome = PageReport::Outcome::Printed;
+        return;
+    }
+    report.outcome = PageReport::Outcome::Failed;
+    report.printError = notWritten;
+    report.file.clear();
 }
 
 // A run without a window shows no message: each page's report says what went wrong.
@@ -150,7 +165,9 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
     pages.setRenderTimeLimit(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit));
     NoDialogs noDialogs;
-    RunSummary summary(target.printer.isEmpty() ? QStringLiteral("Saved") : QStringLiteral("Printed"));
+    // What became of each page is known once it is handed over, but for a page kept for --pdf's
+    // file: that is known once the file is written.
+    QList<PageReport> reports;
     for (qsizetype i = 0; i < addresses.size() && !programEnding(); ++i) {
         if (i > 0)
             realClock().waitSeconds(options.pauseSeconds);
@@ -167,15 +184,24 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
             request.nextAddress = addresses.at(i + 1);
         PageReport report = printPage(pages, realClock(), noDialogs, request);
         report.printer = target.printer;
-        summary.add(report);
         printLine(stderr, progressLine(report, static_cast<int>(i + 1), static_cast<int>(addresses.size())));
-        if (options.json)
+        if (options.json && !target.joinedFile)
             printLine(stdout, jsonLine(report));
+        reports.append(report);
     }
+    if (target.joinedFile) {
+        const QString notWritten = writeJoinedFile(*target.joinedFile);
+        for (PageReport &report : reports) {
+            settleKeptPage(report, notWritten);
+            if (options.json)
+                printLine(stdout, jsonLine(report));
+        }
+    }
+    RunSummary summary(target.printer.isEmpty() ? QStringLiteral("Saved") : QStringLiteral("Printed"));
+    for (const PageReport &report : reports)
+        summary.add(report);
     printLine(stderr, summary.line());
-    int status = signalStatus != 0 ? signalStatus : summary.exitStatus();
-    if (target.joinedFile && !writeJoinedFile(*target.joinedFile, options.pdfFile) && status == 0)
-        status = 1;
+    const int status = signalStatus != 0 ? signalStatus : summary.exitStatus();
     // A page whose renderer never answered its print is still in the browser, which would not
     // survive being torn down around it: the program ends here, its report complete.
     if (quickExitRequired()) {

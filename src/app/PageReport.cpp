@@ -17,6 +17,8 @@ QString outcomeName(const PageReport &report)
         return QStringLiteral("failed");
     case PageReport::Outcome::Refused:
         return QStringLiteral("refused");
+    case PageReport::Outcome::Kept:
+        return QStringLiteral("kept");
     }
     return {};
 }
@@ -72,15 +74,22 @@ QString jsonLine(const PageReport &report)
 void RunSummary::add(const PageReport &report)
 {
     ++m_counts[static_cast<int>(report.outcome)];
+    if (report.outcome == PageReport::Outcome::Printed && !report.loadError.isEmpty())
+        ++m_deliveredAfterFailedLoad;
     m_allClean = m_allClean && report.clean();
 }
 
 QString RunSummary::line() const
 {
-    return QStringLiteral("%1 %2, skipped %3, failed %4, refused %5.")
+    // Error pages printed in place of the pages asked for are no pages that went well.
+    const QString afterFailedLoad = m_deliveredAfterFailedLoad > 0
+                                        ? QStringLiteral(" (%1 after a failed load)").arg(m_deliveredAfterFailedLoad)
+                                        : QString();
+    return QStringLiteral("%1 %2%3, skipped %4, failed %5, refused %6.")
         .arg(m_delivered)
-        .arg(m_counts[0])
-        .arg(m_counts[1])
-        .arg(m_counts[2])
-        .arg(m_counts[3]);
+        .arg(m_counts[static_cast<int>(PageReport::Outcome::Printed)])
+        .arg(afterFailedLoad)
+        .arg(m_counts[static_cast<int>(PageReport::Outcome::Skipped)])
+        .arg(m_counts[static_cast<int>(PageReport::Outcome::Failed)])
+        .arg(m_counts[static_cast<int>(PageReport::Outcome::Refused)]);
 }

@@ -40,6 +40,9 @@ struct Delivery
     std::optional<int> job;
     QString printer;
     QString file; // the file's absolute path
+    // The page is only kept for the file, which is written once the run is over: it is saved then,
+    // or not at all.
+    bool pending = false;
 };
 
 // Where a run's rendered pages go. The browser hands each page it renders to the one it is given.

@@ -88,11 +88,11 @@ void printLoadedPage(BrowserControl &browser, BrowserControl::Holding holding, c
         const Delivery delivery = browser.handOver(pdf, request.place);
         report.job = delivery.job;
         report.file = delivery.file;
+        report.outcome = delivery.pending ? PageReport::Outcome::Kept : PageReport::Outcome::Printed;
     } catch (const RuntimeError &error) {
         report.printError = error.description();
         throw;
     }
-    report.outcome = PageReport::Outcome::Printed;
 }
 } // namespace
 

@@ -16,6 +16,8 @@ QString delivery(const PageReport &report)
     case PageReport::Outcome::Refused:
         return report.savesFiles() ? notDone + QStringLiteral(": ") + report.printError
                                    : QStringLiteral("refused by the printer: ") + report.printError;
+    case PageReport::Outcome::Kept:
+        return QStringLiteral("kept for \"%1\"").arg(report.file);
     }
     return {};
 }

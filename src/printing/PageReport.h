@@ -7,8 +7,10 @@
 // What became of one page of a print run.
 struct PageReport
 {
-    // Printed: handed to the printer or saved, as the run's destination takes pages.
-    enum class Outcome { Printed, Skipped, Failed, Refused };
+    // Printed: handed to the printer or saved, as the run's destination takes pages. Kept: kept for
+    // a file that is written once the run is over, when it becomes Printed, or Failed if the file
+    // can't be written.
+    enum class Outcome { Printed, Skipped, Failed, Refused, Kept };
 
     QString address;
     Outcome outcome = Outcome::Printed;

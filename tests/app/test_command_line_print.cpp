@@ -269,8 +269,10 @@ private slots:
                      QStringLiteral("[3/6] http://nowhere.invalid/ load failed: host not found; ")),
                  qPrintable(result.reportLines[2]));
         QVERIFY(result.reportLines[2].endsWith(skipFailed ? QStringLiteral("skipped") : QStringLiteral(")")));
-        QCOMPARE(result.reportLines[6], skipFailed ? QStringLiteral("Printed 4, skipped 2, failed 0, refused 0.")
-                                                   : QStringLiteral("Printed 6, skipped 0, failed 0, refused 0."));
+        QCOMPARE(result.reportLines[6], skipFailed
+                                            ? QStringLiteral("Printed 4, skipped 2, failed 0, refused 0.")
+                                            : QStringLiteral("Printed 6 (2 after a failed load), skipped 0, failed 0, "
+                                                             "refused 0."));
 
         // The JSON lines agree with what reached the server, and give the HTTP status wherever a
         // server answered, a good one included.
@@ -460,7 +462,13 @@ private slots:
 
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(jsonMembers(result.jsonLines, u"file"_s), QStringList(3, file));
-        QVERIFY2(result.errors.endsWith(u"Wrote 3 pages to \"%1\".\n"_s.arg(file)), qPrintable(result.errors));
+        QCOMPARE(jsonMembers(result.jsonLines, u"outcome"_s), QStringList(3, u"saved"_s));
+        // A page is only kept for the file until it is written.
+        QCOMPARE(result.reportLines[0], u"[1/3] %1 kept for \"%2\""_s.arg(web.url(u"/long.html"_s), file));
+        QVERIFY2(
+            result.errors.endsWith(u"Wrote 3 pages to \"%1\".\nSaved 3, skipped 0, failed 0, refused 0.\n"_s.arg(file)),
+            qPrintable(result.errors));
+        QVERIFY(toolOutput(u"qpdf"_s, {u"--check"_s, file}).contains(u"No syntax or stream encoding errors"_s));
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"all.pdf"_s});
         const int sheets =
             QRegularExpression(u"Pages: +(\\d+)"_s).match(toolOutput(u"pdfinfo"_s, {file})).captured(1).toInt();
@@ -503,6 +511,53 @@ private slots:
             QVERIFY2(refused.errors.endsWith(message + u'\n'), qPrintable(refused.errors));
         }
         QCOMPARE(web.requestedPaths().size(), requests);
+    }
+
+    // On a disk that fills up, no page is reported saved that was not written, and the system says
+    // why; the file that was there stays, and nothing of the run is left beside it.
+    void aFullDiskSavesNothingItCannotWrite()
+    {
+        const QString disk = testHome() + u"/small-disk"_s;
+        QVERIFY(QDir().mkpath(disk));
+        if (QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=64k"_s, u"tmpfs"_s, disk}) != 0)
+            QSKIP("mounting a small file system needs root");
+        const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_s, {disk}); });
+        const QString file = disk + u"/all.pdf"_s;
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        writeList({web.url(u"/long.html"_s), goodPages()[0], goodPages()[1], web.url(u"/wide.html"_s)});
+
+        const Run joined = run({u"--pdf"_s, file, u"--json"_s});
+        QCOMPARE(joined.exitCode, 1);
+        QCOMPARE(joined.jsonLines.size(), 4);
+        for (const QString &line : joined.jsonLines) {
+            const QJsonObject page = QJsonDocument::fromJson(line.toUtf8()).object();
+            QVERIFY2(page.value(u"outcome"_s).toString() != u"saved"_s, qPrintable(line));
+            QVERIFY2(page.value(u"error"_s).toString().contains(u"No space left on device"_s), qPrintable(line));
+        }
+        QVERIFY2(joined.reportLines.last().startsWith(u"Saved 0, skipped 0, "_s), qPrintable(joined.errors));
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+        earlier.close();
+        QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{u"all.pdf"_s});
+
+        // A page a file: those saved are there whole, the others say why not.
+        const Run folder = run({u"--pdf-dir"_s, disk, u"--json"_s});
+        QCOMPARE(folder.exitCode, 1);
+        int notSaved = 0;
+        for (const QString &line : folder.jsonLines) {
+            const QJsonObject page = QJsonDocument::fromJson(line.toUtf8()).object();
+            if (page.value(u"outcome"_s).toString() == u"saved"_s) {
+                QVERIFY(
+                    toolOutput(u"qpdf"_s, {u"--check"_s, page.value(u"file"_s).toString()}).contains(u"No syntax"_s));
+                continue;
+            }
+            ++notSaved;
+            QVERIFY2(page.value(u"error"_s).toString().endsWith(u"No space left on device"_s), qPrintable(line));
+        }
+        QVERIFY(notSaved > 0);
+        QVERIFY(!QDir(disk).entryList(QDir::Files | QDir::Hidden).join(u' ').contains(u".part"_s));
     }
 
     void anOptionThePrinterRefusesIsReportedForEachPage()
