@@ -16,6 +16,7 @@
 #include "runtime/Dialogs.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ShownText.h"
 #include "runtime/TerminationSignals.h"
 #include "urllist/ListReader.h"
 

@@ -1,6 +1,6 @@
 #include "app/PageReport.h"
 
-#include "runtime/ControlCharacter.h"
+#include "runtime/ShownText.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -24,42 +24,19 @@ QString outcomeName(const PageReport &report)
 }
 } // namespace
 
-QString withControlsEscaped(const QString &text)
-{
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar c : text) {
-        if (!isControlCharacter(c)) {
-            escaped += c;
-            continue;
-        }
-        switch (c.unicode()) {
-        case u'\n':
-            escaped += QLatin1String("\\n");
-            break;
-        case u'\r':
-            escaped += QLatin1String("\\r");
-            break;
-        case u'\t':
-            escaped += QLatin1String("\\t");
-            break;
-        default:
-            escaped += QStringLiteral("\\u%1").arg(static_cast<int>(c.unicode()), 4, 16, QLatin1Char('0'));
-        }
-    }
-    return escaped;
-}
-
 QString progressLine(const PageReport &report, int position, int count)
 {
-    return QStringLiteral("[%1/%2] %3 %4").arg(position).arg(count).arg(report.address, report.whatHappened());
+    return QStringLiteral("[%1/%2] %3 %4")
+        .arg(position)
+        .arg(count)
+        .arg(shownAddress(report.address), report.whatHappened());
 }
 
 QString jsonLine(const PageReport &report)
 {
     const QString error = !report.printError.isEmpty() ? report.printError : report.loadError;
     const QJsonObject object{
-        {QStringLiteral("address"), report.address},
+        {QStringLiteral("address"), shownAddress(report.address)},
         {QStringLiteral("outcome"), outcomeName(report)},
         {QStringLiteral("http_status"), report.httpStatus ? QJsonValue(*report.httpStatus) : QJsonValue()},
         {QStringLiteral("error"), error.isEmpty() ? QJsonValue() : QJsonValue(error)},

@@ -8,10 +8,6 @@
 // a run that saves files, and the like for the other outcomes.
 QString progressLine(const PageReport &report, int position, int count);
 
-// The text with its control characters written as JSON writes them ("\u001b", "\n"): an address
-// from a list file must not cut a report line short or reach the terminal as a command.
-QString withControlsEscaped(const QString &text);
-
 // One line of JSON: address, outcome, http_status, error, job, printer (null for a run that saves
 // files), file (the file the page was saved to, or null), seconds.
 QString jsonLine(const PageReport &report);

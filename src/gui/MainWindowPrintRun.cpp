@@ -14,6 +14,7 @@
 #include "runtime/ErrorTrap.h"
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
+#include "runtime/ShownText.h"
 #include "urllist/ListReader.h"
 
 #include <QComboBox>
@@ -121,7 +122,7 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
         trap.line(120, [&] { address = rows.text(i); });
         trap.line(116, [&] {
             m_progressBar->setValue(progressPercent(i, rows.count()));
-            m_progressBar->setFormat(QStringLiteral("Processing: ") + FileNamePart(address));
+            m_progressBar->setFormat(QStringLiteral("Processing: ") + FileNamePart(shownAddress(address)));
             letEventsRun();
         });
         // A blank row (a list file's last line end gives one) prints nothing: a wasted sheet

@@ -1,6 +1,7 @@
 #include "gui/RunReportWindow.h"
 
 #include "runtime/AppTitle.h"
+#include "runtime/ShownText.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -60,8 +61,10 @@ void RunReportWindow::showRun(const QList<Entry> &entries, int pageCount, bool s
     m_pages->clear();
     m_shown.clear();
     for (const Entry &entry : entries) {
-        auto *item = new QTreeWidgetItem(m_pages, {entry.page.address, entry.whatHappened});
-        item->setToolTip(0, entry.page.address);
+        // The page is printed again from its address as given; only its password is never shown.
+        const QString address = shownAddress(entry.page.address);
+        auto *item = new QTreeWidgetItem(m_pages, {address, entry.whatHappened});
+        item->setToolTip(0, address);
         item->setToolTip(1, entry.whatHappened);
         m_shown.append(entry.page);
     }

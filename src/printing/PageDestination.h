@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printers/JobOption.h"
+#include "runtime/ShownText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,7 +31,7 @@ struct RenderedPage
     {
         if (!ownTitle.isEmpty())
             return ownTitle;
-        return address.isEmpty() ? shownUrl.toString() : address;
+        return address.isEmpty() ? shownUrl.toString(QUrl::RemovePassword) : shownAddress(address);
     }
 };
 

@@ -1,6 +1,6 @@
 #include "printing/PdfFileName.h"
 
-#include "runtime/ControlCharacter.h"
+#include "runtime/ShownText.h"
 
 #include <algorithm>
 
@@ -12,8 +12,12 @@ QString fileNameTitle(const QString &title)
 {
     QString safe;
     safe.reserve(title.size());
-    for (const QChar c : title)
+    for (const QChar c : title) {
+        // A mark that turns the text's direction would make the name read as another.
+        if (isDirectionCharacter(c))
+            continue;
         safe += c == QLatin1Char('/') ? QLatin1Char('-') : isControlCharacter(c) ? QLatin1Char(' ') : c;
+    }
     // No character takes less than a byte: the title is cut to as many first, which keeps the
     // byte count below quick however long the title.
     safe = safe.simplified().left(kLongestFileTitle);

@@ -14,6 +14,7 @@
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ShownText.h"
 
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -107,7 +108,7 @@ QString cannotShowPage(QString address, const QString &reason)
         address = address.left(kLongestShown) + QStringLiteral("…");
     return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title></head>"
                           "<body><h1>This page cannot be displayed</h1><p>%1 %2</p></body></html>")
-        .arg(address.toHtmlEscaped(), reason);
+        .arg(shownAddress(address).toHtmlEscaped(), reason);
 }
 } // namespace
 
@@ -372,7 +373,9 @@ QByteArray WebBrowserControl::renderSheets(const QPageLayout &layout)
     if (m_setup.header.isEmpty() && m_setup.footer.isEmpty())
         return pdf;
     PdfSheets sheets(pdf);
-    const SheetFields fields{jobTitle(), m_page->url().toString(), QDateTime::currentDateTime()};
+    // The address as a reader can trust it on paper: no password, and no mark that reverses it.
+    const SheetFields fields{jobTitle(), withControlsEscaped(m_page->url().toString(QUrl::RemovePassword)),
+                             QDateTime::currentDateTime()};
     return sheets.overlaid(drawHeadersAndFooters(m_setup.header, m_setup.footer, fields, layout, sheets.count()));
 }
 

@@ -236,6 +236,14 @@ private slots:
         web.serveHtml(QStringLiteral("/printing-began"), QString(), QString());
         web.serveHtml(u"/untitled.html"_s, QString(), u"Text of a page without a title"_s);
         web.serveHtml(u"/slash.html"_s, u"Q1/Q2\tresults"_s, u"Text of the results"_s);
+        // Titles that end their addresses, and one that turns its end around.
+        web.serveHtml(u"/report?name=Quarterly"_s, u"Quarterly"_s, u"Text of the quarter"_s);
+        web.serveHtml(u"/wiki/Paris"_s, u"Paris"_s, u"Text of Paris"_s);
+        web.serveHtml(u"/invoice.html"_s, u"Invoice \u202Efdp.exe"_s, u"Text of the invoice"_s);
+        TestHttpServer::Page privatePage;
+        privatePage.login = "alice:topsecret9";
+        privatePage.body = "<html><body>The private report</body></html>";
+        web.serve(u"/private.html"_s, privatePage);
     }
 
     // Three good pages, a page that is not there, a host that does not exist, a page that no server
@@ -558,6 +566,30 @@ private slots:
         }
         QVERIFY(notSaved > 0);
         QVERIFY(!QDir(disk).entryList(QDir::Files | QDir::Hidden).join(u' ').contains(u".part"_s));
+    }
+
+    // The password of an address is on no sheet, line, bookmark or job name; the page loads with it.
+    void aPasswordInTheAddressIsNeverShown()
+    {
+        const QString address = u"http://alice:topsecret9@"_s + web.address(u"/private.html"_s);
+        const QString shown = u"http://alice@"_s + web.address(u"/private.html"_s);
+        writeList({address});
+        const int before = jobCount(kQueue);
+        const Run printed = run({u"--printer"_s, kQueue, u"--json"_s});
+        QCOMPARE(printed.exitCode, 0);
+        const QList<PrintedJob> jobs = jobsSince(kQueue, before);
+        QCOMPARE(jobs.size(), 1);
+        QVERIFY2(jobs[0].text.contains(u"The private report"_s) && jobs[0].text.contains(shown),
+                 qPrintable(jobs[0].text));
+        QVERIFY2(printed.reportLines[0].startsWith(u"[1/1] "_s + shown), qPrintable(printed.reportLines[0]));
+        QCOMPARE(jsonMembers(printed.jsonLines, u"address"_s), QStringList{shown});
+        const QString file = testHome() + u"/private.pdf"_s;
+        QCOMPARE(run({u"--pdf"_s, file}).exitCode, 0);
+        const QString written = toolOutput(u"pdftotext"_s, {file, u"-"_s}) + printed.errors +
+                                jobAttributes(jobs[0].id) +
+                                toolOutput(u"qpdf"_s, {u"--json"_s, u"--json-key=outlines"_s, file}) + jobs[0].text;
+        QVERIFY2(!written.contains(u"topsecret9"_s), qPrintable(written));
+        QVERIFY2(written.contains(u"\"title\": \""_s + shown), qPrintable(written));
     }
 
     void anOptionThePrinterRefusesIsReportedForEachPage()

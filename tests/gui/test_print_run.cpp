@@ -367,14 +367,20 @@ private slots:
     }
 
     // A run that leaves pages to look into ends with a report of them in the command line's words;
-    // printing them again sends only those to the run's printer, even with another chosen since.
+    // printing them again sends only those to the run's printer, even with another chosen since. The
+    // password of an address shows nowhere, but the page loads with it.
     void aRunEndsWithAReportOfItsFailedPagesThatPrintsThemAgain()
     {
         openWindow();
-        addPages({u"/one.html"_s, u"/missing.html"_s, u"/two.html"_s});
-        const QString missing = web.address(u"/missing.html"_s);
+        addPages({u"/one.html"_s});
+        form->urlList()->append(u"http://alice:topsecret9@"_s + web.address(u"/missing.html"_s));
+        addPages({u"/two.html"_s});
+        const QString missing = u"http://alice@"_s + web.address(u"/missing.html"_s);
+        ProgressLog progress;
+        recordProgress(progress);
         const int before = jobCount(kChosen);
         QTest::mouseClick(startButton(), Qt::LeftButton);
+        QCOMPARE(progress.texts.value(1), u"Processing: "_s + missing);
 
         const auto reportRows = [this] {
             QStringList rows;
@@ -401,6 +407,7 @@ private slots:
         const QStringList texts = newJobTexts(kChosen, before);
         QCOMPARE(texts.size(), 4);
         QVERIFY2(texts.last().contains(u"Not Found"_s), qPrintable(texts.last()));
+        QVERIFY2(!texts.join(u' ').contains(u"topsecret9"_s), qPrintable(texts.join(u' ')));
         QCOMPARE(jobCount(u"Test-Alpha"_s), alphaBefore);
         QTRY_COMPARE(form->findChildren<RunReportWindow *>().size(), 1);
         QCOMPARE(reportRows().size(), 1);
