@@ -1,5 +1,12 @@
 #include "printing/QuietWebPage.h"
 
+bool QuietWebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    if (m_documentHeld && isMainFrame)
+        return false;
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+}
+
 void QuietWebPage::javaScriptAlert(const QUrl &, const QString &)
 {}
 

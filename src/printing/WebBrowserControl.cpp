@@ -17,6 +17,7 @@
 #include "runtime/ShownText.h"
 
 #include <QPointer>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -75,26 +76,27 @@ WebBrowserControl::LoadOutcome loadOutcomeOf(const QWebEngineLoadingInfo &loadin
     return {true, 0, why.isEmpty() ? QStringLiteral("the page did not load") : why};
 }
 
-// A script that answers 1 once it has sized the page for a sheet printWidthPx CSS pixels wide:
-// at the given scale, or with none (0) smaller, just enough for the widest content to fit (never
-// larger). The page's own style is changed, as a browser's print zoom would; it is printed once
-// and then left. Answering at all tells that the renderer still runs scripts.
+// A script that sizes the page for a sheet printWidthPx CSS pixels wide: at the given scale, or
+// with none (0) smaller, just enough for the widest content to fit (never larger). The page's own
+// style is changed, as a browser's print zoom would; it is printed once and then left. Answers
+// [1, the document's own title]: answering at all tells that the renderer still runs scripts, and
+// the title is empty where the page has none (the browser's own title would then be the address,
+// which can't be told from a title that happens to end it).
 QString fitToSheetScript(qreal printWidthPx, double scale)
 {
     return QStringLiteral(R"((function (printWidth, scale) {
   try {
     var root = document.documentElement;
-    if (!root || !root.style) return 1;
-    if (!(scale > 0)) {
+    if (root && root.style && !(scale > 0)) {
       var own = root.getAttribute('style');
       root.style.setProperty('width', printWidth + 'px', 'important');
       var wide = Math.max(root.scrollWidth, document.body ? document.body.scrollWidth : 0);
       if (own === null) root.removeAttribute('style'); else root.setAttribute('style', own);
       scale = wide > printWidth ? printWidth / wide : 1;
     }
-    if (scale !== 1) root.style.setProperty('zoom', String(scale), 'important');
+    if (root && root.style && scale !== 1) root.style.setProperty('zoom', String(scale), 'important');
   } catch (e) {}
-  return 1;
+  return [1, String(document.title)];
 })(%1, %2))")
         .arg(printWidthPx)
         .arg(scale);
@@ -139,9 +141,25 @@ QWebEnginePage *WebBrowserControl::browserPage()
         m_login.watch(*m_page, *this);
         connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
         m_rendererGone = false;
+        applyBackgroundsSetting();
         setPage(m_page);
     }
     return m_page;
+}
+
+void WebBrowserControl::setPageSetup(const PageSetup &setup)
+{
+    m_setup = setup;
+    if (m_page)
+        applyBackgroundsSetting();
+}
+
+void WebBrowserControl::applyBackgroundsSetting()
+{
+    // Given to the page as soon as it is made, not as it prints: the renderer learns of a change
+    // some time later, and a print asked for meanwhile would still have the browser's default,
+    // which prints backgrounds.
+    m_page->settings()->setAttribute(QWebEngineSettings::PrintElementBackgrounds, m_setup.backgrounds);
 }
 
 void WebBrowserControl::loadAddress(const QString &address)
@@ -156,6 +174,7 @@ void WebBrowserControl::loadAddress(const QString &address)
     m_sinceLoad.start();
     m_loadNs = -1;
     m_finishNs = 0;
+    m_documentTitle.clear();
     if (address.size() > kLongestAddress) {
         refuse();
         return;
@@ -352,6 +371,17 @@ QByteArray WebBrowserControl::renderForPrinting()
     // that has ended is given up, with its page, before any print is asked of it.
     if (m_rendererGone)
         giveUpPage(QStringLiteral("The page's renderer ended before the page could be printed."));
+    // A page that loads itself again (a refresh, a script that moves it) would print blank were its
+    // new document to come in the middle of the print: a load under way is waited for, and the
+    // document then held until the print is over.
+    if (m_loadsUnderway > 0)
+        sleepUntil([this] { return m_rendererGone || m_loadsUnderway == 0; },
+                   QDeadlineTimer(kBlankLimit, Qt::PreciseTimer));
+    m_page->holdDocument(true);
+    const auto letGo = qScopeGuard([page = QPointer<QuietWebPage>(m_page)] {
+        if (page)
+            page->holdDocument(false);
+    });
     if (!fitToSheet(layout))
         giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
     QByteArray pdf = renderSheets(layout);
@@ -361,7 +391,6 @@ QByteArray WebBrowserControl::renderForPrinting()
 
 QByteArray WebBrowserControl::renderSheets(const QPageLayout &layout)
 {
-    browserPage()->settings()->setAttribute(QWebEngineSettings::PrintElementBackgrounds, m_setup.backgrounds);
     QByteArray pdf = renderPageToPdf(*browserPage(), layout, m_renderTimeLimit, [this] { return m_rendererGone; });
     if (pdf.isEmpty()) {
         // The renderer stopped answering during the print itself (a script that never ends as the
@@ -411,7 +440,11 @@ bool WebBrowserControl::fitToSheet(const QPageLayout &layout)
         *browserPage(), fitToSheetScript(printWidthPx, m_setup.scale.value_or(0)),
         QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer), [this] { return m_rendererGone; },
         QWebEngineScript::MainWorld);
-    return answer && answer->toInt() == 1;
+    const QVariantList answered = answer.value_or(QVariant()).toList();
+    if (answered.size() != 2 || answered.at(0).toInt() != 1)
+        return false;
+    m_documentTitle = answered.at(1).toString().trimmed();
+    return true;
 }
 
 void WebBrowserControl::giveUpPage(const QString &reason)
@@ -480,10 +513,7 @@ RenderedPage WebBrowserControl::pageAsShown() const
     RenderedPage page;
     page.address = m_address;
     page.shownUrl = m_page ? m_page->url().adjusted(QUrl::StripTrailingSlash) : QUrl();
-    // A page without a title of its own is shown under its address, which is then no title.
-    const QString title = m_page ? m_page->title().trimmed() : QString();
-    if (!page.shownUrl.toString().endsWith(title))
-        page.ownTitle = title;
+    page.ownTitle = m_documentTitle;
     return page;
 }
 

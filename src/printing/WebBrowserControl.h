@@ -19,6 +19,7 @@
 class LoginSource;
 class PrinterSystem;
 class QWebEnginePage;
+class QuietWebPage;
 class QWebEngineProfile;
 class RequestWatch;
 
@@ -67,7 +68,7 @@ public:
 
     // How the following prints are laid out and what their jobs ask of the printer; taken at the
     // next page setup.
-    void setPageSetup(const PageSetup &setup) { m_setup = setup; }
+    void setPageSetup(const PageSetup &setup);
 
     // The longest wait for the browser to render a page for printing; the page is given up after
     // it. A run sets it to its bound on a page's load.
@@ -119,6 +120,7 @@ private:
     };
 
     QWebEnginePage *browserPage();
+    void applyBackgroundsSetting();
     QWebEnginePage *beginNavigation(Navigation kind);
     void explain(const QString &reason);
     void refuse();
@@ -155,7 +157,7 @@ private:
 
     PrinterSystem &m_printers;
     QWebEngineProfile &m_profile;
-    QWebEnginePage *m_page = nullptr;
+    QuietWebPage *m_page = nullptr;
     // The page's own, which goes with it.
     RequestWatch *m_requests = nullptr;
     PageLogin m_login;
@@ -163,6 +165,8 @@ private:
     std::shared_ptr<PageDestination> m_destination;
     PageSetup m_setup;
     std::optional<QPageLayout> m_sheetLayout;
+    // The title the document gives itself, as the page readied for printing told; empty without.
+    QString m_documentTitle;
     bool m_printing = false;
     bool m_rendererGone = false;
     std::chrono::milliseconds m_renderTimeLimit;

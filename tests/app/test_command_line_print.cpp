@@ -219,7 +219,18 @@ private slots:
              "<html><head><title>Wide</title></head><body><table style='width: 2400px'><tr>"
              "<td>LeftEdge</td><td style='text-align: right'>RightEdge</td></tr></table></body></html>"},
             {u"/dark.html"_s, "<html><head><title>Dark</title></head><body style='background: black; color: white'>"
-                              "Dark page</body></html>"}};
+                              "Dark page</body></html>"},
+            {u"/dark-root.html"_s, "<html style='background: black; color: white'><head><title>Dark root</title>"
+                                   "</head><body>Dark root page</body></html>"},
+            {u"/dark-box.html"_s, "<html><head><title>Dark box</title></head><body style='margin: 0'>"
+                                  "<div style='background: black; color: white; height: 3000px'>Dark box page</div>"
+                                  "</body></html>"},
+            // Adds a screen of text whenever its end comes into view, as a feed does.
+            {u"/endless.html"_s,
+             "<html><head><title>Endless</title></head><body><div id='feed'></div><p id='end'>End</p><script>"
+             "let n = 0; new IntersectionObserver(() => { for (let i = 0; i < 40; ++i) {"
+             "const p = document.createElement('p'); p.textContent = 'Item ' + ++n; feed.append(p); } })"
+             ".observe(document.getElementById('end'));</script></body></html>"}};
         for (const auto &[path, body] : pages) {
             TestHttpServer::Page page;
             page.body = body;
@@ -412,6 +423,34 @@ private slots:
         QVERIFY(darkness(jobs[1].id) > 200);
     }
 
+    // A page dark on its body, its root or a box of its own prints white with its text by default,
+    // from either browser of the run, and as it shows with --backgrounds.
+    void darkPagesPrintWhiteUnlessBackgroundsAreAsked_data()
+    {
+        QTest::addColumn<bool>("backgrounds");
+        QTest::newRow("by default") << false;
+        QTest::newRow("--backgrounds") << true;
+    }
+
+    void darkPagesPrintWhiteUnlessBackgroundsAreAsked()
+    {
+        QFETCH(bool, backgrounds);
+        writeList({web.url(u"/dark.html"_s), web.url(u"/dark-root.html"_s), web.url(u"/dark-box.html"_s)});
+        const int before = jobCount(kQueue);
+        QStringList options{u"--printer"_s, kQueue, u"--no-header-footer"_s};
+        if (backgrounds)
+            options << u"--backgrounds"_s;
+        QCOMPARE(run(options).exitCode, 0);
+        const QList<PrintedJob> jobs = jobsSince(kQueue, before);
+        QCOMPARE(jobs.size(), 3);
+        const QStringList texts{u"Dark page"_s, u"Dark root page"_s, u"Dark box page"_s};
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY2(jobs[i].text.contains(texts[i]), qPrintable(jobs[i].text));
+            const int dark = darkness(jobs[i].id);
+            QVERIFY2(backgrounds ? dark > 150 : dark < 10, qPrintable(texts[i] + u": "_s + QString::number(dark)));
+        }
+    }
+
     // Each page a file named by its row and title, in list order, with the page's text; a name
     // that is taken gets " (2)", and what was there stays. A skipped row keeps its number for
     // itself. No printer is asked for anything.
@@ -423,17 +462,21 @@ private slots:
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
         earlier.close();
         writeList({goodPages()[0], web.url(u"/missing.html"_s), web.url(u"/slash.html"_s), web.url(u"/untitled.html"_s),
-                   goodPages()[1]});
+                   goodPages()[1], web.url(u"/report?name=Quarterly"_s), web.url(u"/wiki/Paris"_s),
+                   web.url(u"/invoice.html"_s)});
         const int jobsBefore = jobsOnEveryQueue();
         const Run result = run({u"--pdf-dir"_s, folder, u"--json"_s, u"--skip-failed"_s});
 
         QCOMPARE(result.exitCode, 1);
-        const QStringList names{u"001 Page one.pdf"_s, u"003 Q1-Q2 results.pdf"_s, u"004 127.0.0.1.pdf"_s,
-                                u"005 Page two (2).pdf"_s};
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList(names)
-                                                                                     << u"005 Page two.pdf"_s);
-        const QStringList texts{u"Text of page one"_s, u"Text of the results"_s, u"Text of a page without a title"_s,
-                                u"Text of page two"_s};
+        const QStringList names{u"001 Page one.pdf"_s,       u"003 Q1-Q2 results.pdf"_s, u"004 127.0.0.1.pdf"_s,
+                                u"005 Page two (2).pdf"_s,   u"006 Quarterly.pdf"_s,     u"007 Paris.pdf"_s,
+                                u"008 Invoice fdp.exe.pdf"_s};
+        QStringList there = QStringList(names) << u"005 Page two.pdf"_s;
+        there.sort();
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), there);
+        const QStringList texts{u"Text of page one"_s,   u"Text of the results"_s, u"Text of a page without a title"_s,
+                                u"Text of page two"_s,   u"Text of the quarter"_s, u"Text of Paris"_s,
+                                u"Text of the invoice"_s};
         for (qsizetype i = 0; i < names.size(); ++i) {
             const QString text = toolOutput(u"pdftotext"_s, {folder + u'/' + names[i], u"-"_s});
             QVERIFY2(text.contains(texts[i]), qPrintable(names[i] + u": "_s + text));
@@ -447,9 +490,10 @@ private slots:
         files.insert(1, QString());
         QCOMPARE(jsonMembers(result.jsonLines, u"file"_s), files);
         QCOMPARE(jsonMembers(result.jsonLines, u"outcome"_s),
-                 (QStringList{u"saved"_s, u"skipped"_s, u"saved"_s, u"saved"_s, u"saved"_s}));
-        QCOMPARE(result.reportLines[0], u"[1/5] %1 saved to \"%2\""_s.arg(goodPages()[0], files[0]));
-        QCOMPARE(result.reportLines.last(), u"Saved 4, skipped 1, failed 0, refused 0."_s);
+                 (QStringList{u"saved"_s, u"skipped"_s, u"saved"_s, u"saved"_s, u"saved"_s, u"saved"_s, u"saved"_s,
+                              u"saved"_s}));
+        QCOMPARE(result.reportLines[0], u"[1/8] %1 saved to \"%2\""_s.arg(goodPages()[0], files[0]));
+        QCOMPARE(result.reportLines.last(), u"Saved 7, skipped 1, failed 0, refused 0."_s);
         QCOMPARE(jobsOnEveryQueue(), jobsBefore);
         QCOMPARE(lpstatDefault(), kSystemDefault);
     }
@@ -679,6 +723,7 @@ private slots:
         const QList<PrintedJob> jobs = jobsSince(kQueue, before);
         QCOMPARE(jobs.size(), 6);
         QVERIFY2(jobs[0].text.contains(QLatin1String("Text of page one")), qPrintable(jobs[0].text));
+        QVERIFY2(jobs[1].text.contains(QLatin1String("Refreshing page")), qPrintable(jobs[1].text));
         QVERIFY2(jobs[2].text.contains(QLatin1String("Text of the data page")), qPrintable(jobs[2].text));
         QVERIFY2(jobs[3].text.contains(QLatin1String("Moving page")), qPrintable(jobs[3].text));
         QVERIFY2(jobs[4].text.contains(QLatin1String("Text of page two")), qPrintable(jobs[4].text));
