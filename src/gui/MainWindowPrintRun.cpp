@@ -83,6 +83,15 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
         target.folder = chooseFolderForRun();
     else
         target.printer = m_printerBox->currentText();
+    // With printers but no default, the box starts with none chosen: pages must not go anywhere
+    // the user did not choose.
+    if (!again && !saveAsPdfChosen() && target.printer.isEmpty()) {
+        dialogs.message(QStringLiteral("No printer is chosen. Choose one under \"Select Printer\", or "
+                                       "\"Save as PDF…\" to keep the pages as files."),
+                        applicationTitle(), Dialogs::Icon::None);
+        trap.line(148, [&] { setPointer(Pointer::Arrow); });
+        return;
+    }
     // Files need no printer: the default printer is left alone.
     const bool savingFiles = target.printer.isEmpty();
     if (savingFiles && (target.folder.isEmpty() || !saveInFolder(target.folder))) {

@@ -28,10 +28,14 @@ WebBrowserControl &LookaheadBrowser::spare()
     if (m_secondPrints)
         return m_first;
     if (!m_second) {
-        // Kept off every screen but shown, and the size of the first, so that a page lays out the
-        // same in either: a browser never shown treats its page as hidden and loads it at half speed.
-        m_second = std::make_unique<WebBrowserControl>(m_printers, &m_first.profile());
-        m_second->setAttribute(Qt::WA_DontShowOnScreen);
+        // Out of sight where the first is, and of its size, so that a page lays out the same in
+        // either. A browser never shown treats its page as hidden and loads it at half speed; one
+        // of a window of its own, where the first has none, is shown but kept off every screen.
+        m_second = std::make_unique<WebBrowserControl>(m_printers, &m_first.profile(), m_first.parentWidget());
+        if (m_first.parentWidget())
+            m_second->setGeometry(m_first.geometry());
+        else
+            m_second->setAttribute(Qt::WA_DontShowOnScreen);
         m_second->resize(m_first.size());
         m_second->show();
         QObject::connect(m_second.get(), &WebBrowserControl::pagePrinted, &m_first, &WebBrowserControl::pagePrinted);

@@ -201,8 +201,11 @@ private slots:
             nextRequested << (web.requestedPaths().count(u"/two.html"_s) > twoRequested);
             lastRenderer = browser()->page()->renderProcessPid();
         });
-        // The last page's renderer ends while "Done." stands open: the window is past caring.
+        // The last page's renderer ends while "Done." stands open: the window is past caring. The
+        // progress bar is back to its rest by then.
+        QString progressAtDone;
         dialogs.onMessage = [&](const QString &) {
+            progressAtDone = progressBar()->format();
             ::kill(static_cast<pid_t>(lastRenderer), SIGKILL);
             QTest::qWait(500);
         };
@@ -222,7 +225,13 @@ private slots:
                                               u"Processing: "_s + web.address(u"/three.html"_s),
                                               u"Processing: "_s + web.address(u"/four.html"_s)}));
         QCOMPARE(dialogs.messageTexts(), QStringList{u"Done."_s});
+        QCOMPARE(progressAtDone, u"Progress Bar"_s);
         QVERIFY(!form->findChild<RunReportWindow *>());
+        // Both browsers stay inside the window, out of sight: a window of their own would lie over
+        // the user's screen, unpainted, and take its clicks.
+        QCOMPARE(form->findChildren<WebBrowserControl *>().size(), 2);
+        for (const WebBrowserControl *pages : form->findChildren<WebBrowserControl *>())
+            QVERIFY(!pages->isWindow() && !form->rect().intersects(pages->geometry()));
         verifyRunEndedCleanly();
     }
 
@@ -306,6 +315,24 @@ private slots:
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
         QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
         QCOMPARE(progressBar()->format(), QStringLiteral("Progress Bar"));
+    }
+
+    // With printers but no default, none is chosen at first: a start says where to choose one and
+    // prints nothing anywhere.
+    void withNoPrinterChosenAStartOnlySaysSo()
+    {
+        openWindow();
+        child<QComboBox>(*form, "Combo1")->setCurrentIndex(-1);
+        addPages({u"/one.html"_s});
+        const int before = jobCount(kChosen) + jobCount(kServerDefault);
+        QTest::mouseClick(startButton(), Qt::LeftButton);
+        QCOMPARE(dialogs.messageTexts(),
+                 QStringList{u"No printer is chosen. Choose one under \"Select Printer\", or \"Save as PDF…\" to keep "
+                             u"the pages as files."_s});
+        QVERIFY(dialogs.folderRequests.isEmpty());
+        QCOMPARE(jobCount(kChosen) + jobCount(kServerDefault), before);
+        QCOMPARE(printers().defaultPrinterName(), kServerDefault);
+        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
     }
 
     // Each wait is recorded with what the browser was doing when it began, which tells the five
