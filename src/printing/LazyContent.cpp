@@ -26,14 +26,19 @@ constexpr std::chrono::milliseconds kPollInterval = 25ms;
 // A page whose frames don't come (its renderer busy) still moves on after this long a step.
 constexpr int kFrameWaitMs = 250;
 
+// How far a page may grow while it is scrolled through, in screens beyond its height when the
+// scroll began: a feed that adds more whenever its end comes into view would otherwise print a
+// ream. A page that is long from the start is scrolled through whole.
+constexpr int kMostScreensOfGrowth = 10;
+
 // Starts the scroll through the page, in the script world of its own, and answers at once. Each
 // step waits for the next frame and moves a viewport down at its start: that frame draws the new
 // position and reports what came into view, and the page's handlers of that report have run by
 // the next. The page may grow as it goes; the scroll ends at its end, where it can go no further,
-// or when stopped.
+// at the growth allowed, or when stopped.
 QString startScrollScript()
 {
-    return QStringLiteral(R"((function (frameWaitMs) {
+    return QStringLiteral(R"((function (frameWaitMs, mostScreensOfGrowth) {
   var state = { done: false, stop: false };
   window.quillbraeScroll = state;
   function nextFrame() {
@@ -45,11 +50,13 @@ QString startScrollScript()
   (async function () {
     try {
       var y = 0;
+      var start = document.scrollingElement || document.documentElement;
+      var deepest = (start ? start.scrollHeight : 0) + mostScreensOfGrowth * Math.max(window.innerHeight, 1);
       for (;;) {
         await nextFrame();
         var root = document.scrollingElement || document.documentElement;
         if (state.stop || !root) break;
-        var bottom = root.scrollHeight - window.innerHeight;
+        var bottom = Math.min(root.scrollHeight, deepest) - window.innerHeight;
         if (y >= bottom) break;
         y = Math.min(y + Math.max(window.innerHeight, 1), bottom);
         window.scrollTo({ left: 0, top: y, behavior: 'instant' });
@@ -59,8 +66,9 @@ QString startScrollScript()
     state.done = true;
   })();
   return 1;
-})(%1))")
-        .arg(kFrameWaitMs);
+})(%1, %2))")
+        .arg(kFrameWaitMs)
+        .arg(kMostScreensOfGrowth);
 }
 
 QString scrollDoneScript()

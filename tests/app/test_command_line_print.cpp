@@ -742,6 +742,17 @@ private slots:
         QCOMPARE(pictureCount(jobs[0].id), 8);
         QCOMPARE(pictureCount(jobs[1].id), 8);
         QVERIFY(pictureCount(jobs[2].id) < 8);
+
+        // A page that grows whenever its end comes into view is scrolled a bounded way.
+        writeList({web.url(u"/endless.html"_s)});
+        QCOMPARE(run({u"--printer"_s, kQueue}).exitCode, 0);
+        const QList<PrintedJob> endless = jobsSince(kQueue, before + 4);
+        QCOMPARE(endless.size(), 1);
+        const int sheets = QRegularExpression(u"Pages: +(\\d+)"_s)
+                               .match(readJobDocument(u"pdfinfo"_s, {}, endless[0].id))
+                               .captured(1)
+                               .toInt();
+        QVERIFY2(sheets >= 3 && sheets <= 20, qPrintable(QString::number(sheets)));
     }
 
     // A page prints once the element it waits for has come; one where it never does is a failed
