@@ -84,7 +84,7 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         QStringLiteral("SELECTOR"));
     const QCommandLineOption delay(
         QStringLiteral("delay"),
-        QStringLiteral("With --print: seconds to wait once a page is ready, before printing it."),
+        QStringLiteral("With --print: seconds to wait once a page is ready, before printing it (0 to 3600)."),
         QStringLiteral("SECONDS"));
     const QCommandLineOption noLazyLoad(
         QStringLiteral("no-lazy-load"),
@@ -239,8 +239,9 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     if (parser.isSet(delay)) {
         const std::optional<double> seconds = readDelay(parser.value(delay));
         if (!seconds)
-            return usageError(QStringLiteral("The delay '%1' is not a number of seconds of 0 or more, such as 2.5.")
-                                  .arg(parser.value(delay)));
+            return usageError(QStringLiteral("The delay '%1' is not a number of seconds from 0 to %2, such as 2.5.")
+                                  .arg(parser.value(delay))
+                                  .arg(kLongestDelaySeconds));
         rules.delaySeconds = *seconds;
     }
     return {std::nullopt, run};

@@ -15,9 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kMostCopies = 9999;
-// An hour: a page that needs longer after it is ready is no page to print unattended.
-constexpr double kLongestDelay = 3600;
 // Room for a template of a few fields without scrolling.
 constexpr int kTemplateFieldWidth = 340;
 // The orientation box's data for "as the printer is set up"; the others are QPageLayout's values.
@@ -81,7 +78,7 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
                                          "#content or .chart svg. A page where none does in time counts as a "
                                          "failed load."));
     m_delay = new QDoubleSpinBox(this);
-    m_delay->setRange(0, kLongestDelay);
+    m_delay->setRange(0, kLongestDelaySeconds);
     m_delay->setDecimals(1);
     m_delay->setSingleStep(0.5);
     m_delay->setSuffix(QStringLiteral(" seconds"));

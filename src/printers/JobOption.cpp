@@ -3,9 +3,6 @@
 #include <QRegularExpression>
 
 namespace {
-// The server takes at most this many copies of a job unless set up otherwise (MaxCopies).
-constexpr int kMostCopies = 9999;
-
 // Options that mean nothing without a value; other names alone are switches, as lp reads them.
 const QStringList kValuedOptions{QStringLiteral("media"), QStringLiteral("print-color-mode"),
                                  QStringLiteral("print-quality"), QStringLiteral("number-up")};
@@ -26,8 +23,7 @@ QString valueProblem(const JobOption &option)
         if (!isNumber || copies < 1 || copies > kMostCopies)
             return QStringLiteral("copies must be a number from 1 to %1").arg(kMostCopies);
     } else if (option.name == QLatin1String("sides")) {
-        static const QStringList sides{QStringLiteral("one-sided"), QStringLiteral("two-sided-long-edge"),
-                                       QStringLiteral("two-sided-short-edge")};
+        const QStringList &sides = knownSides();
         if (!sides.contains(value))
             return QStringLiteral("sides must be one of %1").arg(sides.join(QStringLiteral(", ")));
     } else if (option.name == QLatin1String("orientation-requested")) {

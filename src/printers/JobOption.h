@@ -14,6 +14,16 @@ struct JobOption
 };
 using JobOptions = QList<JobOption>;
 
+// The server takes at most this many copies of a job unless set up otherwise (MaxCopies).
+constexpr int kMostCopies = 9999;
+// The sides a job may ask for; none of them: as the printer is set up.
+inline const QStringList &knownSides()
+{
+    static const QStringList sides{QStringLiteral("one-sided"), QStringLiteral("two-sided-long-edge"),
+                                   QStringLiteral("two-sided-short-edge")};
+    return sides;
+}
+
 // Reads "NAME=VALUE" or "NAME" as lp does. The options whose values the program knows (copies,
 // sides, orientation, page ranges) are checked here, so that a script's mistake is caught before
 // any page loads instead of once a page; any other option goes to the printer as it stands, and

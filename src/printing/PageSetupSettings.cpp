@@ -19,6 +19,13 @@ QString yesNo(bool value)
 {
     return value ? QStringLiteral("true") : QStringLiteral("false");
 }
+
+// A switch as written; anything else written there reads as the default.
+bool readSwitch(const char *name, bool defaultValue)
+{
+    const QString text = Settings::read(key(name));
+    return text == QLatin1String("true") || (text != QLatin1String("false") && defaultValue);
+}
 } // namespace
 
 QString scaleText(const std::optional<double> &scale)
@@ -40,7 +47,7 @@ std::optional<std::optional<double>> readScale(const QString &text)
 std::optional<double> readDelay(const QString &text)
 {
     const std::optional<double> seconds = pauseValue(text, QLocale::c());
-    if (!seconds || !(*seconds >= 0))
+    if (!seconds || !(*seconds >= 0 && *seconds <= kLongestDelaySeconds))
         return std::nullopt;
     return seconds;
 }
@@ -51,7 +58,7 @@ PageSetup savedPageSetup()
     setup.header = Settings::read(key("Header"), setup.header);
     setup.footer = Settings::read(key("Footer"), setup.footer);
     setup.scale = readScale(Settings::read(key("Scale"), scaleText(setup.scale))).value_or(setup.scale);
-    setup.backgrounds = Settings::read(key("Backgrounds"), yesNo(setup.backgrounds)) == QLatin1String("true");
+    setup.backgrounds = readSwitch("Backgrounds", setup.backgrounds);
     setup.paper = Settings::read(key("Paper"));
     const QString orientation = Settings::read(key("Orientation"));
     if (orientation == QLatin1String("portrait"))
@@ -60,12 +67,14 @@ PageSetup savedPageSetup()
         setup.orientation = QPageLayout::Landscape;
     bool isNumber = false;
     const int copies = Settings::read(key("Copies")).toInt(&isNumber);
-    if (isNumber && copies >= 1)
+    if (isNumber && copies >= 1 && copies <= kMostCopies)
         setup.copies = copies;
-    setup.sides = Settings::read(key("Sides"));
-    setup.loadAhead = Settings::read(key("LoadAhead"), yesNo(setup.loadAhead)) == QLatin1String("true");
+    const QString sides = Settings::read(key("Sides"));
+    if (knownSides().contains(sides))
+        setup.sides = sides;
+    setup.loadAhead = readSwitch("LoadAhead", setup.loadAhead);
     WaitRules &rules = setup.waitRules;
-    rules.lazyLoad = Settings::read(key("LazyLoad"), yesNo(rules.lazyLoad)) == QLatin1String("true");
+    rules.lazyLoad = readSwitch("LazyLoad", rules.lazyLoad);
     rules.waitFor = Settings::read(key("WaitFor")).trimmed();
     rules.delaySeconds = readDelay(Settings::read(key("Delay"))).value_or(rules.delaySeconds);
     return setup;

@@ -4,7 +4,8 @@
 
 // The page setup the user chose in the window, kept in the settings file (group "PageSetup"): the
 // window's runs use it, and it is what a run from the command line starts from. Reading never
-// fails: what is missing or unreadable reads as the default.
+// fails: every value is held to what the Page Setup dialog offers, and what is missing, unreadable
+// or out of range (a hand-edited file) reads as the default.
 PageSetup savedPageSetup();
 void savePageSetup(const PageSetup &setup);
 
@@ -13,5 +14,5 @@ QString scaleText(const std::optional<double> &scale);
 // Reads that text back; nothing when it is neither "fit" nor a percentage from 10 to 400.
 std::optional<std::optional<double>> readScale(const QString &text);
 // Reads the wait after a page is ready, as written in settings and on the command line: a number
-// of seconds of 0 or more, with a decimal point; nothing for any other text.
+// of seconds from 0 to kLongestDelaySeconds, with a decimal point; nothing for any other text.
 std::optional<double> readDelay(const QString &text);

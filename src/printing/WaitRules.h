@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// The longest wait after a page is ready: a page that needs longer is no page to print unattended.
+constexpr double kLongestDelaySeconds = 3600;
+
 // What a page waits for once its load is complete, before it is printed.
 struct WaitRules
 {

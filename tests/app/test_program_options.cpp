@@ -187,10 +187,10 @@ private slots:
                 << QStringList{u"--print=l"_s, u"--timeout"_s, timeout}
                 << u"The timeout '%1' is not a number of seconds above 0, such as 2.5."_s.arg(timeout);
 
-        for (const QString &delay : {u"abc"_s, u"-1"_s, u"1e999"_s, u"0,5"_s, QString()})
+        for (const QString &delay : {u"abc"_s, u"-1"_s, u"3600.5"_s, u"1e999"_s, u"0,5"_s, QString()})
             QTest::addRow("delay '%s'", qPrintable(delay))
                 << QStringList{u"--print=l"_s, u"--delay"_s, delay}
-                << u"The delay '%1' is not a number of seconds of 0 or more, such as 2.5."_s.arg(delay);
+                << u"The delay '%1' is not a number of seconds from 0 to 3600, such as 2.5."_s.arg(delay);
         for (const QString &selector : {QString(), u"  "_s})
             QTest::addRow("selector '%s'", qPrintable(selector))
                 << QStringList{u"--print=l"_s, u"--wait-for"_s, selector}

@@ -5,6 +5,7 @@
 #include "printers/PrinterSystem.h"
 #include "printing/PageSetupSettings.h"
 #include "printing/PrintedJobs.h"
+#include "runtime/Settings.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowControls.h"
 #include "urllist/UrlListModel.h"
@@ -173,6 +174,23 @@ private slots:
             clickButton(dialog, QDialogButtonBox::Ok);
         });
         QCOMPARE(described(savedPageSetup()), described(earlier));
+    }
+
+    // A hand-edited settings file gets no more than the dialog offers: a value out of its range, or
+    // one it can't read, is the default.
+    void handEditedValuesAreHeldToTheDialogsRanges()
+    {
+        const std::pair<const char *, const char *> edits[] = {
+            {"Delay", "99999999"},       {"Copies", "0"},        {"Sides", "both-ways"}, {"Scale", "5"},
+            {"Orientation", "diagonal"}, {"Backgrounds", "yes"}, {"LazyLoad", "no"},     {"LoadAhead", "1"},
+        };
+        for (const auto &[key, value] : edits)
+            Settings::write(u"PageSetup/"_s + QLatin1String(key), QLatin1String(value));
+        QCOMPARE(described(savedPageSetup()), described(PageSetup()));
+        Settings::write(u"PageSetup/Copies"_s, u"10000"_s);
+        Settings::write(u"PageSetup/Delay"_s, u"3600"_s);
+        QCOMPARE(savedPageSetup().copies, 1);
+        QCOMPARE(savedPageSetup().waitRules.delaySeconds, 3600.0);
     }
 
     // A page printed with the setup as it comes has its title, number, address and date around
