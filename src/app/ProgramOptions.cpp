@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -135,15 +136,17 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     for (const QCommandLineOption *option : runOptions)
         parser.addOption(*option);
 
-    if (!parser.parse(arguments)) {
-        write(stderr, QStringLiteral("%1\n\n%2").arg(parser.errorText(), parser.helpText()));
-        return {kUsageError, std::nullopt};
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        write(stderr, QStringLiteral("Unexpected argument '%1'.\n\n%2")
-                          .arg(parser.positionalArguments().constFirst(), parser.helpText()));
-        return {kUsageError, std::nullopt};
-    }
+    // As other command-line programs do: what is wrong, and where to read more, not the whole help
+    // with the one line that matters lost above it.
+    auto usageError = [&](const QString &problem) {
+        const QString program = QFileInfo(arguments.value(0, QStringLiteral("quillbrae"))).fileName();
+        write(stderr, QStringLiteral("%1\nTry '%2 --help' for more information.\n").arg(problem, program));
+        return ProgramOptions{kUsageError, std::nullopt};
+    };
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
     if (parser.isSet(help)) {
         write(stdout, parser.helpText());
         return {0, std::nullopt};
@@ -153,10 +156,6 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                                     QCoreApplication::applicationVersion()));
         return {0, std::nullopt};
     }
-    auto usageError = [&](const QString &problem) {
-        write(stderr, QStringLiteral("%1\n\n%2").arg(problem, parser.helpText()));
-        return ProgramOptions{kUsageError, std::nullopt};
-    };
     if (!parser.isSet(print)) {
         for (const QCommandLineOption *option : runOptions)
             if (parser.isSet(*option))

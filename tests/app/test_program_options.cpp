@@ -219,8 +219,8 @@ private slots:
                 << QStringList{u"--"_s + option} << u"Option '%1' goes with --print."_s.arg(option);
     }
 
-    // A wrong command line says what is wrong, then how to use the program, on standard error, and
-    // starts nothing.
+    // A wrong command line says what is wrong and where to read more, in two lines on standard
+    // error, and starts nothing.
     void usageErrors()
     {
         QFETCH(QStringList, arguments);
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(parsed.options.exitStatus, std::optional<int>(2));
         QVERIFY(!parsed.options.print);
         QVERIFY(parsed.out.isEmpty());
-        QVERIFY2(parsed.err.startsWith(problem + u"\n\nUsage: "_s), qPrintable(parsed.err));
+        QCOMPARE(parsed.err, problem + u"\nTry 'quillbrae --help' for more information.\n"_s);
     }
 };
 
