@@ -151,7 +151,10 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
 
     // Made before the browsers, and so gone only after them.
     const BrowserProfile profile(options.privateProfile ? BrowserProfile::Kind::Private : BrowserProfile::Kind::Kept);
-    NetrcLogins logins;
+    // A page's bound covers its load and, as long again, its rendering.
+    const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
+    NetrcLogins logins(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit),
+                       [](const QString &warning) { printLine(stderr, warning); });
     WebBrowserControl browser(printers, &profile.profile());
     // A browser that is never shown treats its page as hidden and slows it down (about twice as
     // slow a print run); shown but kept off every screen, it works at full speed.
@@ -162,8 +165,6 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     pages.setDestination(target.destination);
     pages.setPageSetup(options.pageSetup);
     pages.setLoginSource(&logins);
-    // A page's bound covers its load and, as long again, its rendering.
-    const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
     pages.setRenderTimeLimit(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit));
     NoDialogs noDialogs;
     // What became of each page is known once it is handed over, but for a page kept for --pdf's

@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Qt has no reader of .netrc files, nor does any library Debian packages for it: the format is
 // small enough to read here.
 
@@ -121,10 +125,26 @@ std::optional<NetrcLogin> netrcLogin(const QByteArray &text, const QString &host
     return machine ? machine : fallback;
 }
 
-std::optional<NetrcLogin> userNetrcLogin(const QString &host)
+std::optional<NetrcFile> readUserNetrc()
 {
-    QFile file(QDir::homePath() + QStringLiteral("/.netrc"));
-    if (!file.open(QIODevice::ReadOnly))
+    // Far larger than any list of logins; a larger file is no .netrc.
+    constexpr qint64 kLargestFile = qint64{1024} * 1024;
+    const QByteArray path = QFile::encodeName(QDir::homePath() + QStringLiteral("/.netrc"));
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
         return std::nullopt;
-    return netrcLogin(file.readAll(), host);
+    struct stat status = {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kLargestFile) {
+        ::close(descriptor);
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return std::nullopt;
+    }
+    NetrcFile netrc{file.read(kLargestFile), (status.st_mode & (S_IRGRP | S_IROTH)) != 0};
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return netrc;
 }

@@ -19,5 +19,15 @@ struct NetrcLogin
 // with # ends its line; "macdef NAME" skips the lines after it up to an empty one.
 std::optional<NetrcLogin> netrcLogin(const QByteArray &text, const QString &host);
 
-// The login of the user's ~/.netrc for the host; none when the file has none or can't be read.
-std::optional<NetrcLogin> userNetrcLogin(const QString &host);
+// The user's ~/.netrc as it was read.
+struct NetrcFile
+{
+    QByteArray text;
+    // Other users may read it, though it holds passwords.
+    bool othersCanRead = false;
+};
+
+// Reads the user's ~/.netrc; none when there is none, it is no regular file, or it can't be read.
+// Opened without waiting for a writer, so that a pipe or a device in its place can't hold the
+// reader up; the opening itself can still wait on a home folder whose network share hangs.
+std::optional<NetrcFile> readUserNetrc();

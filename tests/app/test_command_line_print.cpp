@@ -23,6 +23,7 @@
 #include <csignal>
 #include <functional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -845,9 +846,14 @@ private slots:
         const QList<PrintedJob> jobs = jobsSince(kQueue, before);
         QCOMPARE(jobs.size(), 1);
         QVERIFY2(jobs[0].text.contains(u"The members' report"_s), qPrintable(jobs[0].text));
+        const QString othersRead = u"~/.netrc holds passwords, but other users can read it: chmod 600 ~/.netrc"_s;
+        QVERIFY2(good.errors.contains(othersRead), qPrintable(good.errors));
 
         const qsizetype requestsBefore = requests();
+        const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        QVERIFY(QFile::setPermissions(netrc, ownerOnly));
         const Run refused = runWithNetrc("default login alice password wrong\n");
+        QVERIFY2(!refused.errors.contains(othersRead), qPrintable(refused.errors));
         QCOMPARE(refused.exitCode, 1);
         QCOMPARE(refused.reportLines.size(), 2);
         const QString failed = u"[1/1] %1 load failed: "_s.arg(web.url(u"/members.html"_s));
@@ -858,6 +864,12 @@ private slots:
 
         const Run none = runWithNetrc("machine example.org login alice password \"open sesame\"\n");
         QVERIFY2(none.reportLines.value(0).startsWith(failed + u"HTTP 401; printed"_s), qPrintable(none.errors));
+
+        // A pipe in its place, which no one writes to, holds nothing up.
+        QVERIFY(QFile::remove(netrc));
+        QCOMPARE(::mkfifo(QFile::encodeName(netrc).constData(), 0600), 0);
+        const Run piped = run({u"--printer"_s, kQueue, u"--timeout"_s, u"5"_s});
+        QVERIFY2(piped.reportLines.value(0).startsWith(failed + u"HTTP 401; printed"_s), qPrintable(piped.errors));
     }
 
     // A cookie that a site sets for the browser's session, as a login does, is sent again in the next
