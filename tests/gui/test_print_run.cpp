@@ -44,43 +44,6 @@ struct ProgressLog
     QList<int> values;
     QStringList texts;
 };
-// A print server of the test's own, in place of the shared one while it lives, so that stopping
-// it leaves the other tests' server alone.
-class OwnPrintServer
-{
-public:
-    OwnPrintServer()
-    {
-        runCupsTool(kScript, {QStringLiteral("start"), m_folder.path()});
-        m_use = std::make_unique<OtherPrintServer>(m_folder.path() + QStringLiteral("/cups.sock"));
-    }
-    ~OwnPrintServer()
-    {
-        m_use.reset();
-        stop();
-    }
-    OwnPrintServer(const OwnPrintServer &) = delete;
-    OwnPrintServer &operator=(const OwnPrintServer &) = delete;
-
-    void stop()
-    {
-        if (!m_stopped)
-            runCupsTool(kScript, {QStringLiteral("stop"), m_folder.path()});
-        m_stopped = true;
-    }
-    void signal(int signalNumber)
-    {
-        QFile pidFile(m_folder.filePath(QStringLiteral("cupsd.pid")));
-        if (pidFile.open(QIODevice::ReadOnly))
-            ::kill(static_cast<pid_t>(pidFile.readAll().trimmed().toInt()), signalNumber);
-    }
-
-private:
-    static inline const QString kScript = QStringLiteral(QUILLBRAE_SOURCE_DIR "/scripts/print-server");
-    QTemporaryDir m_folder{QStringLiteral("/tmp/quillbrae-own-XXXXXX")};
-    std::unique_ptr<OtherPrintServer> m_use;
-    bool m_stopped = false;
-};
 } // namespace
 
 // Print runs through the real window, browser and private print server.

@@ -2,8 +2,11 @@
 
 #include "printers/CupsCallThread.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTest>
+
+#include <csignal>
 
 #include <cups/cups.h>
 
@@ -80,4 +83,34 @@ SilentPrintServer::SilentPrintServer()
     // The system takes connections on a listening socket by itself; nobody ever reads them.
     m_server.listen(m_folder.filePath(QStringLiteral("cups.sock")));
     m_use = std::make_unique<OtherPrintServer>(m_server.fullServerName());
+}
+
+namespace {
+const QString kPrintServerScript = QStringLiteral(QUILLBRAE_SOURCE_DIR "/scripts/print-server");
+} // namespace
+
+OwnPrintServer::OwnPrintServer()
+{
+    runCupsTool(kPrintServerScript, {QStringLiteral("start"), m_folder.path()});
+    m_use = std::make_unique<OtherPrintServer>(m_folder.path() + QStringLiteral("/cups.sock"));
+}
+
+OwnPrintServer::~OwnPrintServer()
+{
+    m_use.reset();
+    stop();
+}
+
+void OwnPrintServer::stop()
+{
+    if (!m_stopped)
+        runCupsTool(kPrintServerScript, {QStringLiteral("stop"), m_folder.path()});
+    m_stopped = true;
+}
+
+void OwnPrintServer::signal(int signalNumber)
+{
+    QFile pidFile(m_folder.filePath(QStringLiteral("cupsd.pid")));
+    if (pidFile.open(QIODevice::ReadOnly))
+        ::kill(static_cast<pid_t>(pidFile.readAll().trimmed().toInt()), signalNumber);
 }

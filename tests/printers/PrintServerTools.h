@@ -65,3 +65,22 @@ private:
     QLocalServer m_server;
     std::unique_ptr<OtherPrintServer> m_use;
 };
+
+// A print server of the test's own, with the test queues, in place of the shared one while it
+// lives: stopping it or changing its queues leaves the other tests' server alone.
+class OwnPrintServer
+{
+public:
+    OwnPrintServer();
+    ~OwnPrintServer();
+    OwnPrintServer(const OwnPrintServer &) = delete;
+    OwnPrintServer &operator=(const OwnPrintServer &) = delete;
+
+    void stop();
+    void signal(int signalNumber);
+
+private:
+    QTemporaryDir m_folder{QStringLiteral("/tmp/quillbrae-own-XXXXXX")};
+    std::unique_ptr<OtherPrintServer> m_use;
+    bool m_stopped = false;
+};
