@@ -1,4 +1,5 @@
 #include "app/CommandLinePrint.h"
+#include "app/DisplayCheck.h"
 #include "app/ProgramIdentity.h"
 #include "app/ProgramOptions.h"
 #include "app/SandboxNotice.h"
@@ -18,8 +19,11 @@ int main(int argc, char *argv[])
     const ProgramOptions options = readProgramOptions(argc, argv);
     if (options.exitStatus)
         return *options.exitStatus;
+    const bool display = displayCanBeOpened();
     if (options.print)
-        prepareCommandLineEnvironment();
+        prepareCommandLineEnvironment(display);
+    else if (!display)
+        return sayWindowNeedsDisplay();
     prepareStartupEnvironment();
     sayWhenSandboxIsOff();
     QApplication app(argc, argv);

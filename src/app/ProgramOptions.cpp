@@ -42,9 +42,10 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Prints a list of web pages one after another to the printer chosen in its window.\n"
-                       "Without options it opens that window; with --print it prints a list without one,\n"
-                       "or saves the pages as PDF files with --pdf-dir or --pdf. A site that asks for a login (HTTP\n"
-                       "authentication) gets the one ~/.netrc gives for its host, as for curl and wget."));
+                       "Without options it opens that window, which needs a graphical session; with --print it\n"
+                       "prints a list without one, and without a display, or saves the pages as PDF files with\n"
+                       "--pdf-dir or --pdf. A site that asks for a login (HTTP authentication) gets the one\n"
+                       "~/.netrc gives for its host, as for curl and wget."));
     // Not Qt's own help option: it would also offer --help-all, listing Qt's options, which the
     // command line is read before and does not take.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},

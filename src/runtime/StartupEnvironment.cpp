@@ -73,10 +73,9 @@ void prepareStartupEnvironment()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
-void prepareCommandLineEnvironment()
+void prepareCommandLineEnvironment(bool displayOpens)
 {
-    if (!qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
-        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    if (!displayOpens && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // Without a display there is no OpenGL either: the browser draws in software from the
         // start, instead of trying OpenGL first and warning that it could not.

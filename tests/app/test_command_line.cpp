@@ -12,16 +12,19 @@ struct Outcome
     QString err;
 };
 
-// Runs the real program with no display at all: if it tried to open its window, Qt would abort for
-// want of one instead of exiting with the status it chose. It runs under a locale that writes a
-// decimal comma, which Qt takes from the environment: no locale need be installed for it.
-Outcome runProgram(const QStringList &arguments)
+// Runs the real program with no display at all, on X by default: if it tried to open its window,
+// Qt would abort for want of one instead of exiting with the status it chose. It runs under a
+// locale that writes a decimal comma, which Qt takes from the environment: no locale need be
+// installed for it.
+Outcome runProgram(const QStringList &arguments, const QString &platform = u"xcb"_s)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (!platform.isEmpty())
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(QUILLBRAE_EXECUTABLE), arguments);
@@ -82,6 +85,17 @@ private slots:
         QCOMPARE(outcome.exitCode, 2);
         QVERIFY(outcome.out.isEmpty());
         QCOMPARE(outcome.err, problem + u"\nTry 'quillbrae --help' for more information.\n"_s);
+    }
+
+    // Started from a terminal with no display (ssh, a console), the window says what it needs and
+    // how to print without it, instead of Qt's abort.
+    void withoutADisplayTheWindowSaysHowToPrintWithoutOne()
+    {
+        const Outcome outcome = runProgram({}, QString());
+        QCOMPARE(outcome.exitCode, 2);
+        QCOMPARE(outcome.err,
+                 u"quillbrae: the window needs a graphical session, and no display can be opened "
+                 u"here.\nTo print a list without one: quillbrae --print LIST (see quillbrae --help).\n"_s);
     }
 };
 
