@@ -138,6 +138,8 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
         printLine(stderr, error.description());
         return kCannotStart;
     }
+    if (!target.madeFolder.isEmpty())
+        printLine(stderr, QStringLiteral("Made the folder \"%1\".").arg(target.madeFolder));
 
     // A selector the browser can't read would fail every page alike: it is a bad command line. Should
     // the browser not say in time, each page's report tells.

@@ -7,12 +7,38 @@
 #include "printing/PrinterDestination.h"
 #include "runtime/RuntimeError.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
+
 namespace {
+// The default printer; without one, says which printers there are to choose from.
+QString defaultPrinter(PrinterSystem &printers, const QStringList &names)
+{
+    try {
+        QString name = printers.defaultPrinterName();
+        if (!name.isEmpty())
+            return name;
+    } catch (const RuntimeError &) {
+        // libcups's own words ("No default destination.") say nothing of what to do.
+    }
+    if (names.isEmpty())
+        throw RuntimeError(ErrorNumber::PrinterError,
+                           QStringLiteral("There are no printers: add one in the system's printer settings, or save "
+                                          "PDF files with --pdf-dir."));
+    throw RuntimeError(ErrorNumber::PrinterError,
+                       QStringLiteral("There is no default printer. Choose one with --printer NAME: %1.")
+                           .arg(names.join(QStringLiteral(", "))));
+}
+
 // The printer asked for, as the server names it; the default printer when none was.
 QString chosenPrinter(PrinterSystem &printers, const QString &asked)
 {
     const QStringList names = printers.printerNames();
-    const QString wanted = asked.isEmpty() ? printers.defaultPrinterName() : asked;
+    const QString wanted = asked.isEmpty() ? defaultPrinter(printers, names) : asked;
     for (const QString &name : names)
         if (sameDestination(name, wanted))
             return name;
@@ -21,6 +47,22 @@ QString chosenPrinter(PrinterSystem &printers, const QString &asked)
                               : QStringLiteral("The printers are: %1.").arg(names.join(QStringLiteral(", ")));
     throw RuntimeError(ErrorNumber::PrinterError,
                        QStringLiteral("There is no printer named \"%1\". %2").arg(wanted, known));
+}
+
+// Makes the folder and its parents, as mkdir -p does; true when it was not there before. Raises a
+// RuntimeError with the system's reason when it can't be made.
+bool makeFolder(const QString &folder)
+{
+    // Whatever is there already is the destination's to judge ("is not a folder").
+    if (QFileInfo::exists(folder))
+        return false;
+    std::error_code error;
+    const bool made = std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
+    if (error)
+        throw RuntimeError(ErrorNumber::PathFileAccessError,
+                           QStringLiteral("The folder \"%1\" could not be made: %2")
+                               .arg(folder, QString::fromLocal8Bit(error.message().c_str())));
+    return made;
 }
 
 // Refuses a paper the printer does not know, naming the papers it does. Files take their papers
@@ -50,7 +92,10 @@ CommandLineTarget commandLineTarget(const CommandLinePrintOptions &options, Prin
 {
     CommandLineTarget target;
     if (!options.pdfFolder.isEmpty()) {
-        target.destination = std::make_shared<PdfFolderDestination>(printers, options.pdfFolder);
+        const QString folder = QDir(options.pdfFolder).absolutePath();
+        if (makeFolder(folder))
+            target.madeFolder = folder;
+        target.destination = std::make_shared<PdfFolderDestination>(printers, folder);
     } else if (!options.pdfFile.isEmpty()) {
         target.joinedFile = std::make_shared<JoinedPdfDestination>(printers, options.pdfFile);
         target.destination = target.joinedFile;

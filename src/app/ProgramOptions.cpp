@@ -63,9 +63,10 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                      QStringLiteral("NAME"));
     const QCommandLineOption pdfFolder(
         QStringLiteral("pdf-dir"),
-        QStringLiteral("With --print: save each page as a PDF file in the folder DIR instead of printing it, named "
-                       "by its place in the list and its title (\"001 Title.pdf\"). A file already there is never "
-                       "replaced: the page gets \" (2)\" and so on."),
+        QStringLiteral(
+            "With --print: save each page as a PDF file in the folder DIR instead of printing it, named "
+            "by its place in the list and its title (\"001 Title.pdf\"). A file already there is never "
+            "replaced: the page gets \" (2)\" and so on. DIR is made, with its parents, if it is not there."),
         QStringLiteral("DIR"));
     const QCommandLineOption pdfFile(
         QStringLiteral("pdf"),

@@ -351,6 +351,22 @@ private slots:
         listFile = testHome() + QStringLiteral("/no-such-list.txt");
         QCOMPARE(run({}).exitCode, 2);
         listFile = testHome() + QStringLiteral("/list.txt");
+        {
+            // Without a default printer, the printers there are to choose from; without printers,
+            // what to do instead.
+            const OwnPrintServer withoutDefault;
+            runCupsTool(u"lpadmin"_s, {u"-x"_s, u"Test-Bravo"_s});
+            const Run noDefault = run({});
+            QCOMPARE(noDefault.exitCode, 2);
+            QVERIFY2(noDefault.errors.endsWith(u"There is no default printer. Choose one with --printer NAME: "
+                                               u"Test-Alpha, Test-Charlie.\n"_s),
+                     qPrintable(noDefault.errors));
+            runCupsTool(u"lpadmin"_s, {u"-x"_s, u"Test-Alpha"_s});
+            runCupsTool(u"lpadmin"_s, {u"-x"_s, u"Test-Charlie"_s});
+            QVERIFY2(run({}).errors.endsWith(u"There are no printers: add one in the system's printer settings, or "
+                                             u"save PDF files with --pdf-dir.\n"_s),
+                     qPrintable(run({}).errors));
+        }
         // Job options are checked before any page loads.
         const int before = jobCount(kQueue);
         for (const QString &option : {u"copies=0"_s, u"two words"_s, u"sides=both"_s, u"media=Napkin"_s}) {
@@ -553,7 +569,7 @@ private slots:
         // A folder under a regular file can't be made or written, whoever runs the test.
         const QString underAFile = listFile + u"/sub"_s;
         const std::pair<QStringList, QString> targets[] = {
-            {{u"--pdf-dir"_s, underAFile}, u"There is no folder \"%1\"."_s.arg(underAFile)},
+            {{u"--pdf-dir"_s, underAFile}, u"The folder \"%1\" could not be made: Not a directory"_s.arg(underAFile)},
             {{u"--pdf-dir"_s, listFile}, u"\"%1\" is not a folder."_s.arg(listFile)},
             {{u"--pdf"_s, underAFile + u"/all.pdf"_s}, u"There is no folder \"%1\"."_s.arg(underAFile)},
             {{u"--pdf"_s, testHome()}, u"\"%1\" is a folder; a file's name is needed."_s.arg(testHome())},
@@ -564,6 +580,13 @@ private slots:
             QVERIFY2(refused.errors.endsWith(message + u'\n'), qPrintable(refused.errors));
         }
         QCOMPARE(web.requestedPaths().size(), requests);
+
+        // A folder that is not there yet is made, with its parents, as mkdir -p does.
+        const QString deep = testHome() + u"/made/for/the/run"_s;
+        const Run made = run({u"--pdf-dir"_s, deep});
+        QCOMPARE(made.exitCode, 0);
+        QVERIFY2(made.errors.contains(u"Made the folder \"%1\".\n[1/3] "_s.arg(deep)), qPrintable(made.errors));
+        QCOMPARE(QDir(deep).entryList(QDir::Files).size(), 3);
     }
 
     // On a disk that fills up, no page is reported saved that was not written, and the system says
