@@ -58,23 +58,6 @@ private slots:
         QCOMPARE(buttons, 1);
     }
 
-    void questionIsYesOrNo()
-    {
-        for (const QMessageBox::StandardButton answer : {QMessageBox::Yes, QMessageBox::No}) {
-            QString shownText;
-            whenModalAppears([&](QWidget *modal) {
-                auto *box = qobject_cast<QMessageBox *>(modal);
-                QVERIFY(box);
-                shownText = box->text();
-                QCOMPARE(box->buttons().size(), 2);
-                box->button(answer)->click();
-            });
-            const bool yes = QtDialogs().question(QStringLiteral("Add them all?"), QStringLiteral("Quillbrae"));
-            QCOMPARE(shownText, QStringLiteral("Add them all?"));
-            QCOMPARE(yes, answer == QMessageBox::Yes);
-        }
-    }
-
     void inputBoxGivesTheTypedTextOrNothingOnCancel()
     {
         whenModalAppears([](QWidget *modal) {
