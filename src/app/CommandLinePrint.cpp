@@ -1,10 +1,10 @@
 #include "app/CommandLinePrint.h"
 
+#include "app/CommandLineList.h"
 #include "app/CommandLineTarget.h"
 #include "app/NetrcLogins.h"
 #include "app/PageReport.h"
 #include "app/ProgramOptions.h"
-#include "app/StandardStreams.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printing/BrowserProfile.h"
 #include "printing/ElementWait.h"
@@ -18,10 +18,6 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/ShownText.h"
 #include "runtime/TerminationSignals.h"
-#include "urllist/ListReader.h"
-
-#include <QBuffer>
-#include <QFile>
 
 #include <chrono>
 #include <cstdio>
@@ -35,35 +31,6 @@ void printLine(std::FILE *stream, const QString &line)
 {
     std::fputs((withControlsEscaped(line) + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
     std::fflush(stream);
-}
-
-// The list's addresses; blank rows print nothing, as in the window. Standard input is read whole
-// first: the reader looks at all of the text before it decides how to decode it.
-QStringList readAddresses(const QString &listFile)
-{
-    QStringList addresses;
-    auto keep = [&](const QString &row) {
-        if (!isBlankRow(row))
-            addresses.append(row);
-        return true;
-    };
-    if (listFile == QLatin1String("-")) {
-        QFile input;
-        if (standardInputWasClosed() || !input.open(stdin, QIODevice::ReadOnly))
-            throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error"));
-        QByteArray text = input.readAll();
-        // A read that failed part-way (standard input a folder, say) must not pass for a short list.
-        if (input.error() != QFileDevice::NoError)
-            throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("Path/File access error"));
-        QBuffer buffer(&text);
-        buffer.open(QIODevice::ReadOnly);
-        readListRows(buffer, keep);
-        return addresses;
-    }
-    QFile file(listFile);
-    openListFile(file);
-    readListRows(file, keep);
-    return addresses;
 }
 
 // Writes the pages of a run to --pdf's file, saying so; gives why it was not written, or nothing.
@@ -123,13 +90,12 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
         beginProgramEnd();
     });
 
-    QStringList addresses;
-    try {
-        addresses = readAddresses(options.listFile);
-    } catch (const RuntimeError &error) {
-        printLine(stderr, QStringLiteral("Cannot read the list %1: %2.").arg(options.listFile, error.description()));
-        return kCannotStart;
+    const CommandLineList list = readCommandLineList(options);
+    if (!list.problem.isEmpty()) {
+        printLine(stderr, list.problem);
+        return signalStatus != 0 ? signalStatus : kCannotStart;
     }
+    const QStringList &addresses = list.addresses;
     CupsPrinterSystem printers;
     CommandLineTarget target;
     try {

@@ -13,6 +13,15 @@
 namespace {
 // The exit status of a wrong command line, as for other command-line programs.
 constexpr int kUsageError = 2;
+// What the help ends with: the kinds of list at work, and a line for the user's crontab.
+const QString kExamples = QStringLiteral(
+    "\nExamples:\n"
+    "  quillbrae --print ~/daily.txt --printer Office\n"
+    "  quillbrae --print https://example.org/sitemap.xml --max-pages 500 --pdf-dir ~/Manual\n"
+    "  quillbrae --print https://example.org/docs/ --links --same-site --pdf ~/docs.pdf\n"
+    "  quillbrae --print ~/bookmarks.html --pdf-dir ~/Reading\n"
+    "A site's news feed every morning at seven, from crontab -e:\n"
+    "  0 7 * * *  quillbrae --print https://example.org/feed.xml --printer Office --skip-failed 2>>~/news.log\n");
 // A day: longer would not fit the timers that bound the wait.
 constexpr double kLongestTimeout = 24.0 * 3600;
 
@@ -54,8 +63,11 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                      QStringLiteral("Show the program's version and exit."));
     const QCommandLineOption print(
         QStringLiteral("print"),
-        QStringLiteral("Print the addresses in LIST (a text file, one address a line; - reads "
-                       "standard input) without opening the window."),
+        QStringLiteral("Print the pages LIST names without opening the window. LIST is a file, an http:, "
+                       "https: or file: address, or - for standard input, and is read by what it holds: a "
+                       "sitemap or sitemap index (.xml, .xml.gz), an RSS or Atom feed, a bookmarks export "
+                       "(HTML), a web page's links (with --links), or else a text list, one address a line. "
+                       "A sitemap, feed or page that lists more than 100 pages needs --max-pages."),
         QStringLiteral("LIST"));
     const QCommandLineOption printer(QStringLiteral("printer"),
                                      QStringLiteral("With --print: the printer to print to (default: the current "
@@ -128,12 +140,24 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         QStringLiteral("private"),
         QStringLiteral("With --print: load the pages in a private browser profile: none of the cookies, logins "
                        "and cache kept from earlier runs and the window, and nothing kept for later ones."));
+    const QCommandLineOption links(
+        QStringLiteral("links"),
+        QStringLiteral("With --print: when LIST is a web page (not a bookmarks export), print the pages it links to, "
+                       "in order, each once; mailto:, javascript: and links within the page are left out."));
+    const QCommandLineOption sameSite(QStringLiteral("same-site"),
+                                      QStringLiteral("With --links: only the links to the page's own host."));
+    const QCommandLineOption maxPages(
+        QStringLiteral("max-pages"),
+        QStringLiteral("With --print: print only the list's first N pages. A sitemap, feed or page that lists more "
+                       "than 100 pages prints nothing without it."),
+        QStringLiteral("N"));
     const QCommandLineOption backgrounds(QStringLiteral("backgrounds"),
                                          QStringLiteral("With --print: print background colours and pictures."));
     // The options that mean something only for a run from the command line, in the help's order.
     const QList<const QCommandLineOption *> runOptions{
-        &printer, &pdfFolder, &pdfFile, &pause,  &timeout,        &waitFor, &delay,       &noLazyLoad, &skipFailed,
-        &json,    &jobOption, &header,  &footer, &noHeaderFooter, &scale,   &backgrounds, &oneAtATime, &privateProfile};
+        &links,   &sameSite, &maxPages,       &printer,    &pdfFolder,   &pdfFile,    &pause,
+        &timeout, &waitFor,  &delay,          &noLazyLoad, &skipFailed,  &json,       &jobOption,
+        &header,  &footer,   &noHeaderFooter, &scale,      &backgrounds, &oneAtATime, &privateProfile};
     parser.addOptions({help, version, print});
     for (const QCommandLineOption *option : runOptions)
         parser.addOption(*option);
@@ -150,7 +174,7 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     if (!parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
     if (parser.isSet(help)) {
-        write(stdout, parser.helpText());
+        write(stdout, parser.helpText() + kExamples);
         return {0, std::nullopt};
     }
     if (parser.isSet(version)) {
@@ -180,6 +204,18 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     run.skipFailed = parser.isSet(skipFailed);
     run.json = parser.isSet(json);
     run.privateProfile = parser.isSet(privateProfile);
+    run.links = parser.isSet(links);
+    run.sameSite = parser.isSet(sameSite);
+    if (run.sameSite && !run.links)
+        return usageError(QStringLiteral("--same-site goes with --links."));
+    if (parser.isSet(maxPages)) {
+        bool isNumber = false;
+        const int pages = parser.value(maxPages).trimmed().toInt(&isNumber);
+        if (!isNumber || pages < 1)
+            return usageError(
+                QStringLiteral("The number of pages '%1' is not a whole number above 0.").arg(parser.value(maxPages)));
+        run.maxPages = pages;
+    }
     // Numbers are read the same in every locale, with a decimal point: a line in a script or a
     // crontab must mean the same on every machine. A negative pause is no wait, as in the window.
     if (parser.isSet(pause)) {

@@ -10,7 +10,7 @@
 // as PDF files instead.
 struct CommandLinePrintOptions
 {
-    QString listFile;  // a path, or "-" for standard input
+    QString listFile;  // a path, an http:, https: or file: address, or "-" for standard input
     QString printer;   // empty: the user's current default printer
     QString pdfFolder; // set: each page a PDF file in this folder, and no printer
     QString pdfFile;   // set: all the pages in this one PDF file, and no printer
@@ -25,6 +25,14 @@ struct CommandLinePrintOptions
     PageSetup pageSetup;
     // Whether the command line named the paper, which the printer must then know.
     bool paperAsked = false;
+
+    // An HTML page given as the list gives the pages it links to; only those on its own host with
+    // sameSite.
+    bool links = false;
+    bool sameSite = false;
+    // Set: only the list's first this many pages print, and a sitemap, feed or page may list more
+    // than 100.
+    std::optional<int> maxPages;
 
     bool savesFiles() const { return !pdfFolder.isEmpty() || !pdfFile.isEmpty(); }
 };

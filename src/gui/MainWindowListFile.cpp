@@ -17,7 +17,9 @@ void MainWindow::loadListFile()
     trap.line(102, [&] { request.multipleSelection = false; });
     trap.line(104, [&] { request.title = QStringLiteral("Add File(s) - Use Ctrl & Shift to select multiple files"); });
     trap.line(106, [&] {
-        request.filters = QStringList{QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")};
+        request.filters =
+            QStringList{QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)"),
+                        QStringLiteral("Sitemaps, feeds and bookmarks (*.xml *.gz *.rss *.atom *.html *.htm)")};
     });
     trap.line(108, [&] { fileName = dialogs.openFile(request); });
     if (trap.test(110, [&] { return fileName.isEmpty(); }))

@@ -30,6 +30,15 @@ void QtDialogs::message(const QString &text, const QString &title, Icon icon)
     box.exec();
 }
 
+bool QtDialogs::question(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title, withLineBreaks(text), QMessageBox::Yes | QMessageBox::No,
+                    dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText)
 {
     bool accepted = false;

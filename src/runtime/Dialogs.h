@@ -5,7 +5,7 @@
 
 #include <optional>
 
-// Every message box, input box, open-file, folder and login dialog of the program goes through this seam,
+// Every message box, question, input box, open-file, folder and login dialog of the program goes through this seam,
 // so that tests can read what would have been shown and answer it.
 class Dialogs
 {
@@ -48,6 +48,9 @@ public:
 
     // A modal box with a single OK button; returns when the user has closed it.
     virtual void message(const QString &text, const QString &title, Icon icon) = 0;
+    // A modal question with Yes and No; true for Yes. Dialogs that show nothing answer No, which
+    // never starts anything the user did not see.
+    virtual bool question(const QString & /*text*/, const QString & /*title*/) { return false; }
     // A modal prompt with OK and Cancel; Cancel gives the empty text.
     virtual QString input(const QString &prompt, const QString &title, const QString &defaultText) = 0;
     // A modal open-file dialog; the chosen path, or the empty text when cancelled.

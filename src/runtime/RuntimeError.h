@@ -36,6 +36,7 @@ constexpr int DeviceIOError = 57;
 constexpr int PermissionDenied = 70;
 constexpr int PathFileAccessError = 75;
 constexpr int ObjectNotSet = 91;
+constexpr int InvalidFileFormat = 321;
 constexpr int InvalidPropertyValue = 380;
 constexpr int MethodFailed = 440;
 constexpr int InvalidPicture = 481;

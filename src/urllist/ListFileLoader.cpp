@@ -4,6 +4,8 @@
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
+#include "urllist/ListDocument.h"
+#include "urllist/ListLimits.h"
 #include "urllist/ListReader.h"
 #include "urllist/UrlListModel.h"
 
@@ -40,15 +42,34 @@ bool letTheWindowRun()
     letEventsRun();
     return !programEnding();
 }
+
+// A file's links are what the user loads it for: any HTML file gives them, a saved page's as a
+// bookmarks export's.
+void appendListedPages(UrlListModel &list, QFile &file, const std::function<bool(int pages)> &addManyPages)
+{
+    ListReading reading;
+    reading.links = true;
+    const ListPages listed = readDocumentFile(file, reading);
+    if (listed.kind != ListKind::Text && listed.rows.size() > kPagesWithoutAsking &&
+        !addManyPages(static_cast<int>(listed.rows.size())))
+        return;
+    const UrlListAppendBatch batch(list);
+    for (const QString &row : listed.rows)
+        list.append(row);
+}
 } // namespace
 
-bool appendListFile(UrlListModel &list, const QString &path)
+bool appendListFile(UrlListModel &list, const QString &path, const std::function<bool(int pages)> &addManyPages)
 {
     if (!FileExists(path))
         return false;
     const LoadInProgress channel;
     QFile file(path);
     openListFile(file);
+    if (!holdsTextList(file)) {
+        appendListedPages(list, file, addManyPages);
+        return true;
+    }
     const UrlListAppendBatch batch(list);
     QElapsedTimer sinceShown;
     sinceShown.start();

@@ -142,6 +142,17 @@ private slots:
         QCOMPARE(flags.delaySeconds, 0.5);
     }
 
+    void listOptions()
+    {
+        const CommandLinePrintOptions plain = *parse({u"--print=l"_s}).options.print;
+        QVERIFY(!plain.links && !plain.sameSite && !plain.maxPages);
+        const CommandLinePrintOptions all =
+            *parse({u"--print=https://a.example/"_s, u"--links"_s, u"--same-site"_s, u"--max-pages"_s, u" 250"_s})
+                 .options.print;
+        QVERIFY(all.links && all.sameSite);
+        QCOMPARE(all.maxPages, std::optional<int>(250));
+    }
+
     void helpAndVersion_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -196,6 +207,13 @@ private slots:
                 << QStringList{u"--print=l"_s, u"--wait-for"_s, selector}
                 << u"The selector after --wait-for is empty."_s;
 
+        QTest::newRow("--same-site without --links")
+            << QStringList{u"--print=l"_s, u"--same-site"_s} << u"--same-site goes with --links."_s;
+        for (const QString &pages : {u"0"_s, u"-5"_s, u"2.5"_s, u"ten"_s, QString()})
+            QTest::addRow("max pages '%s'", qPrintable(pages))
+                << QStringList{u"--print=l"_s, u"--max-pages"_s, pages}
+                << u"The number of pages '%1' is not a whole number above 0."_s.arg(pages);
+
         // Where the pages go is said once, and a file takes only what shapes its pages.
         QTest::newRow("--pdf-dir and --printer")
             << QStringList{u"--print=l"_s, u"--pdf-dir=d"_s, u"--printer=Lab"_s}
@@ -210,11 +228,11 @@ private slots:
             << u"-o copies=2 is for a printer: with --pdf-dir or --pdf only media, landscape and "
                u"orientation-requested apply."_s;
 
-        for (const QString &option :
-             {u"printer"_s, u"pdf-dir"_s, u"pdf"_s, u"pause"_s, u"timeout"_s, u"wait-for"_s, u"delay"_s})
+        for (const QString &option : {u"printer"_s, u"pdf-dir"_s, u"pdf"_s, u"pause"_s, u"timeout"_s, u"wait-for"_s,
+                                      u"delay"_s, u"max-pages"_s})
             QTest::addRow("--%s without --print", qPrintable(option))
                 << QStringList{u"--"_s + option, u"1"_s} << u"Option '%1' goes with --print."_s.arg(option);
-        for (const QString &option : {u"skip-failed"_s, u"json"_s, u"no-lazy-load"_s})
+        for (const QString &option : {u"skip-failed"_s, u"json"_s, u"no-lazy-load"_s, u"links"_s})
             QTest::addRow("--%s without --print", qPrintable(option))
                 << QStringList{u"--"_s + option} << u"Option '%1' goes with --print."_s.arg(option);
     }

@@ -27,6 +27,17 @@ QByteArray bytes(qsizetype count, char c)
 {
     return QByteArray(count, c);
 }
+
+// A browser's bookmarks export of these addresses, in a folder, as browsers write it.
+QByteArray bookmarksExport(const QStringList &addresses)
+{
+    QByteArray html =
+        "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV='Content-Type' CONTENT='text/html; "
+        "charset=UTF-8'>\n<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n<DT><H3>Reading</H3>\n<DL><p>\n";
+    for (const QString &address : addresses)
+        html += "<DT><A HREF='" + address.toUtf8() + "' ADD_DATE='1700000000'>" + address.toUtf8() + "</A>\n";
+    return html + "</DL><p>\n</DL><p>\n";
+}
 } // namespace
 
 class FileToListTest : public QObject
@@ -157,6 +168,56 @@ private slots:
         }
         QCOMPARE(list.texts(), QStringList{u"kept"_s});
         QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // A bookmarks export adds its bookmarks after the rows there, each once and only web pages; more
+    // than 100 are added only when the user says so.
+    void aBookmarksExportAddsItsPages()
+    {
+        UrlListModel list;
+        list.append(QStringLiteral("mine"));
+        FileToList(list,
+                   writeFile(bookmarksExport({u"https://a.example/"_s, u"place:sort=8"_s, u"https://b.example/x"_s,
+                                              u"https://a.example/#top"_s}),
+                             QStringLiteral("bookmarks.html")),
+                   dialogs);
+        QCOMPARE(list.texts(), (QStringList{u"mine"_s, u"https://a.example/"_s, u"https://b.example/x"_s}));
+        QCOMPARE(list.rowCount(), 3);
+        QVERIFY(dialogs.questions.isEmpty());
+        QVERIFY(dialogs.messages.isEmpty());
+
+        QStringList many;
+        for (int i = 1; i <= 150; ++i)
+            many << QStringLiteral("https://example.com/%1").arg(i);
+        const QString path = writeFile(bookmarksExport(many), QStringLiteral("many.html"));
+        dialogs.questionAnswers << false << true;
+        UrlListModel declined;
+        FileToList(declined, path, dialogs);
+        QCOMPARE(declined.count(), 0);
+        QCOMPARE(dialogs.questions.size(), 1);
+        QCOMPARE(dialogs.questions[0].text, QStringLiteral("The file lists 150 pages. Add them all to the list?"));
+        QCOMPARE(dialogs.questions[0].title, applicationTitle());
+        UrlListModel accepted;
+        FileToList(accepted, path, dialogs);
+        QCOMPARE(accepted.texts(), many);
+        QCOMPARE(accepted.rowCount(), 150);
+    }
+
+    void aListThatCannotBeReadWholeIsSaidAndAddsNothing()
+    {
+        UrlListModel list;
+        list.append(QStringLiteral("kept"));
+        const int descriptors = openFileDescriptors();
+        const QString path = writeFile("<?xml version='1.0'?>\n<urlset><url><loc>https://a.example/</url>",
+                                       QStringLiteral("sitemap.xml"));
+        FileToList(list, path, dialogs);
+        QCOMPARE(list.texts(), QStringList{u"kept"_s});
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].text.startsWith(
+                     u"Cannot read the list %1: it is not well-formed XML (line 2"_s.arg(path)),
+                 qPrintable(dialogs.messages[0].text));
+        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Warning);
+        QCOMPARE(openFileDescriptors(), descriptors);
     }
 
     // The window keeps running during a load: a second load started from it is refused and the

@@ -138,7 +138,9 @@ private slots:
         QCOMPARE(window->rows(), (QStringList{u"mine"_s, u"https://a.example/"_s, u"https://b.example/"_s}));
         const Dialogs::OpenFileRequest &request = window->dialogs.fileRequests.at(1);
         QCOMPARE(request.title, QStringLiteral("Add File(s) - Use Ctrl & Shift to select multiple files"));
-        QCOMPARE(request.filters, (QStringList{u"Text Files (*.txt)"_s, u"All Files (*)"_s}));
+        QCOMPARE(request.filters,
+                 (QStringList{u"Text Files (*.txt)"_s, u"All Files (*)"_s,
+                              u"Sitemaps, feeds and bookmarks (*.xml *.gz *.rss *.atom *.html *.htm)"_s}));
         QVERIFY(!request.multipleSelection);
         QVERIFY(window->dialogs.messages.isEmpty());
     }

@@ -7,6 +7,12 @@ void FakeDialogs::message(const QString &text, const QString &title, Icon icon)
         onMessage(text);
 }
 
+bool FakeDialogs::question(const QString &text, const QString &title)
+{
+    questions.append({text, title, Icon::None});
+    return !questionAnswers.isEmpty() && questionAnswers.dequeue();
+}
+
 QString FakeDialogs::input(const QString &prompt, const QString &title, const QString &)
 {
     inputs.append({prompt, title, Icon::None});

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-// Records every message, input box, file, folder and login dialog the program asks for, and answers them from
+// Records every message, question, input box, file, folder and login dialog the program asks for, and answers them from
 // queues a test fills in advance (empty text when a queue is empty).
 class FakeDialogs : public Dialogs
 {
@@ -21,12 +21,16 @@ public:
     };
 
     void message(const QString &text, const QString &title, Icon icon) override;
+    bool question(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFile(const OpenFileRequest &request) override;
     QString chooseFolder(const FolderRequest &request) override;
     std::optional<LoginAnswer> login(const LoginRequest &request) override;
 
     QVector<Shown> messages;
+    QVector<Shown> questions;
+    // No answer in the queue: No.
+    QQueue<bool> questionAnswers;
     QVector<Shown> inputs; // text = prompt
     QVector<OpenFileRequest> fileRequests;
     QQueue<QString> inputAnswers;
