@@ -4,10 +4,10 @@
 #include "app/ProgramOptions.h"
 #include "app/SandboxNotice.h"
 #include "app/StandardStreams.h"
+#include "browser/BrowserProfile.h"
 #include "gui/MainWindow.h"
 #include "gui/RealServices.h"
 #include "gui/WindowProgram.h"
-#include "printing/BrowserProfile.h"
 #include "runtime/StartupEnvironment.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "support/WindowControls.h"
 
 #include "gui/MainWindow.h"
-#include "printing/WebBrowserControl.h"
+#include "run/RunEvents.h"
 #include "runtime/StartupEnvironment.h"
 #include "urllist/UrlListModel.h"
 
@@ -38,7 +38,7 @@ int runWindow(int argc, char *argv[], const QString &queue, const QString &listF
         if (!line.isEmpty())
             form.urlList()->append(QString::fromUtf8(line));
     qint64 phaseNs[4] = {0, 0, 0, 0};
-    QObject::connect(child<WebBrowserControl>(form, "WebBrowser1"), &WebBrowserControl::pagePhaseTimes, &form,
+    QObject::connect(form.findChild<RunEvents *>(QStringLiteral("RunEvents")), &RunEvents::pagePhaseTimes, &form,
                      [&phaseNs](qint64 loadNs, qint64 finishNs, qint64 renderNs, qint64 handOverNs) {
                          phaseNs[0] += std::max<qint64>(loadNs, 0);
                          phaseNs[1] += finishNs;

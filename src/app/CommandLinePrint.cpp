@@ -5,13 +5,13 @@
 #include "app/NetrcLogins.h"
 #include "app/PageReport.h"
 #include "app/ProgramOptions.h"
+#include "browser/BrowserPool.h"
+#include "browser/BrowserProfile.h"
+#include "browser/ElementWait.h"
+#include "destinations/JoinedPdfDestination.h"
 #include "printers/CupsPrinterSystem.h"
-#include "printing/BrowserProfile.h"
-#include "printing/ElementWait.h"
-#include "printing/JoinedPdfDestination.h"
-#include "printing/LookaheadBrowser.h"
-#include "printing/PagePrinter.h"
-#include "printing/WebBrowserControl.h"
+#include "run/PrintRun.h"
+#include "run/RunEvents.h"
 #include "runtime/Clock.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ProgramLifetime.h"
@@ -97,15 +97,33 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     }
     const QStringList &addresses = list.addresses;
     CupsPrinterSystem printers;
-    CommandLineTarget target;
+    std::optional<CommandLineTarget> target;
     try {
         target = commandLineTarget(options, printers);
     } catch (const RuntimeError &error) {
         printLine(stderr, error.description());
         return kCannotStart;
     }
-    if (!target.madeFolder.isEmpty())
-        printLine(stderr, QStringLiteral("Made the folder \"%1\".").arg(target.madeFolder));
+    if (!target->madeFolder.isEmpty())
+        printLine(stderr, QStringLiteral("Made the folder \"%1\".").arg(target->madeFolder));
+
+    // Made before the browsers, and so gone only after them.
+    const BrowserProfile profile(options.privateProfile ? BrowserProfile::Kind::Private : BrowserProfile::Kind::Kept);
+    // A page's bound covers its load and, as long again, its rendering.
+    const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
+    NetrcLogins logins(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit),
+                       [](const QString &warning) { printLine(stderr, warning); });
+    BrowserPool browsers(&profile.profile(), &logins, nullptr);
+    RunEvents events;
+    std::optional<PrintRun> run;
+    try {
+        run.emplace(printers, browsers, events, RunPages(addresses), target->target,
+                    RunOptions{options.pageSetup, pageTimeLimit, options.skipFailed});
+        checkPaperOfRun(options, printers, run->sheetPrinter());
+    } catch (const RuntimeError &error) {
+        printLine(stderr, error.description());
+        return kCannotStart;
+    }
 
     // A selector the browser can't read would fail every page alike: it is a bad command line. Should
     // the browser not say in time, each page's report tells.
@@ -117,57 +135,32 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
         return kCannotStart;
     }
 
-    // Made before the browsers, and so gone only after them.
-    const BrowserProfile profile(options.privateProfile ? BrowserProfile::Kind::Private : BrowserProfile::Kind::Kept);
-    // A page's bound covers its load and, as long again, its rendering.
-    const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
-    NetrcLogins logins(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit),
-                       [](const QString &warning) { printLine(stderr, warning); });
-    WebBrowserControl browser(printers, &profile.profile());
-    // A browser that is never shown treats its page as hidden and slows it down (about twice as
-    // slow a print run); shown but kept off every screen, it works at full speed.
-    browser.setAttribute(Qt::WA_DontShowOnScreen);
-    browser.resize(WebBrowserControl::kViewSize);
-    browser.show();
-    LookaheadBrowser pages(printers, browser);
-    pages.setDestination(target.destination);
-    pages.setPageSetup(options.pageSetup);
-    pages.setLoginSource(&logins);
-    pages.setRenderTimeLimit(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit));
     NoDialogs noDialogs;
+    JoinedPdfDestination *joinedFile = run->joinedFile();
+    const int count = static_cast<int>(addresses.size());
     // What became of each page is known once it is handed over, but for a page kept for --pdf's
     // file: that is known once the file is written.
     QList<PageReport> reports;
-    for (qsizetype i = 0; i < addresses.size() && !programEnding(); ++i) {
-        if (i > 0)
+    for (int row = 1; row <= count && !programEnding(); ++row) {
+        if (row > 1)
             realClock().waitSeconds(options.pauseSeconds);
         if (programEnding())
             break;
-        PageRequest request;
-        request.address = addresses.at(i);
-        request.place = {static_cast<int>(i + 1), static_cast<int>(addresses.size())};
-        request.firstPage = i == 0;
-        request.loadTimeLimit = pageTimeLimit;
-        request.skipFailedLoad = options.skipFailed;
-        request.waitRules = options.pageSetup.waitRules;
-        if (options.pageSetup.loadAhead && i + 1 < addresses.size())
-            request.nextAddress = addresses.at(i + 1);
-        PageReport report = printPage(pages, realClock(), noDialogs, request);
-        report.printer = target.printer;
-        printLine(stderr, progressLine(report, static_cast<int>(i + 1), static_cast<int>(addresses.size())));
-        if (options.json && !target.joinedFile)
+        const PageReport report = run->printRow(row, count, row == 1, realClock(), noDialogs);
+        printLine(stderr, progressLine(report, row, count));
+        if (options.json && !joinedFile)
             printLine(stdout, jsonLine(report));
         reports.append(report);
     }
-    if (target.joinedFile) {
-        const QString notWritten = writeJoinedFile(*target.joinedFile);
+    if (joinedFile) {
+        const QString notWritten = writeJoinedFile(*joinedFile);
         for (PageReport &report : reports) {
             settleKeptPage(report, notWritten);
             if (options.json)
                 printLine(stdout, jsonLine(report));
         }
     }
-    RunSummary summary(target.printer.isEmpty() ? QStringLiteral("Saved") : QStringLiteral("Printed"));
+    RunSummary summary(target->target.savesFiles() ? QStringLiteral("Saved") : QStringLiteral("Printed"));
     for (const PageReport &report : reports)
         summary.add(report);
     printLine(stderr, summary.line());

@@ -2,9 +2,6 @@
 
 #include "app/ProgramOptions.h"
 #include "printers/PrinterSystem.h"
-#include "printing/JoinedPdfDestination.h"
-#include "printing/PdfFolderDestination.h"
-#include "printing/PrinterDestination.h"
 #include "runtime/RuntimeError.h"
 
 #include <QDir>
@@ -90,20 +87,17 @@ void checkPaper(PrinterSystem &printers, const QString &printer, const QString &
 
 CommandLineTarget commandLineTarget(const CommandLinePrintOptions &options, PrinterSystem &printers)
 {
-    CommandLineTarget target;
     if (!options.pdfFolder.isEmpty()) {
         const QString folder = QDir(options.pdfFolder).absolutePath();
-        if (makeFolder(folder))
-            target.madeFolder = folder;
-        target.destination = std::make_shared<PdfFolderDestination>(printers, folder);
-    } else if (!options.pdfFile.isEmpty()) {
-        target.joinedFile = std::make_shared<JoinedPdfDestination>(printers, options.pdfFile);
-        target.destination = target.joinedFile;
-    } else {
-        target.printer = chosenPrinter(printers, options.printer);
-        target.destination = std::make_shared<PrinterDestination>(printers, target.printer);
+        return {PageTarget::pdfFolder(folder), makeFolder(folder) ? folder : QString()};
     }
+    if (!options.pdfFile.isEmpty())
+        return {PageTarget::joinedPdf(options.pdfFile), QString()};
+    return {PageTarget::printer(chosenPrinter(printers, options.printer)), QString()};
+}
+
+void checkPaperOfRun(const CommandLinePrintOptions &options, PrinterSystem &printers, const QString &sheetPrinter)
+{
     if (options.paperAsked)
-        checkPaper(printers, target.destination->sheetPrinter(), options.pageSetup.paper);
-    return target;
+        checkPaper(printers, sheetPrinter, options.pageSetup.paper);
 }

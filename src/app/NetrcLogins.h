@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/LoginSource.h"
+#include "browser/LoginSource.h"
 
 #include <QSet>
 

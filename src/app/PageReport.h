@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/PageReport.h"
+#include "run/PageReport.h"
 
 #include <QString>
 

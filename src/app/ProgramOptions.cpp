@@ -1,7 +1,7 @@
 #include "app/ProgramOptions.h"
 
-#include "printing/PageSetupSettings.h"
-#include "printing/PauseValue.h"
+#include "run/PageSetupSettings.h"
+#include "run/PauseValue.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printing/LoginSource.h"
-#include "printing/PageLogin.h"
+#include "browser/LoginSource.h"
+#include "browser/PageLogin.h"
 
 #include <QWidget>
 

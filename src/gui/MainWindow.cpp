@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "browser/BrowserPool.h"
 #include "gui/DefaultPrinter.h"
 #include "gui/LiteralProgressBar.h"
 #include "gui/LoginBrowserWindow.h"
@@ -11,8 +12,7 @@
 #include "gui/UrlListSelection.h"
 #include "gui/WindowLogins.h"
 #include "printers/PrinterSystem.h"
-#include "printing/LookaheadBrowser.h"
-#include "printing/WebBrowserControl.h"
+#include "run/RunEvents.h"
 #include "runtime/AppPaths.h"
 #include "runtime/AppTitle.h"
 #include "runtime/ErrorTrap.h"
@@ -113,10 +113,10 @@ void MainWindow::createControls(QWebEngineProfile *profile)
 
     // Lies below the client area: pages load and print out of the user's sight, at a screen's
     // size all the same.
-    m_browser = new WebBrowserControl(*m_services.printers, profile, this);
-    m_browser->setGeometry(QRect(twipsRect(120, 8025, 1215, 975).topLeft(), WebBrowserControl::kViewSize));
-    m_pages = std::make_unique<LookaheadBrowser>(*m_services.printers, *m_browser);
-    m_pages->setLoginSource(m_logins.get());
+    m_browsers = std::make_unique<BrowserPool>(profile, m_logins.get(), this);
+    m_browsers->browser(0);
+    m_runEvents = new RunEvents(this);
+    m_runEvents->setObjectName(QStringLiteral("RunEvents"));
 
     m_urlList = new UrlListModel(this);
     m_addressList = new QTreeView(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "destinations/PageTarget.h"
 #include "gui/RealServices.h"
 #include "gui/RunReportWindow.h"
 
@@ -22,8 +23,8 @@ class QProgressBar;
 class QPushButton;
 class QTreeView;
 class UrlListModel;
-class LookaheadBrowser;
-class WebBrowserControl;
+class BrowserPool;
+class RunEvents;
 
 // The main window. Its controls are its own: only its handlers work on them. Tests and benchmarks
 // find a control by its object name, which is the name of the window's original design ("Combo1",
@@ -113,9 +114,11 @@ private:
     QPushButton *m_helpButton = nullptr;
     QGroupBox *m_printerFrame = nullptr;
     QComboBox *m_printerBox = nullptr;
-    WebBrowserControl *m_browser = nullptr;
-    // The browser above and a second one, taking turns so that the next page loads while one prints.
-    std::unique_ptr<LookaheadBrowser> m_pages;
+    // The browsers the runs print with, out of sight below the client area: the first,
+    // "WebBrowser1", is there from the start; more are made as runs keep pages in flight.
+    std::unique_ptr<BrowserPool> m_browsers;
+    // What the runs tell of their pages as they go, for those who follow them.
+    RunEvents *m_runEvents = nullptr;
     // The answers to a site's request for a login, for the runs and the login window.
     std::unique_ptr<WindowLogins> m_logins;
     QPointer<LoginBrowserWindow> m_loginWindow;
@@ -140,21 +143,15 @@ private:
 
     void createControls(QWebEngineProfile *profile);
     void addSaveAsPdfEntry();
-    // Asks for the folder a run saves its pages in, offering the last one; empty when the user
-    // cancels.
-    QString chooseFolderForRun();
-    // Makes the folder where the run's pages go, and the one offered next time; false when no file
-    // can be made there, which the user is told.
-    bool saveInFolder(const QString &folder);
-    // Where a run's pages went: the printer named, or without one, the folder.
-    struct RunTarget
-    {
-        QString printer;
-        QString folder;
-    };
+    // Where a new run's pages go, as the window says: the printer chosen, or with "Save as PDF…" a
+    // folder the user chooses now (the last one offered). None when the user cancels, or when no
+    // printer is chosen, which the user is told.
+    std::optional<PageTarget> chosenTarget();
+    // The folder offered for the next run's files.
+    void rememberPdfFolder(const QString &folder);
     // Prints the rows on the chosen printer, or saves them in a folder chosen now; pages printed
     // again go where their first run went.
-    void printRows(const RunRows &rows, const std::optional<RunTarget> &again);
+    void printRows(const RunPages &rows, const std::optional<PageTarget> &again);
     void showRunReport(const QList<RunReportWindow::Entry> &entries, int pageCount, bool savedFiles);
     void connectHandlers();
     bool listViewEvent(QObject *watched, QEvent *event);
@@ -166,7 +163,7 @@ private:
     QPointer<HelpWindow> m_helpWindow;
     // The last run's report, while it is open, and where that run went.
     QPointer<RunReportWindow> m_runReport;
-    std::optional<RunTarget> m_lastRunTarget;
+    std::optional<PageTarget> m_lastRunTarget;
     Pointer m_pointer = Pointer::Arrow;
     bool m_loaded = false;
     // The print run going on, if any, and the default printer it found and must put back.

@@ -1,12 +1,10 @@
 #include "gui/MainWindow.h"
 
-#include "printing/LookaheadBrowser.h"
-#include "printing/PdfFolderDestination.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
-#include "runtime/RuntimeError.h"
 #include "runtime/Settings.h"
 
+#include <QComboBox>
 #include <QDir>
 
 namespace {
@@ -14,21 +12,29 @@ namespace {
 constexpr auto kPdfFolderSetting = "PdfFolder";
 } // namespace
 
-QString MainWindow::chooseFolderForRun()
+std::optional<PageTarget> MainWindow::chosenTarget()
 {
-    const QString last = Settings::read(QLatin1String(kPdfFolderSetting));
-    return m_services.dialogs->chooseFolder(
-        {QStringLiteral("Save the pages as PDF files in"), last.isEmpty() ? QDir::homePath() : last});
+    if (saveAsPdfChosen()) {
+        const QString last = Settings::read(QLatin1String(kPdfFolderSetting));
+        const QString folder = m_services.dialogs->chooseFolder(
+            {QStringLiteral("Save the pages as PDF files in"), last.isEmpty() ? QDir::homePath() : last});
+        if (folder.isEmpty())
+            return std::nullopt;
+        return PageTarget::pdfFolder(folder);
+    }
+    // With printers but no default, the box starts with none chosen: pages must not go anywhere the
+    // user did not choose.
+    const QString printer = m_printerBox->currentText();
+    if (printer.isEmpty()) {
+        m_services.dialogs->message(QStringLiteral("No printer is chosen. Choose one under \"Select Printer\", or "
+                                                   "\"Save as PDF…\" to keep the pages as files."),
+                                    applicationTitle(), Dialogs::Icon::None);
+        return std::nullopt;
+    }
+    return PageTarget::printer(printer);
 }
 
-bool MainWindow::saveInFolder(const QString &folder)
+void MainWindow::rememberPdfFolder(const QString &folder)
 {
-    try {
-        m_pages->setDestination(std::make_shared<PdfFolderDestination>(*m_services.printers, folder));
-    } catch (const RuntimeError &error) {
-        m_services.dialogs->message(error.description(), applicationTitle(), Dialogs::Icon::Warning);
-        return false;
-    }
     Settings::write(QLatin1String(kPdfFolderSetting), folder);
-    return true;
 }

@@ -2,12 +2,10 @@
 
 #include "gui/DefaultPrinter.h"
 #include "gui/RunReportWindow.h"
-#include "gui/RunRows.h"
-#include "printing/LookaheadBrowser.h"
-#include "printing/PagePrinter.h"
-#include "printing/PageSetupSettings.h"
-#include "printing/PauseValue.h"
-#include "printing/WebBrowserControl.h"
+#include "run/PageSetupSettings.h"
+#include "run/PauseValue.h"
+#include "run/PrintRun.h"
+#include "run/RunPages.h"
 #include "runtime/AppPaths.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
@@ -36,16 +34,16 @@ int progressPercent(int row, int rowCount)
 
 void MainWindow::startPrinting()
 {
-    printRows(RunRows(*m_urlList), std::nullopt);
+    printRows(RunPages(*m_urlList), std::nullopt);
 }
 
 void MainWindow::printAgain(const QList<RepeatedPage> &pages)
 {
     if (!pages.isEmpty() && m_lastRunTarget)
-        printRows(RunRows(pages), m_lastRunTarget);
+        printRows(RunPages(pages), m_lastRunTarget);
 }
 
-void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &again)
+void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget> &again)
 {
     // A second start in the middle of a run would take the chosen printer for the user's own
     // default and never give the real one back.
@@ -74,30 +72,23 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
         return;
     }
 
-    const PageSetup setup = savedPageSetup();
     // A run of pages again goes where the run they came from went; a new one where the window says.
-    RunTarget target;
-    if (again)
-        target = *again;
-    else if (saveAsPdfChosen())
-        target.folder = chooseFolderForRun();
-    else
-        target.printer = m_printerBox->currentText();
-    // With printers but no default, the box starts with none chosen: pages must not go anywhere
-    // the user did not choose.
-    if (!again && !saveAsPdfChosen() && target.printer.isEmpty()) {
-        dialogs.message(QStringLiteral("No printer is chosen. Choose one under \"Select Printer\", or "
-                                       "\"Save as PDF…\" to keep the pages as files."),
-                        applicationTitle(), Dialogs::Icon::None);
+    const std::optional<PageTarget> target = again ? again : chosenTarget();
+    std::optional<PrintRun> run;
+    try {
+        if (target)
+            run.emplace(printers, *m_browsers, *m_runEvents, rows, *target, RunOptions{savedPageSetup()});
+    } catch (const RuntimeError &error) {
+        // A folder that takes no file, which the user can mend and start again.
+        dialogs.message(error.description(), applicationTitle(), Dialogs::Icon::Warning);
+    }
+    if (!run) {
         trap.line(148, [&] { setPointer(Pointer::Arrow); });
         return;
     }
-    // Files need no printer: the default printer is left alone.
-    const bool savingFiles = target.printer.isEmpty();
-    if (savingFiles && (target.folder.isEmpty() || !saveInFolder(target.folder))) {
-        trap.line(148, [&] { setPointer(Pointer::Arrow); });
-        return;
-    }
+    if (target->savesFiles())
+        rememberPdfFolder(target->path());
+    const bool savingFiles = target->savesFiles();
     m_lastRunTarget = target;
     if (m_runReport)
         m_runReport->close();
@@ -111,13 +102,11 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
             m_defaultSwitchedForRun = true;
         });
     trap.line(106, [&] {
-        m_pages->setPageSetup(setup);
         if (savingFiles)
             return;
         // The jobs go to the chosen printer by name; the switch of the default is for the sake of
         // whatever else looks at the default during the run.
-        m_pages->setJobPrinter(target.printer);
-        MakeDefaultPrinter(printers, dialogs, target.printer, false, &m_toldDefaultNotSwitched);
+        MakeDefaultPrinter(printers, dialogs, target->printerName(), false, &m_toldDefaultNotSwitched);
     });
     int n = 0;
     int i = 1;
@@ -143,27 +132,20 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
         // Blank rows are skipped, so the first address printed is the run's first page.
         const bool firstAddress = !addressReached;
         addressReached = true;
-        PageRequest page;
-        page.address = address;
-        page.place = rows.place(i, n);
-        page.pauseSlice = pauseSlice;
-        page.waitRules = setup.waitRules;
-        if (setup.loadAhead)
-            page.nextAddress = rows.nextAddress(i, n);
+        bool firstPage = false;
         trap.line(118, [&] { setPointer(Pointer::Busy); });
         if (trap.test(110, [&] { return firstAddress; }))
-            trap.line(112, [&] { page.firstPage = true; });
+            trap.line(112, [&] { firstPage = true; });
         else
-            trap.line(114, [&] { page.firstPage = false; });
+            trap.line(114, [&] { firstPage = false; });
         trap.line(122, [&] { setPointer(Pointer::Busy); });
         waitPauseSlice(trap, clock, 124, 126, pauseText);
         trap.line(128, [&] { letEventsRun(); });
         trap.line(130, [&] {
-            PageReport report = printPage(*m_pages, clock, dialogs, page);
-            report.printer = target.printer;
+            const PageReport report = run->printRow(i, n, firstPage, clock, dialogs, pauseSlice);
             ++pagesRun;
             if (!report.clean())
-                notClean.append({{address, page.place}, report.whatHappened()});
+                notClean.append({{address, rows.place(i, n)}, report.whatHappened()});
         });
         trap.line(132, [&] { setPointer(Pointer::Busy); });
         waitPauseSlice(trap, clock, 134, 136, pauseText);
@@ -171,7 +153,7 @@ void MainWindow::printRows(const RunRows &rows, const std::optional<RunTarget> &
     }
     // Nothing of the last page may reach the window once it is printed: its renderer could end
     // while the "Done." box is open.
-    m_pages->letGoOfPages();
+    run->letGoOfPages();
     if (!savingFiles)
         trap.line(140, [&] {
             m_defaultSwitchedForRun = false;

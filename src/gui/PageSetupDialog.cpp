@@ -1,7 +1,7 @@
 #include "gui/PageSetupDialog.h"
 
 #include "printers/PrinterSystem.h"
-#include "printing/PageSetupSettings.h"
+#include "run/PageSetupSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/PageSetup.h"
+#include "run/PageSetup.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/RunRows.h"
+#include "run/RunPages.h"
 
 #include <QWidget>
 

@@ -1,5 +1,5 @@
 #include "app/ProgramOptions.h"
-#include "printing/PageSetupSettings.h"
+#include "run/PageSetupSettings.h"
 #include "support/TestEnvironment.h"
 
 #include <QLocale>

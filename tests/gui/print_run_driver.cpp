@@ -10,7 +10,7 @@
 #include "gui/FileToList.h"
 #include "gui/MainWindow.h"
 #include "gui/WindowProgram.h"
-#include "printing/WebBrowserControl.h"
+#include "run/RunEvents.h"
 #include "runtime/StartupEnvironment.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
     RecordingOpener opener;
     MainWindow form(quietServices(dialogs, draw, opener));
     QObject::connect(
-        child<WebBrowserControl>(form, "WebBrowser1"), &WebBrowserControl::pagePrinted, &form,
+        form.findChild<RunEvents *>(QStringLiteral("RunEvents")), &RunEvents::pagePrinted, &form,
         [](int job, const QString &printer) { say(QStringLiteral("printed %1 %2").arg(job).arg(printer)); });
     // Starts once the window is up: start-up handles events in its own waits, where a timer of
     // this could otherwise fire before the printers are listed.

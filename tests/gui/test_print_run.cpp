@@ -1,14 +1,15 @@
 #include "PrintServerTools.h"
 #include "PrintServerWindowTest.h"
+#include "browser/PageBrowser.h"
 #include "gui/FileToList.h"
 #include "gui/MainWindow.h"
 #include "gui/RunReportWindow.h"
 #include "gui/UrlListSelection.h"
-#include "printing/PagePrinter.h"
-#include "printing/PageSetupSettings.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
-#include "printing/WebBrowserControl.h"
+#include "run/PagePrinter.h"
+#include "run/PageSetupSettings.h"
+#include "run/RunEvents.h"
 #include "runtime/ProgramLifetime.h"
 #include "support/ProcessTree.h"
 #include "support/TestEnvironment.h"
@@ -56,7 +57,8 @@ class PrintRunTest : public PrintServerWindowTest
     QTreeView *listView() { return child<QTreeView>(*form, "ListView1"); }
     QProgressBar *progressBar() { return child<QProgressBar>(*form, "ProgressBar1"); }
     QPushButton *startButton() { return child<QPushButton>(*form, "PushButton2"); }
-    WebBrowserControl *browser() { return child<WebBrowserControl>(*form, "WebBrowser1"); }
+    PageBrowser *browser() { return child<PageBrowser>(*form, "WebBrowser1"); }
+    RunEvents *runEvents() { return form->findChild<RunEvents *>(QStringLiteral("RunEvents")); }
 
     void openWindow(const QString &chosenPrinter = kChosen) { PrintServerWindowTest::openWindow(chosenPrinter); }
 
@@ -81,8 +83,7 @@ class PrintRunTest : public PrintServerWindowTest
     void recordProgress(ProgressLog &log)
     {
         connect(progressBar(), &QProgressBar::valueChanged, this, [&log](int value) { log.values << value; });
-        connect(browser(), &WebBrowserControl::pagePrinted, this,
-                [&log, this] { log.texts << progressBar()->format(); });
+        connect(runEvents(), &RunEvents::pagePrinted, this, [&log, this] { log.texts << progressBar()->format(); });
     }
 
     // The texts of the jobs that reached the queue since `before` jobs were there.
@@ -154,13 +155,12 @@ private slots:
         addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s, u"/four.html"_s});
         ProgressLog progress;
         recordProgress(progress);
-        // The paper is set up from the printer before the first page prints.
-        QList<bool> setUpAndOnTheChosenPrinter;
+        QList<bool> onTheChosenPrinter;
         QList<bool> nextRequested;
         const qsizetype twoRequested = web.requestedPaths().count(u"/two.html"_s);
         qint64 lastRenderer = 0;
-        connect(browser(), &WebBrowserControl::pagePrinted, this, [&](int, const QString &printer) {
-            setUpAndOnTheChosenPrinter << (browser()->sheetLayout().has_value() && printer == kChosen);
+        connect(runEvents(), &RunEvents::pagePrinted, this, [&](int, const QString &printer) {
+            onTheChosenPrinter << (printer == kChosen);
             nextRequested << (web.requestedPaths().count(u"/two.html"_s) > twoRequested);
             lastRenderer = browser()->page()->renderProcessPid();
         });
@@ -179,9 +179,8 @@ private slots:
         QCOMPARE(newJobTexts(kChosen, before),
                  (QStringList{u"Text of page one Text of page one"_s, u"Text of page two Text of page two"_s,
                               u"Text of page three Text of page three"_s, u"Text of page four Text of page four"_s}));
-        QCOMPARE(setUpAndOnTheChosenPrinter, (QList<bool>{true, true, true, true}));
+        QCOMPARE(onTheChosenPrinter, (QList<bool>{true, true, true, true}));
         QCOMPARE(nextRequested.value(0), true);
-        QVERIFY(browser()->sheetLayout().has_value());
         QCOMPARE(progress.values, (QList<int>{25, 50, 75, 100, 0}));
         QCOMPARE(progress.texts, (QStringList{u"Processing: "_s + web.address(u"/one.html"_s),
                                               u"Processing: "_s + web.address(u"/two.html"_s),
@@ -192,8 +191,8 @@ private slots:
         QVERIFY(!form->findChild<RunReportWindow *>());
         // Both browsers stay inside the window, out of sight: a window of their own would lie over
         // the user's screen, unpainted, and take its clicks.
-        QCOMPARE(form->findChildren<WebBrowserControl *>().size(), 2);
-        for (const WebBrowserControl *pages : form->findChildren<WebBrowserControl *>())
+        QCOMPARE(form->findChildren<PageBrowser *>().size(), 2);
+        for (const PageBrowser *pages : form->findChildren<PageBrowser *>())
             QVERIFY(!pages->isWindow() && !form->rect().intersects(pages->geometry()));
         verifyRunEndedCleanly();
     }
@@ -232,7 +231,7 @@ private slots:
         QList<int> progress;
         connect(progressBar(), &QProgressBar::valueChanged, this, [&](int value) { progress << value; });
         QStringList defaultsWhileSaving;
-        connect(browser(), &WebBrowserControl::pageSaved, this,
+        connect(runEvents(), &RunEvents::pageSaved, this,
                 [&] { defaultsWhileSaving << printers().defaultPrinterName(); });
         const QTemporaryDir folder;
         dialogs.folderAnswers.enqueue(folder.path());
@@ -306,10 +305,10 @@ private slots:
         addPages({u"/one.html"_s, u"/two.html"_s});
         pauseBox()->setText(QStringLiteral("2.5"));
         int printed = 0;
-        connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { ++printed; });
+        connect(runEvents(), &RunEvents::pagePrinted, this, [&] { ++printed; });
         QStringList waits;
         runClock->onWait = [&](double seconds) {
-            WebBrowserControl &browser = *this->browser();
+            PageBrowser &browser = *this->browser();
             waits << QStringLiteral("%1 %2 ready=%3 printed=%4")
                          .arg(seconds)
                          .arg(browser.navigatedAddress().section(QLatin1Char('/'), -1))
@@ -444,7 +443,7 @@ private slots:
         QCOMPARE(form->urlList()->count(), 5);
         ProgressLog progress;
         connect(progressBar(), &QProgressBar::valueChanged, this, [&](int value) { progress.values << value; });
-        connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { progress.texts << progressBar()->text(); });
+        connect(runEvents(), &RunEvents::pagePrinted, this, [&] { progress.texts << progressBar()->text(); });
         const int before = jobCount(kChosen);
         form->startPrinting();
 
@@ -647,7 +646,7 @@ private slots:
             OwnPrintServer server;
             openWindow();
             addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
-            connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { server.stop(); });
+            connect(runEvents(), &RunEvents::pagePrinted, this, [&] { server.stop(); });
             form->startPrinting();
 
             QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Done."));
@@ -667,7 +666,7 @@ private slots:
         OwnPrintServer server;
         openWindow();
         addPages({u"/one.html"_s, u"/two.html"_s});
-        connect(browser(), &WebBrowserControl::pagePrinted, this, [&] { server.signal(SIGSTOP); });
+        connect(runEvents(), &RunEvents::pagePrinted, this, [&] { server.signal(SIGSTOP); });
         QElapsedTimer sinceTick;
         qint64 largestGap = 0;
         QTimer ticks;

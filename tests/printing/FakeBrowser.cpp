@@ -17,18 +17,18 @@ bool FakeBrowser::loadComplete()
     return readiness(++completeTests);
 }
 
-void FakeBrowser::setUpPage()
+void FakeBrowser::setUpSheets()
 {
     m_log << QStringLiteral("set up page");
 }
 
-QByteArray FakeBrowser::renderForPrinting()
+RenderedPage FakeBrowser::renderForPrinting(const SheetRequest &)
 {
     m_log << QStringLiteral("render");
-    return QByteArrayLiteral("%PDF");
+    return {QByteArrayLiteral("%PDF"), {}, {}, {}, 1};
 }
 
-Delivery FakeBrowser::handOver(const QByteArray &, const ListPlace &)
+Delivery FakeBrowser::handOver(RenderedPage, const ListPlace &)
 {
     m_log << QStringLiteral("hand over");
     if (failHandOver)

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "printing/BrowserControl.h"
+#include "run/BrowserControl.h"
+#include "run/PagePrinter.h"
 
 #include <QStringList>
 
 #include <functional>
 
-// Stands in for the embedded browser: writes every call to a log shared with the test, and
-// reports complete once its readiness rule says so.
-class FakeBrowser : public BrowserControl
+// Stands in for the embedded browser and the run's hand-over of its pages: writes every call to a
+// log shared with the test, and reports complete once its readiness rule says so.
+class FakeBrowser : public BrowserControl, public PageRun
 {
 public:
     explicit FakeBrowser(QStringList &log) : m_log(log) {}
@@ -18,9 +19,10 @@ public:
     LoadOutcome loadOutcome() const override { return {}; }
     Holding holding() override { return Holding::Page; }
     QString finishPage(const WaitRules &, QDeadlineTimer) override { return finishError; }
-    void setUpPage() override;
-    QByteArray renderForPrinting() override;
-    Delivery handOver(const QByteArray &pdf, const ListPlace &place) override;
+    RenderedPage renderForPrinting(const SheetRequest &sheets) override;
+    void setUpSheets() override;
+    SheetRequest sheetRequest() override { return {}; }
+    Delivery handOver(RenderedPage page, const ListPlace &place) override;
 
     // Decides whether the page is complete at each test; at once unless a test says otherwise.
     std::function<bool(int test)> readiness = [](int) { return true; };

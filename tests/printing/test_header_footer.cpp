@@ -1,4 +1,4 @@
-#include "printing/HeaderFooter.h"
+#include "sheets/HeaderFooter.h"
 #include "support/TestEnvironment.h"
 
 using namespace Qt::StringLiterals;

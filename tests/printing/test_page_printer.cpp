@@ -1,7 +1,7 @@
 #include "printing/FakeBrowser.h"
-#include "printing/PagePrinter.h"
-#include "printing/PauseValue.h"
 #include "printing/RunLater.h"
+#include "run/PagePrinter.h"
+#include "run/PauseValue.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
 #include "support/FakeDialogs.h"
@@ -36,7 +36,7 @@ class PagePrinterTest : public QObject
         request.pauseSlice = [this](ErrorTrap &trap, int testLine, int waitLine) {
             waitPauseSlice(trap, *clock, testLine, waitLine, [this] { return pause; });
         };
-        return printPage(browser, *clock, dialogs, request);
+        return printPage(browser, browser, *clock, dialogs, request);
     }
 
 private slots:

@@ -1,5 +1,5 @@
-#include "printing/PauseValue.h"
 #include "printing/RunLater.h"
+#include "run/PauseValue.h"
 #include "runtime/Clock.h"
 #include "runtime/EventSleep.h"
 #include "runtime/ProgramLifetime.h"

@@ -1,8 +1,11 @@
 #include "PrintServerTools.h"
+#include "browser/BrowserPool.h"
+#include "browser/PageBrowser.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
-#include "printing/WebBrowserControl.h"
+#include "run/PrintRun.h"
+#include "run/RunEvents.h"
 #include "runtime/EventSleep.h"
 #include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
@@ -11,8 +14,8 @@
 #include <QSignalSpy>
 
 namespace {
-// The browser prints to whatever this says is the default, without touching the user's settings;
-// the jobs and page layouts are the private print server's.
+// The default printer as this says, without touching the user's settings; the jobs and page
+// layouts are the private print server's.
 class ChosenDefault : public CupsPrinterSystem
 {
 public:
@@ -36,12 +39,14 @@ class WebBrowserTest : public QObject
 
     TestHttpServer web;
     ChosenDefault printers;
-    WebBrowserControl *browser = nullptr;
     QWidget window;
+    BrowserPool browsers{nullptr, nullptr, &window};
+    PageBrowser *browser = nullptr;
+    RunEvents events;
 
     bool load(const QString &address)
     {
-        browser->loadAddress(address);
+        browser->loadAddress(address, false);
         // Complete must never carry over from the page before.
         if (browser->loadComplete())
             return false;
@@ -49,13 +54,26 @@ class WebBrowserTest : public QObject
         return sleepUntil([&] { return browser->loadComplete(); }, QDeadlineTimer(kLoadTimeoutMs));
     }
 
+    // A run to the queue, with pages as they are.
+    std::unique_ptr<PrintRun> runTo(const QString &queue)
+    {
+        return std::make_unique<PrintRun>(printers, browsers, events, RunPages(QStringList()),
+                                          PageTarget::printer(queue), RunOptions{pagesAlone()});
+    }
+
+    // Renders the loaded page and has a run hand it to the queue.
+    static Delivery printWith(PrintRun &run, PageBrowser &browser)
+    {
+        const SheetRequest sheets = run.sheetRequest();
+        return run.handOver(browser.render(sheets.layout, sheets.scale, sheets.timeLimit), {});
+    }
+
     // Prints the loaded page and gives back what reached the queue.
     PrintedJob printToQueue(const QString &queue)
     {
-        printers.name = queue;
         const int before = jobCount(queue);
-        QSignalSpy printed(browser, &WebBrowserControl::pagePrinted);
-        browser->handOver(browser->renderForPrinting(), {});
+        QSignalSpy printed(&events, &RunEvents::pagePrinted);
+        printWith(*runTo(queue), *browser);
         const QList<PrintedJob> jobs = jobsSince(queue, before);
         if (printed.size() != 1 || jobs.size() != 1 || printed[0][0].toInt() != jobs.last().id)
             return {};
@@ -65,8 +83,8 @@ class WebBrowserTest : public QObject
 private slots:
     void initTestCase()
     {
-        browser = new WebBrowserControl(printers, nullptr, &window);
         window.resize(200, 200);
+        browser = &browsers.browser(0);
         window.show();
         web.serveHtml(QStringLiteral("/a.html"), QStringLiteral("Page Alpha"), QStringLiteral("Alpha words here"));
         web.serveHtml(QStringLiteral("/b.html"), QStringLiteral("Page Bravo"), QStringLiteral("Bravo words here"));
@@ -102,7 +120,7 @@ private slots:
         held.body = QByteArray("<html><body><p>still coming</p>") + QByteArray(20'000, 'x') + "</body></html>";
         held.delivery = TestHttpServer::Delivery::NeverFinish;
         web.serve(QStringLiteral("/held.html"), held);
-        browser->loadAddress(web.address(QStringLiteral("/held.html")));
+        browser->loadAddress(web.address(QStringLiteral("/held.html")), false);
         QTest::qWait(2000);
         QVERIFY(!browser->loadComplete());
         QVERIFY(load(web.address(QStringLiteral("/a.html"))));
@@ -189,10 +207,9 @@ private slots:
 
     void pageSetupTakesThePrintersDefaults()
     {
-        printers.name = QStringLiteral("Test-Alpha");
-        browser->setUpPage();
-        QVERIFY(browser->sheetLayout());
-        const QPageLayout layout = *browser->sheetLayout();
+        const std::unique_ptr<PrintRun> run = runTo(QStringLiteral("Test-Alpha"));
+        run->setUpSheets();
+        const QPageLayout layout = run->sheetRequest().layout;
         // The test queues' driver defaults to US Letter.
         QCOMPARE(layout.pageSize().id(), QPageSize::Letter);
         QCOMPARE(layout.orientation(), QPageLayout::Portrait);
@@ -207,12 +224,11 @@ private slots:
     void aRefusedJobIsAnError()
     {
         QVERIFY(load(web.address(QStringLiteral("/a.html"))));
-        printers.name = QStringLiteral("Test-Charlie");
         runCupsTool(QStringLiteral("cupsreject"), {QStringLiteral("Test-Charlie")});
         bool refused = false;
         QString description;
         try {
-            browser->handOver(browser->renderForPrinting(), {});
+            printWith(*runTo(QStringLiteral("Test-Charlie")), *browser);
         } catch (const RuntimeError &error) {
             refused = error.number() == ErrorNumber::PrinterError &&
                       error.description().contains(QLatin1String("Test-Charlie"));
@@ -225,8 +241,8 @@ private slots:
 
     void anUnknownPrinterIsAnError()
     {
-        printers.name = QStringLiteral("No-Such-Printer");
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, browser->handOver(browser->renderForPrinting(), {}));
+        QVERIFY(load(web.address(QStringLiteral("/a.html"))));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, printWith(*runTo(QStringLiteral("No-Such-Printer")), *browser));
     }
 };
 

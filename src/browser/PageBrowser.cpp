@@ -1,0 +1,385 @@
+#include "browser/PageBrowser.h"
+
+#include "browser/ElementWait.h"
+#include "browser/LazyContent.h"
+#include "browser/PageFit.h"
+#include "browser/PagePdf.h"
+#include "browser/QuietWebPage.h"
+#include "browser/RequestWatch.h"
+#include "runtime/EventSleep.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
+
+#include <QPointer>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+#include <chrono>
+#include <csignal>
+
+namespace {
+// What the browser can show. Anything else (script addresses, mail links, unknown schemes) would
+// either run in the previous page or leave the browser where it was, and be printed as that.
+bool isDisplayableScheme(const QString &scheme)
+{
+    static const QStringList schemes{QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("file"),
+                                     QStringLiteral("data"), QStringLiteral("about")};
+    return schemes.contains(scheme);
+}
+
+// A renderer that runs scripts answers a trivial one within milliseconds.
+constexpr std::chrono::seconds kRendererAnswerLimit{2};
+// After SIGKILL the browser learns of the renderer's end within milliseconds.
+constexpr std::chrono::seconds kRendererEndLimit{5};
+// The empty document shows within milliseconds, unless the renderer is stuck in a script.
+constexpr std::chrono::seconds kBlankLimit{2};
+// A load the browser takes reports its start within milliseconds; one that has not after this
+// long was refused (the browser says nothing when it refuses an address, such as one with a NUL).
+constexpr std::chrono::seconds kLoadStartLimit{5};
+// What the page shows between two addresses.
+QUrl blankDocument()
+{
+    return QUrl(QStringLiteral("about:blank"));
+}
+
+// The browser takes addresses of up to 2 MiB and ignores longer ones without a word.
+constexpr qsizetype kLongestAddress = qsizetype{2} * 1024 * 1024;
+} // namespace
+
+PageBrowser::PageBrowser(QWebEngineProfile *profile, LoginSource *logins, QWidget *parent)
+    : QWebEngineView(parent), m_profile(profile ? *profile : *QWebEngineProfile::defaultProfile())
+{
+    setObjectName(QStringLiteral("WebBrowser1"));
+    m_login.setSource(logins);
+    connect(
+        this, &PageBrowser::navigationMarker, this,
+        [this](quint64 navigation) {
+            if (navigation == m_navigations)
+                m_markerArrived = true;
+        },
+        Qt::QueuedConnection);
+}
+
+void PageBrowser::showOutOfSight()
+{
+    // A browser never shown treats its page as hidden and loads it at half speed. Below the client
+    // area of a window of fixed size it is shown but never seen; with no window, it is a window
+    // that goes on no screen.
+    if (QWidget *window = parentWidget())
+        setGeometry(QRect(QPoint(0, window->height() + window->height() / 16), kViewSize));
+    else
+        setAttribute(Qt::WA_DontShowOnScreen);
+    resize(kViewSize);
+    show();
+}
+
+QWebEnginePage *PageBrowser::browserPage()
+{
+    // Made on first use: most windows never print, and the browser's engine starts with its page.
+    if (!m_page) {
+        m_page = new QuietWebPage(&m_profile, this);
+        m_page->setAudioMuted(true);
+        m_requests = new RequestWatch(m_page);
+        m_page->setUrlRequestInterceptor(m_requests);
+        connect(m_page, &QWebEnginePage::loadingChanged, this, &PageBrowser::loadingChanged);
+        m_login.watch(*m_page, *this);
+        connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
+        m_rendererGone = false;
+        setPage(m_page);
+    }
+    return m_page;
+}
+
+void PageBrowser::loadAddress(const QString &address, bool printBackgrounds)
+{
+    if (m_printing)
+        throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
+    m_address = address;
+    // A renderer that has ended takes its page with it: the address loads in a fresh one.
+    if (m_page && m_rendererGone)
+        endRendererAndPage();
+    leaveLastDocument();
+    m_sinceLoad.start();
+    m_times = PhaseTimes{};
+    if (address.size() > kLongestAddress) {
+        refuse();
+        return;
+    }
+    // Given to the page before it loads, not as it prints: the renderer learns of a change some time
+    // later, and a print asked for meanwhile would still have the browser's default, which prints
+    // backgrounds.
+    browserPage()->settings()->setAttribute(QWebEngineSettings::PrintElementBackgrounds, printBackgrounds);
+    const QUrl url = QUrl::fromUserInput(address);
+    if (url.isValid() && isDisplayableScheme(url.scheme())) {
+        m_beforeAddress = historyMark();
+        m_loadStarted = false;
+        beginNavigation(Navigation::Address)->load(url);
+    } else {
+        explain(QStringLiteral("is not a web address."));
+    }
+}
+
+void PageBrowser::leaveLastDocument()
+{
+    if (!holdsDocument() || programEnding())
+        return;
+    // Whatever the document still loads (a refresh of itself, say) stops first, and is seen to: the
+    // browser would report the empty document's load as part of that one.
+    if (m_loadsUnderway > 0) {
+        m_page->triggerAction(QWebEnginePage::Stop);
+        sleepUntil([this] { return m_rendererGone || m_loadsUnderway == 0; },
+                   QDeadlineTimer(kBlankLimit, Qt::PreciseTimer));
+    }
+    beginNavigation(Navigation::Blank)->load(blankDocument());
+    // Over when the empty document's own load has ended: the end of another load doesn't tell.
+    m_blankLoad = std::nullopt;
+    sleepUntil([this] { return m_rendererGone || (m_blankLoad && loadsSettled()); },
+               QDeadlineTimer(kBlankLimit, Qt::PreciseTimer));
+    const bool left = !m_rendererGone && m_blankLoad == QWebEngineLoadingInfo::LoadSucceededStatus &&
+                      m_page->history()->currentItem().url() == blankDocument();
+    // A document that can't be left (a script that never ends, a load of its own that takes the
+    // empty one's place) goes with its page and renderer.
+    if (!left)
+        endRendererAndPage();
+}
+
+bool PageBrowser::holdsDocument() const
+{
+    return m_page && (m_navigation == Navigation::Address || m_navigation == Navigation::Explanation);
+}
+
+PageBrowser::HistoryMark PageBrowser::historyMark()
+{
+    QWebEngineHistory *history = browserPage()->history();
+    const QWebEngineHistoryItem current = history->currentItem();
+    return {history->count(), history->currentItemIndex(), current.url(), current.lastVisited()};
+}
+
+bool PageBrowser::addressRefused() const
+{
+    if (m_navigation == Navigation::Refused)
+        return true;
+    return m_navigation == Navigation::Address && !m_loadStarted &&
+           m_sinceLoad.elapsed() >= std::chrono::milliseconds(kLoadStartLimit).count();
+}
+
+Holding PageBrowser::holding()
+{
+    if (addressRefused())
+        return Holding::Refused;
+    switch (m_navigation) {
+    case Navigation::Address:
+        return m_page && historyMark() != m_beforeAddress ? Holding::Page : Holding::Nothing;
+    case Navigation::Explanation:
+        return Holding::Page;
+    case Navigation::Blank:
+    case Navigation::Refused:
+        break;
+    }
+    return Holding::Nothing;
+}
+
+QWebEnginePage *PageBrowser::beginNavigation(Navigation kind)
+{
+    QWebEnginePage *page = browserPage();
+    m_navigation = kind;
+    const quint64 navigation = ++m_navigations;
+    m_markerArrived = false;
+    m_finishedSinceMarker = false;
+    if (kind == Navigation::Address) {
+        m_outcome = LoadOutcome{};
+        m_login.newLoad();
+    }
+    emit navigationMarker(navigation);
+    return page;
+}
+
+void PageBrowser::explain(const QString &reason)
+{
+    m_outcome = LoadOutcome{true, 0, reason.endsWith(QLatin1Char('.')) ? reason.chopped(1) : reason};
+    beginNavigation(Navigation::Explanation)->setHtml(cannotShowPage(m_address, reason));
+}
+
+void PageBrowser::refuse()
+{
+    m_navigation = Navigation::Refused;
+    ++m_navigations;
+    m_outcome = LoadOutcome{true, 0, QStringLiteral("address refused")};
+}
+
+void PageBrowser::loadingChanged(const QWebEngineLoadingInfo &loading)
+{
+    if (loading.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        ++m_loadsUnderway;
+        // The last document was left before the address was given: any load from now on is its.
+        m_loadStarted = true;
+        return;
+    }
+    m_loadsUnderway = std::max(0, m_loadsUnderway - 1);
+    if (!m_markerArrived)
+        return;
+    m_finishedSinceMarker = true;
+    if (m_navigation == Navigation::Blank && loading.url() == blankDocument())
+        m_blankLoad = loading.status();
+    if (m_navigation == Navigation::Address) {
+        m_outcome = loadOutcomeOf(loading);
+        // The site's refusal says less than why it came.
+        if (m_outcome.failed && !m_login.refusal().isEmpty())
+            m_outcome.error = m_login.refusal();
+    }
+    // A load that stopped without bringing a page (a file to download, say) leaves the page before
+    // it in the browser; printing that again would be wrong, so the browser shows why instead. A
+    // page that stopped its own loading is in the browser, and is printed as it stands.
+    if (loading.status() == QWebEngineLoadingInfo::LoadStoppedStatus && m_navigation == Navigation::Address &&
+        m_page->url() != loading.url())
+        explain(QStringLiteral("did not give a page to show; it may be a file to download."));
+}
+
+bool PageBrowser::loadsSettled() const
+{
+    return m_markerArrived && m_finishedSinceMarker && m_loadsUnderway == 0;
+}
+
+bool PageBrowser::loadComplete()
+{
+    // Nothing more will come of a page whose renderer has ended, or of a refused address: waiting
+    // for it is over.
+    if (m_rendererGone || addressRefused())
+        return true;
+    const bool complete = loadsSettled();
+    if (complete && m_times.loadNs < 0)
+        m_times.loadNs = m_sinceLoad.nsecsElapsed();
+    return complete;
+}
+
+QString PageBrowser::finishPage(const WaitRules &rules, QDeadlineTimer deadline)
+{
+    if (!m_page || m_rendererGone || holding() != Holding::Page)
+        return {};
+    QElapsedTimer finishing;
+    finishing.start();
+    const auto gone = [this] { return m_rendererGone; };
+    if (rules.lazyLoad)
+        loadLazyContent(*m_page, *m_requests, deadline, gone);
+    QString notReady;
+    if (!rules.waitFor.isEmpty())
+        notReady = waitForElement(*m_page, rules.waitFor, deadline, gone);
+    m_times.finishNs = finishing.nsecsElapsed();
+    return notReady;
+}
+
+RenderedPage PageBrowser::render(const QPageLayout &layout, std::optional<double> scale,
+                                 std::chrono::milliseconds timeLimit)
+{
+    // The browser renders one document at a time, and a new page must not load while it does.
+    if (m_printing)
+        throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
+    // Whatever the browser shows while nothing of the address has come is not its page.
+    if (holding() != Holding::Page)
+        throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The browser has no page of the address."));
+    const QScopedValueRollback<bool> printing(m_printing, true);
+    QElapsedTimer rendering;
+    rendering.start();
+    // The browser cannot take back a print it has asked a renderer for: a renderer that never
+    // answers it leaves the page unable to go away without bringing the whole program down. So
+    // the renderer must show it is alive first; a stuck one (a script that never ends) or one
+    // that has ended is given up, with its page, before any print is asked of it.
+    if (m_rendererGone)
+        giveUpPage(QStringLiteral("The page's renderer ended before the page could be printed."));
+    // A page that loads itself again (a refresh, a script that moves it) would print blank were its
+    // new document to come in the middle of the print: a load under way is waited for, and the
+    // document then held until the print is over.
+    if (m_loadsUnderway > 0)
+        sleepUntil([this] { return m_rendererGone || m_loadsUnderway == 0; },
+                   QDeadlineTimer(kBlankLimit, Qt::PreciseTimer));
+    m_page->holdDocument(true);
+    const auto letGo = qScopeGuard([page = QPointer<QuietWebPage>(m_page)] {
+        if (page)
+            page->holdDocument(false);
+    });
+    // CSS pixels are 96 to the inch, points 72.
+    const std::optional<QString> title =
+        fitPageToSheet(*m_page, layout.paintRectPoints().width() * 96.0 / 72.0, scale,
+                       QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer), [this] { return m_rendererGone; });
+    if (!title)
+        giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
+    RenderedPage page;
+    page.pdf = renderPageToPdf(*m_page, layout, timeLimit, [this] { return m_rendererGone; });
+    if (page.pdf.isEmpty()) {
+        // The renderer stopped answering during the print itself (a script that never ends as the
+        // page is readied for print), or the program is ending meanwhile.
+        setPageAside();
+        throw RuntimeError(ErrorNumber::PrinterError,
+                           QStringLiteral("The page could not be prepared for printing in time."));
+    }
+    page.ownTitle = *title;
+    page.address = m_address;
+    page.shownUrl = m_page->url().adjusted(QUrl::StripTrailingSlash);
+    m_times.renderNs = rendering.nsecsElapsed();
+    return page;
+}
+
+void PageBrowser::giveUpPage(const QString &reason)
+{
+    endRendererAndPage();
+    throw RuntimeError(ErrorNumber::PrinterError, reason);
+}
+
+void PageBrowser::endRendererAndPage()
+{
+    if (!m_page)
+        return;
+    QPointer<QWebEnginePage> page = m_page;
+    // The browser tidies up a renderer's pending work (a print, a script) when it learns that the
+    // renderer has ended; the page is let go of only after that.
+    // That wait is made also when the program is ending, when the program's own waits no longer
+    // wait: this is the very moment the page would otherwise be torn down in the middle of it.
+    const qint64 pid = page->renderProcessPid();
+    if (pid > 0 && !m_rendererGone && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0)
+        sleepUntil([this] { return m_rendererGone; }, QDeadlineTimer(kRendererEndLimit, Qt::PreciseTimer),
+                   WhileEnding::KeepWaiting);
+    deletePage();
+}
+
+void PageBrowser::deletePage()
+{
+    QWebEnginePage *page = m_page;
+    if (!page)
+        return;
+    forgetPage();
+    // Out of the view first: a view that still shows a page as it goes would paint a dead one.
+    setPage(nullptr);
+    delete page;
+}
+
+void PageBrowser::setPageAside()
+{
+    if (!m_page)
+        return;
+    setPage(nullptr);
+    m_page->setParent(nullptr);
+    forgetPage();
+    requireQuickExit();
+}
+
+void PageBrowser::letGoOfPage()
+{
+    if (m_printing)
+        return;
+    deletePage();
+}
+
+void PageBrowser::forgetPage()
+{
+    if (m_page)
+        m_page->disconnect(this);
+    m_page = nullptr;
+    m_requests = nullptr;
+    m_rendererGone = false;
+    // The loads it had under way will never report their end: the next page starts from none.
+    m_loadsUnderway = 0;
+}

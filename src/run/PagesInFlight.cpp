@@ -1,0 +1,72 @@
+#include "run/PagesInFlight.h"
+
+#include "browser/BrowserPool.h"
+#include "runtime/ProgramLifetime.h"
+#include "runtime/RuntimeError.h"
+
+#include <algorithm>
+
+PagesInFlight::PagesInFlight(BrowserPool &browsers, int depth, bool printBackgrounds)
+    : m_browsers(browsers), m_depth(std::max(depth, 1)), m_printBackgrounds(printBackgrounds)
+{}
+
+PageBrowser &PagesInFlight::current() const
+{
+    return m_browsers.browser(m_current);
+}
+
+bool PagesInFlight::loadingAhead(int browser) const
+{
+    return std::any_of(m_ahead.cbegin(), m_ahead.cend(), [&](const auto &ahead) { return ahead.first == browser; });
+}
+
+int PagesInFlight::freeBrowser() const
+{
+    for (int browser = 0; browser < m_depth; ++browser)
+        if (browser != m_current && !loadingAhead(browser))
+            return browser;
+    return -1;
+}
+
+void PagesInFlight::loadAddress(const QString &address)
+{
+    // Pages are printed in the order they were loaded ahead: one that is not next (the list changed
+    // under the run) is loaded again in its turn, and its browser is free again.
+    while (!m_ahead.empty() && m_ahead.front().second != address)
+        m_ahead.pop_front();
+    if (!m_ahead.empty()) {
+        m_current = m_ahead.front().first;
+        m_ahead.pop_front();
+        return;
+    }
+    current().loadAddress(address, m_printBackgrounds);
+}
+
+void PagesInFlight::loadAhead(const QStringList &addresses)
+{
+    for (qsizetype i = 0; i < addresses.size() && i + 1 < m_depth && !programEnding(); ++i) {
+        if (i < static_cast<qsizetype>(m_ahead.size()))
+            continue;
+        const int browser = freeBrowser();
+        if (browser < 0)
+            return;
+        // A page that can't be loaded ahead is loaded in its turn instead, which reports what is
+        // wrong with it: nothing of it may cost the page being printed.
+        try {
+            m_browsers.browser(browser).loadAddress(addresses.at(i), m_printBackgrounds);
+            m_ahead.emplace_back(browser, addresses.at(i));
+        } catch (const RuntimeError &) {
+            return;
+        }
+    }
+}
+
+QString PagesInFlight::finishPage(const WaitRules &rules, QDeadlineTimer deadline)
+{
+    return current().finishPage(rules, deadline);
+}
+
+RenderedPage PagesInFlight::renderForPrinting(const SheetRequest &sheets)
+{
+    return current().render(sheets.layout, sheets.scale, sheets.timeLimit);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "browser/PageBrowser.h"
+#include "run/BrowserControl.h"
+
+#include <deque>
+#include <utility>
+
+class BrowserPool;
+
+// The pages of a run in its browsers: the page being printed, and as many of those that follow as
+// the run keeps in flight, loading in browsers of their own meanwhile, so that a page that mostly
+// waits on the network leaves neither the processor nor the network idle. Each page is loaded and
+// rendered by one browser, from start to end, and the run still hands pages over one at a time,
+// in its order. So at most `depth` pages live at once, and a page given up (a stuck script, an
+// ended renderer) takes only its own browser's page with it.
+class PagesInFlight : public BrowserControl
+{
+public:
+    // Up to `depth` pages at once, 1 being one at a time; the pages print their backgrounds or not.
+    PagesInFlight(BrowserPool &browsers, int depth, bool printBackgrounds);
+
+    // Takes the browser that loaded the address ahead, when one did; else loads it.
+    void loadAddress(const QString &address) override;
+    void loadAhead(const QStringList &addresses) override;
+    bool loadComplete() override { return current().loadComplete(); }
+    LoadOutcome loadOutcome() const override { return current().loadOutcome(); }
+    Holding holding() override { return current().holding(); }
+    QString finishPage(const WaitRules &rules, QDeadlineTimer deadline) override;
+    RenderedPage renderForPrinting(const SheetRequest &sheets) override;
+
+    // How the page being printed spent its time so far (see PageBrowser::PhaseTimes).
+    PageBrowser::PhaseTimes phaseTimes() const { return current().phaseTimes(); }
+
+private:
+    PageBrowser &current() const;
+    // A browser that holds neither the page being printed nor one loaded ahead.
+    int freeBrowser() const;
+    bool loadingAhead(int browser) const;
+
+    BrowserPool &m_browsers;
+    int m_depth;
+    bool m_printBackgrounds;
+    int m_current = 0;
+    // The browsers loading pages ahead, with their addresses, in the order they will print.
+    std::deque<std::pair<int, QString>> m_ahead;
+};

@@ -1,0 +1,110 @@
+#include "run/PrintRun.h"
+
+#include "browser/BrowserPool.h"
+#include "destinations/JoinedPdfDestination.h"
+#include "run/RunEvents.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/ShownText.h"
+#include "sheets/HeaderFooter.h"
+#include "sheets/PdfSheets.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+
+namespace {
+// Pages in flight: the one printing and the next, loading meanwhile; or one at a time.
+int pagesInFlight(const PageSetup &setup)
+{
+    return setup.loadAhead ? 2 : 1;
+}
+} // namespace
+
+PrintRun::PrintRun(PrinterSystem &printers, BrowserPool &browsers, RunEvents &events, RunPages rows,
+                   const PageTarget &target, RunOptions options)
+    : m_printers(printers), m_browsers(browsers), m_events(events), m_rows(std::move(rows)), m_target(target),
+      m_options(std::move(options)), m_destination(target.makeDestination(printers)),
+      m_pages(browsers, pagesInFlight(m_options.setup), m_options.setup.backgrounds)
+{}
+
+PrintRun::~PrintRun() = default;
+
+PageReport PrintRun::printRow(int row, int lastRow, bool firstPage, Clock &clock, Dialogs &dialogs,
+                              const std::function<void(ErrorTrap &trap, int testLine, int waitLine)> &pauseSlice)
+{
+    PageRequest request;
+    request.address = m_rows.text(row);
+    request.place = m_rows.place(row, lastRow);
+    request.firstPage = firstPage;
+    request.loadTimeLimit = m_options.pageTimeLimit;
+    request.skipFailedLoad = m_options.skipFailedLoad;
+    request.waitRules = m_options.setup.waitRules;
+    request.nextAddresses = m_rows.nextAddresses(row, lastRow, pagesInFlight(m_options.setup) - 1);
+    request.pauseSlice = pauseSlice;
+    PageReport report = printPage(m_pages, *this, clock, dialogs, request);
+    report.printer = m_target.printerName();
+    return report;
+}
+
+void PrintRun::letGoOfPages()
+{
+    m_browsers.letGoOfPages();
+}
+
+JoinedPdfDestination *PrintRun::joinedFile() const
+{
+    return dynamic_cast<JoinedPdfDestination *>(m_destination.get());
+}
+
+QString PrintRun::sheetPrinter() const
+{
+    try {
+        return m_destination->sheetPrinter();
+    } catch (const RuntimeError &) {
+        return {};
+    }
+}
+
+void PrintRun::setUpSheets()
+{
+    // Files are laid out on the default printer's paper where there is one, the fallback without.
+    m_layout = sheetLayoutFor(m_printers, sheetPrinter(), m_options.setup);
+}
+
+SheetRequest PrintRun::sheetRequest()
+{
+    const QPageLayout layout =
+        m_layout ? *m_layout : sheetLayoutFor(m_printers, m_destination->sheetPrinter(), m_options.setup);
+    return {layout, m_options.setup.scale, std::chrono::ceil<std::chrono::milliseconds>(m_options.pageTimeLimit)};
+}
+
+void PrintRun::layHeaderAndFooter(RenderedPage &page, const QPageLayout &layout) const
+{
+    const PageSetup &setup = m_options.setup;
+    if (setup.header.isEmpty() && setup.footer.isEmpty())
+        return;
+    PdfSheets sheets(page.pdf);
+    page.sheets = sheets.count();
+    // The address as a reader can trust it on paper: no password, and no mark that reverses it.
+    const SheetFields fields{page.titleOrAddress(), withControlsEscaped(page.shownUrl.toString(QUrl::RemovePassword)),
+                             QDateTime::currentDateTime()};
+    page.pdf = sheets.overlaid(drawHeadersAndFooters(setup.header, setup.footer, fields, layout, page.sheets));
+}
+
+Delivery PrintRun::handOver(RenderedPage page, const ListPlace &place)
+{
+    QElapsedTimer laying;
+    laying.start();
+    layHeaderAndFooter(page, sheetRequest().layout);
+    const qint64 layingNs = laying.nsecsElapsed();
+    QElapsedTimer handingOver;
+    handingOver.start();
+    Delivery delivery = m_destination->deliver({std::move(page), place, m_options.setup.jobOptions()});
+    const qint64 handOverNs = handingOver.nsecsElapsed();
+    if (delivery.job)
+        emit m_events.pagePrinted(*delivery.job, delivery.printer);
+    else
+        emit m_events.pageSaved(delivery.file);
+    const PageBrowser::PhaseTimes times = m_pages.phaseTimes();
+    emit m_events.pagePhaseTimes(times.loadNs, times.finishNs, times.renderNs + layingNs, handOverNs);
+    return delivery;
+}
