@@ -8,9 +8,13 @@
 #include "gui/MainWindow.h"
 #include "gui/RealServices.h"
 #include "gui/WindowProgram.h"
+#include "printers/CupsPrinterSystem.h"
+#include "runtime/Clock.h"
 #include "runtime/StartupEnvironment.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -27,8 +31,10 @@ int main(int argc, char *argv[])
     prepareStartupEnvironment();
     sayWhenSandboxIsOff();
     QApplication app(argc, argv);
-    if (options.print)
-        return runCommandLinePrint(*options.print);
+    if (options.print) {
+        CupsPrinterSystem printers;
+        return runCommandLinePrint(*options.print, {printers, realClock(), stdout, stderr});
+    }
     // Made before the window, and so gone only after its pages.
     const BrowserProfile profile(BrowserProfile::Kind::Kept);
     MainWindow form(realServices(), &profile.profile());

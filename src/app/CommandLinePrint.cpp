@@ -9,7 +9,6 @@
 #include "browser/BrowserProfile.h"
 #include "browser/ElementWait.h"
 #include "destinations/JoinedPdfDestination.h"
-#include "printers/CupsPrinterSystem.h"
 #include "run/PrintRun.h"
 #include "run/RunEvents.h"
 #include "runtime/Clock.h"
@@ -35,24 +34,24 @@ void printLine(std::FILE *stream, const QString &line)
 
 // Writes the pages of a run to --pdf's file, saying so; gives why it was not written, or nothing.
 // A run that was stopped writes nothing, and one that has no page to write has nothing to write.
-QString writeJoinedFile(JoinedPdfDestination &file)
+QString writeJoinedFile(JoinedPdfDestination &file, std::FILE *err)
 {
     const QString name = file.file();
     if (programEnding()) {
-        printLine(stderr, QStringLiteral("Stopped: \"%1\" was not written.").arg(name));
+        printLine(err, QStringLiteral("Stopped: \"%1\" was not written.").arg(name));
         return QStringLiteral("the run was stopped before \"%1\" was written").arg(name);
     }
     if (file.pageCount() == 0) {
-        printLine(stderr, QStringLiteral("No page to save: \"%1\" was not written.").arg(name));
+        printLine(err, QStringLiteral("No page to save: \"%1\" was not written.").arg(name));
         return {};
     }
     try {
         file.write();
     } catch (const RuntimeError &error) {
-        printLine(stderr, error.description());
+        printLine(err, error.description());
         return error.description();
     }
-    printLine(stderr, QStringLiteral("Wrote %1 pages to \"%2\".").arg(file.pageCount()).arg(name));
+    printLine(err, QStringLiteral("Wrote %1 pages to \"%2\".").arg(file.pageCount()).arg(name));
     return {};
 }
 
@@ -82,7 +81,7 @@ public:
 };
 } // namespace
 
-int runCommandLinePrint(const CommandLinePrintOptions &options)
+int runCommandLinePrint(const CommandLinePrintOptions &options, const CommandLineServices &services)
 {
     int signalStatus = 0;
     const TerminationSignals terminationSignals([&](int signalNumber) {
@@ -92,27 +91,27 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
 
     const CommandLineList list = readCommandLineList(options);
     if (!list.problem.isEmpty()) {
-        printLine(stderr, list.problem);
+        printLine(services.err, list.problem);
         return signalStatus != 0 ? signalStatus : kCannotStart;
     }
     const QStringList &addresses = list.addresses;
-    CupsPrinterSystem printers;
+    PrinterSystem &printers = services.printers;
     std::optional<CommandLineTarget> target;
     try {
         target = commandLineTarget(options, printers);
     } catch (const RuntimeError &error) {
-        printLine(stderr, error.description());
+        printLine(services.err, error.description());
         return kCannotStart;
     }
     if (!target->madeFolder.isEmpty())
-        printLine(stderr, QStringLiteral("Made the folder \"%1\".").arg(target->madeFolder));
+        printLine(services.err, QStringLiteral("Made the folder \"%1\".").arg(target->madeFolder));
 
     // Made before the browsers, and so gone only after them.
     const BrowserProfile profile(options.privateProfile ? BrowserProfile::Kind::Private : BrowserProfile::Kind::Kept);
     // A page's bound covers its load and, as long again, its rendering.
     const std::chrono::nanoseconds pageTimeLimit(qRound64(options.timeoutSeconds * 1e9));
     NetrcLogins logins(std::chrono::ceil<std::chrono::milliseconds>(pageTimeLimit),
-                       [](const QString &warning) { printLine(stderr, warning); });
+                       [&](const QString &warning) { printLine(services.err, warning); });
     BrowserPool browsers(&profile.profile(), &logins, nullptr);
     RunEvents events;
     std::optional<PrintRun> run;
@@ -121,7 +120,7 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
                     RunOptions{options.pageSetup, pageTimeLimit, options.skipFailed});
         checkPaperOfRun(options, printers, run->sheetPrinter());
     } catch (const RuntimeError &error) {
-        printLine(stderr, error.description());
+        printLine(services.err, error.description());
         return kCannotStart;
     }
 
@@ -130,7 +129,7 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     const QString &selector = options.pageSetup.waitRules.waitFor;
     if (!selector.isEmpty() && browserReadsSelector(selector) == false) {
         printLine(
-            stderr,
+            services.err,
             QStringLiteral("The selector \"%1\" after --wait-for is not one the browser can read.").arg(selector));
         return kCannotStart;
     }
@@ -143,27 +142,27 @@ int runCommandLinePrint(const CommandLinePrintOptions &options)
     QList<PageReport> reports;
     for (int row = 1; row <= count && !programEnding(); ++row) {
         if (row > 1)
-            realClock().waitSeconds(options.pauseSeconds);
+            services.clock.waitSeconds(options.pauseSeconds);
         if (programEnding())
             break;
-        const PageReport report = run->printRow(row, count, row == 1, realClock(), noDialogs);
-        printLine(stderr, progressLine(report, row, count));
+        const PageReport report = run->printRow(row, count, row == 1, services.clock, noDialogs);
+        printLine(services.err, progressLine(report, row, count));
         if (options.json && !joinedFile)
-            printLine(stdout, jsonLine(report));
+            printLine(services.out, jsonLine(report));
         reports.append(report);
     }
     if (joinedFile) {
-        const QString notWritten = writeJoinedFile(*joinedFile);
+        const QString notWritten = writeJoinedFile(*joinedFile, services.err);
         for (PageReport &report : reports) {
             settleKeptPage(report, notWritten);
             if (options.json)
-                printLine(stdout, jsonLine(report));
+                printLine(services.out, jsonLine(report));
         }
     }
     RunSummary summary(target->target.savesFiles() ? QStringLiteral("Saved") : QStringLiteral("Printed"));
     for (const PageReport &report : reports)
         summary.add(report);
-    printLine(stderr, summary.line());
+    printLine(services.err, summary.line());
     const int status = signalStatus != 0 ? signalStatus : summary.exitStatus();
     // A page whose renderer never answered its print is still in the browser, which would not
     // survive being torn down around it: the program ends here, its report complete.

@@ -90,7 +90,9 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                    QStringLiteral("With --print: seconds to wait between two pages."),
                                    QStringLiteral("SECONDS"));
     const QCommandLineOption timeout(
-        QStringLiteral("timeout"), QStringLiteral("With --print: the longest wait for one page to load (default 60)."),
+        QStringLiteral("timeout"),
+        QStringLiteral("With --print: the longest wait for one page to load (default %1).")
+            .arg(std::chrono::duration_cast<std::chrono::seconds>(kReadinessTimeLimit).count()),
         QStringLiteral("SECONDS"));
     const QCommandLineOption waitFor(
         QStringLiteral("wait-for"),

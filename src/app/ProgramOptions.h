@@ -1,5 +1,6 @@
 #pragma once
 
+#include "run/PagePrinter.h"
 #include "run/PageSetup.h"
 
 #include <QStringList>
@@ -15,7 +16,7 @@ struct CommandLinePrintOptions
     QString pdfFolder; // set: each page a PDF file in this folder, and no printer
     QString pdfFile;   // set: all the pages in this one PDF file, and no printer
     double pauseSeconds = 0;
-    double timeoutSeconds = 60;
+    double timeoutSeconds = std::chrono::duration<double>(kReadinessTimeLimit).count();
     bool skipFailed = false;
     bool json = false;
     // Pages load in a profile that keeps nothing and sees nothing kept: no cookie, storage or cache

@@ -1,3 +1,4 @@
+#include "CommandLineTests.h"
 #include "PrintServerTools.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
@@ -34,94 +35,11 @@ namespace {
 const QString kQueue = QStringLiteral("Test-Charlie");
 const QString kSystemDefault = QStringLiteral("system default destination: Test-Bravo");
 
-// A word of a printed sheet and where it sits, in points from the sheet's top left corner.
-struct PlacedWord
-{
-    QString text;
-    QRectF box;
-};
-
-// The words of one sheet of the job's document, as pdftotext -bbox places them, and the sheet's size.
-QList<PlacedWord> sheetWords(int jobId, int sheet, QSizeF *size)
-{
-    const QString xml = readJobDocument(QStringLiteral("pdftotext"),
-                                        {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(sheet),
-                                         QStringLiteral("-l"), QString::number(sheet)},
-                                        jobId);
-    const QRegularExpressionMatch page =
-        QRegularExpression(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)")re")).match(xml);
-    *size = QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble());
-    QList<PlacedWord> words;
-    static const QRegularExpression word(
-        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    for (const QRegularExpressionMatch &match : word.globalMatch(xml))
-        words.append({match.captured(5), QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                                                QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()))});
-    return words;
-}
-
-// How dark the job's first sheet is on average, from 0 (white) to 255 (black).
-int darkness(int jobId)
-{
-    const QString pgm = testHome() + QStringLiteral("/sheet");
-    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("10"),
-                                                   QStringLiteral("-singlefile"), jobDocument(jobId), pgm});
-    QFile file(pgm + QStringLiteral(".pgm"));
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    // A binary PGM: three lines of header, then a byte a pixel.
-    for (int line = 0; line < 3; ++line)
-        file.readLine();
-    const QByteArray pixels = file.readAll();
-    qint64 sum = 0;
-    for (const char pixel : pixels)
-        sum += 255 - static_cast<unsigned char>(pixel);
-    return pixels.isEmpty() ? -1 : static_cast<int>(sum / pixels.size());
-}
-
-// What a tool prints for a file: pdftotext's text of a PDF, say.
-QString toolOutput(const QString &tool, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(60'000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Every job the print server has had, on any queue.
-int jobsOnEveryQueue()
-{
-    return jobCount(u"Test-Alpha"_s) + jobCount(u"Test-Bravo"_s) + jobCount(u"Test-Charlie"_s);
-}
-
-QByteArray sitemapOf(const QStringList &pages)
-{
-    QByteArray xml = "<?xml version='1.0'?>\n<urlset xmlns='http://www.sitemaps.org/schemas/sitemap/0.9'>";
-    for (const QString &page : pages)
-        xml += "<url><loc>" + page.toUtf8() + "</loc></url>";
-    return xml + "</urlset>";
-}
-
-// The members of the JSON lines' objects, one a line.
-QStringList jsonMembers(const QStringList &lines, const QString &name)
-{
-    QStringList values;
-    for (const QString &line : lines)
-        values << QJsonDocument::fromJson(line.toUtf8()).object().value(name).toString();
-    return values;
-}
-
-struct Run
-{
-    int exitCode = -1;
-    QString errors;          // standard error as it came
-    QStringList reportLines; // of it, the lines of the report
-    QStringList jsonLines;   // standard output
-};
 } // namespace
 
-// The print run from the command line: the real executable in a child process, with no display, on
-// the private print server, printing pages this process serves.
+// The print run from the command line, in this process for the most part, and as the real
+// executable in a child process, with no display, for what only a process shows; on the private
+// print server, printing pages this process serves.
 class CommandLinePrintTest : public QObject
 {
     Q_OBJECT
@@ -148,24 +66,21 @@ class CommandLinePrintTest : public QObject
         program.start(QStringLiteral(QUILLBRAE_EXECUTABLE), QStringList{QStringLiteral("--print"), listFile} + options);
     }
 
-    Run run(const QStringList &options, const QString &locale = QString())
+    // The real program in a child process, for what only a process shows: its exit, its standard
+    // streams, what it keeps for the next process, what signals do to it.
+    Run runProcess(const QStringList &options, const QString &locale = QString())
     {
         QProcess program;
         start(program, options, locale);
-        Run result;
         if (!sleepUntil([&] { return program.state() == QProcess::NotRunning; }, QDeadlineTimer(120'000)))
-            return result;
-        result.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
-        result.errors = QString::fromUtf8(program.readAllStandardError());
-        for (const QString &line : result.errors.split(QLatin1Char('\n')))
-            if (line.startsWith(QLatin1Char('[')) || line.startsWith(QLatin1String("Printed")) ||
-                line.startsWith(QLatin1String("Saved")) || line.startsWith(QLatin1String("There is")) ||
-                line.startsWith(QLatin1String("Cannot read")))
-                result.reportLines << line;
-        result.jsonLines =
-            QString::fromUtf8(program.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        return result;
+            return {};
+        return runOf(program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+                     QString::fromUtf8(program.readAllStandardError()),
+                     QString::fromUtf8(program.readAllStandardOutput()));
     }
+
+    // The run in this process, as the program makes it.
+    Run run(const QStringList &options) { return runInProcess(listFile, options); }
 
     void writeList(const QStringList &addresses)
     {
@@ -198,74 +113,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(privatePrintServerConfigured(), "run through scripts/test: it starts the private print server");
-        for (const QString &name : {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")})
-            web.serveHtml(QStringLiteral("/%1.html").arg(name), QStringLiteral("Page %1").arg(name),
-                          QStringLiteral("Text of page %1").arg(name));
         listFile = testHome() + QStringLiteral("/list.txt");
-
-        TestHttpServer::Page silent;
-        silent.delivery = TestHttpServer::Delivery::NeverAnswer;
-        web.serve(QStringLiteral("/silent.html"), silent);
-        QByteArray longReport = "<html><head><title>A long report</title></head><body>";
-        for (int i = 1; i <= 120; ++i)
-            longReport += "<p>Paragraph " + QByteArray::number(i) + " of the report.</p>";
-        const std::pair<QString, QByteArray> pages[] = {
-            {u"/refreshing.html"_s, "<html><head><meta http-equiv='refresh' content='0'><title>Refreshing</title>"
-                                    "</head><body>Refreshing page</body></html>"},
-            {u"/moving.html"_s, "<html><head><title>Moving</title></head><body>Moving page<script>let n = 0;"
-                                "setInterval(() => { location.hash = 'at' + n++; }, 10);</script></body></html>"},
-            // Says when printing has begun, then never lets it go on.
-            {u"/hangs-in-print.html"_s,
-             "<html><head><title>Hangs</title></head><body>Hangs in print<script>"
-             "addEventListener('beforeprint', () => { const request = new XMLHttpRequest();"
-             "request.open('GET', '/printing-began', false); request.send(); while (true) {} });"
-             "</script></body></html>"},
-            // Says when printing has begun, and prints.
-            {u"/tells-printing.html"_s, "<html><head><title>Tells</title></head><body>Tells when printed<script>"
-                                        "addEventListener('beforeprint', () => { const request = new XMLHttpRequest();"
-                                        "request.open('GET', '/printing-began', false); request.send(); });"
-                                        "</script></body></html>"},
-            {u"/long.html"_s, longReport},
-            {u"/wide.html"_s,
-             "<html><head><title>Wide</title></head><body><table style='width: 2400px'><tr>"
-             "<td>LeftEdge</td><td style='text-align: right'>RightEdge</td></tr></table></body></html>"},
-            {u"/dark.html"_s, "<html><head><title>Dark</title></head><body style='background: black; color: white'>"
-                              "Dark page</body></html>"},
-            {u"/dark-root.html"_s, "<html style='background: black; color: white'><head><title>Dark root</title>"
-                                   "</head><body>Dark root page</body></html>"},
-            {u"/dark-box.html"_s, "<html><head><title>Dark box</title></head><body style='margin: 0'>"
-                                  "<div style='background: black; color: white; height: 3000px'>Dark box page</div>"
-                                  "</body></html>"},
-            // Adds a screen of text whenever its end comes into view, as a feed does.
-            {u"/endless.html"_s,
-             "<html><head><title>Endless</title></head><body><div id='feed'></div><p id='end'>End</p><script>"
-             "let n = 0; new IntersectionObserver(() => { for (let i = 0; i < 40; ++i) {"
-             "const p = document.createElement('p'); p.textContent = 'Item ' + ++n; feed.append(p); } })"
-             ".observe(document.getElementById('end'));</script></body></html>"}};
-        for (const auto &[path, body] : pages) {
-            TestHttpServer::Page page;
-            page.body = body;
-            web.serve(path, page);
-        }
-        web.serveLazyPictures(u"/lazy.html"_s, 8);
-        web.serveLazyPictures(u"/lazy-again.html"_s, 8);
-        // Its last words come a while after it has loaded.
-        TestHttpServer::Page latePage;
-        latePage.body = "<!DOCTYPE html><html><head><title>Late</title></head><body><p>Early words</p><script>"
-                        "setTimeout(() => { const late = document.createElement('p'); late.id = 'late';"
-                        "late.textContent = 'Late words'; document.body.append(late); }, 1500);</script></body></html>";
-        web.serve(u"/late.html"_s, latePage);
-        web.serveHtml(QStringLiteral("/printing-began"), QString(), QString());
-        web.serveHtml(u"/untitled.html"_s, QString(), u"Text of a page without a title"_s);
-        web.serveHtml(u"/slash.html"_s, u"Q1/Q2\tresults"_s, u"Text of the results"_s);
-        // Titles that end their addresses, and one that turns its end around.
-        web.serveHtml(u"/report?name=Quarterly"_s, u"Quarterly"_s, u"Text of the quarter"_s);
-        web.serveHtml(u"/wiki/Paris"_s, u"Paris"_s, u"Text of Paris"_s);
-        web.serveHtml(u"/invoice.html"_s, u"Invoice \u202Efdp.exe"_s, u"Text of the invoice"_s);
-        TestHttpServer::Page privatePage;
-        privatePage.login = "alice:topsecret9";
-        privatePage.body = "<html><body>The private report</body></html>";
-        web.serve(u"/private.html"_s, privatePage);
+        serveTestPages(web);
     }
 
     // Three good pages, a page that is not there, a host that does not exist, a page that no server
@@ -336,9 +185,9 @@ private slots:
     {
         writeList(goodPages());
         const int before = jobCount(QStringLiteral("Test-Bravo"));
-        const Run result =
-            run({QStringLiteral("--pause"), QStringLiteral("0.5"), QStringLiteral("--timeout"), QStringLiteral("30.5")},
-                QStringLiteral("de_DE.UTF-8"));
+        const Run result = runProcess(
+            {QStringLiteral("--pause"), QStringLiteral("0.5"), QStringLiteral("--timeout"), QStringLiteral("30.5")},
+            QStringLiteral("de_DE.UTF-8"));
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(jobCount(QStringLiteral("Test-Bravo")), before + 3);
         QVERIFY(result.jsonLines.isEmpty());
@@ -911,10 +760,10 @@ private slots:
     {
         serveCookiePages(u"kept"_s);
         writeList({web.url(u"/kept-login.html"_s)});
-        QCOMPARE(run({u"--printer"_s, kQueue}).exitCode, 0);
+        QCOMPARE(runProcess({u"--printer"_s, kQueue}).exitCode, 0);
         writeList({web.url(u"/kept-report.html"_s)});
         const int before = jobCount(kQueue);
-        QCOMPARE(run({u"--printer"_s, kQueue}).exitCode, 0);
+        QCOMPARE(runProcess({u"--printer"_s, kQueue}).exitCode, 0);
         const QList<PrintedJob> jobs = jobsSince(kQueue, before);
         QCOMPARE(jobs.size(), 1);
         QVERIFY2(jobs[0].text.contains(u"Report for the logged-in user"_s), qPrintable(jobs[0].text));
@@ -926,11 +775,11 @@ private slots:
         serveCookiePages(u"before"_s);
         serveCookiePages(u"private"_s);
         writeList({web.url(u"/before-login.html"_s)});
-        QCOMPARE(run({u"--printer"_s, kQueue}).exitCode, 0);
+        QCOMPARE(runProcess({u"--printer"_s, kQueue}).exitCode, 0);
         writeList(
             {web.url(u"/before-report.html"_s), web.url(u"/private-login.html"_s), web.url(u"/private-report.html"_s)});
         int before = jobCount(kQueue);
-        QCOMPARE(run({u"--printer"_s, kQueue, u"--private"_s}).exitCode, 0);
+        QCOMPARE(runProcess({u"--printer"_s, kQueue, u"--private"_s}).exitCode, 0);
         QList<PrintedJob> jobs = jobsSince(kQueue, before);
         QCOMPARE(jobs.size(), 3);
         QVERIFY2(jobs[0].text.contains(u"Please log in"_s), qPrintable(jobs[0].text));
@@ -939,7 +788,7 @@ private slots:
 
         writeList({web.url(u"/private-report.html"_s)});
         before = jobCount(kQueue);
-        QCOMPARE(run({u"--printer"_s, kQueue}).exitCode, 0);
+        QCOMPARE(runProcess({u"--printer"_s, kQueue}).exitCode, 0);
         jobs = jobsSince(kQueue, before);
         QCOMPARE(jobs.size(), 1);
         QVERIFY2(jobs[0].text.contains(u"Please log in"_s), qPrintable(jobs[0].text));
@@ -1053,7 +902,7 @@ private slots:
     {
         childSetUp = [] { ::close(STDIN_FILENO); };
         listFile = QStringLiteral("-");
-        const Run result = run({});
+        const Run result = runProcess({});
         childSetUp = [] {};
         listFile = testHome() + QStringLiteral("/list.txt");
         QCOMPARE(result.exitCode, 2);
