@@ -2,6 +2,7 @@
 
 #include "browser/LoadOutcome.h"
 #include "browser/PageLogin.h"
+#include "browser/PhaseTimes.h"
 #include "browser/WaitRules.h"
 #include "sheets/RenderedPage.h"
 
@@ -81,16 +82,7 @@ public:
     // The text last given to loadAddress.
     QString navigatedAddress() const { return m_address; }
 
-    // How the last page's time split, in nanoseconds: loading from loadAddress until the load first
-    // said complete (-1 if it never did), finishing (its lazy content and element; 0 without), and
-    // rendering (the check that the renderer answers included). For measuring where a run's time
-    // goes; nothing in the program depends on it.
-    struct PhaseTimes
-    {
-        qint64 loadNs = -1;
-        qint64 finishNs = 0;
-        qint64 renderNs = 0;
-    };
+    // How the last page's time split.
     PhaseTimes phaseTimes() const { return m_times; }
 
 signals:

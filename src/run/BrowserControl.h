@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/LoadOutcome.h"
+#include "browser/PhaseTimes.h"
 #include "browser/WaitRules.h"
 #include "sheets/RenderedPage.h"
 
@@ -42,4 +43,9 @@ public:
     virtual QString finishPage(const WaitRules &rules, QDeadlineTimer deadline) = 0;
     // The loaded page rendered for print; raises a printer RuntimeError when it can't be.
     virtual RenderedPage renderForPrinting(const SheetRequest &sheets) = 0;
+    // How the page's time split so far, for those who measure it.
+    virtual PhaseTimes phaseTimes() const { return {}; }
+    // Lets go of every page, as a run ends: whatever their renderers do afterwards can't reach
+    // the program.
+    virtual void letGoOfPages() {}
 };

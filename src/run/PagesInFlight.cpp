@@ -66,6 +66,12 @@ QString PagesInFlight::finishPage(const WaitRules &rules, QDeadlineTimer deadlin
     return current().finishPage(rules, deadline);
 }
 
+void PagesInFlight::letGoOfPages()
+{
+    m_ahead.clear();
+    m_browsers.letGoOfPages();
+}
+
 RenderedPage PagesInFlight::renderForPrinting(const SheetRequest &sheets)
 {
     return current().render(sheets.layout, sheets.scale, sheets.timeLimit);

@@ -29,8 +29,8 @@ public:
     QString finishPage(const WaitRules &rules, QDeadlineTimer deadline) override;
     RenderedPage renderForPrinting(const SheetRequest &sheets) override;
 
-    // How the page being printed spent its time so far (see PageBrowser::PhaseTimes).
-    PageBrowser::PhaseTimes phaseTimes() const { return current().phaseTimes(); }
+    PhaseTimes phaseTimes() const override { return current().phaseTimes(); }
+    void letGoOfPages() override;
 
 private:
     PageBrowser &current() const;

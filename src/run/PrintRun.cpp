@@ -1,6 +1,5 @@
 #include "run/PrintRun.h"
 
-#include "browser/BrowserPool.h"
 #include "destinations/JoinedPdfDestination.h"
 #include "run/RunEvents.h"
 #include "runtime/RuntimeError.h"
@@ -21,9 +20,21 @@ int pagesInFlight(const PageSetup &setup)
 
 PrintRun::PrintRun(PrinterSystem &printers, BrowserPool &browsers, RunEvents &events, RunPages rows,
                    const PageTarget &target, RunOptions options)
-    : m_printers(printers), m_browsers(browsers), m_events(events), m_rows(std::move(rows)), m_target(target),
-      m_options(std::move(options)), m_destination(target.makeDestination(printers)),
-      m_pages(browsers, pagesInFlight(m_options.setup), m_options.setup.backgrounds)
+    : PrintRun(printers,
+               std::make_unique<PagesInFlight>(browsers, pagesInFlight(options.setup), options.setup.backgrounds),
+               nullptr, events, std::move(rows), target, std::move(options))
+{}
+
+PrintRun::PrintRun(PrinterSystem &printers, BrowserControl &pages, RunEvents &events, RunPages rows,
+                   const PageTarget &target, RunOptions options)
+    : PrintRun(printers, nullptr, &pages, events, std::move(rows), target, std::move(options))
+{}
+
+PrintRun::PrintRun(PrinterSystem &printers, std::unique_ptr<PagesInFlight> ownPages, BrowserControl *pages,
+                   RunEvents &events, RunPages rows, const PageTarget &target, RunOptions options)
+    : m_printers(printers), m_ownPages(std::move(ownPages)), m_pages(m_ownPages ? *m_ownPages : *pages),
+      m_events(events), m_rows(std::move(rows)), m_target(target), m_options(std::move(options)),
+      m_destination(target.makeDestination(printers))
 {}
 
 PrintRun::~PrintRun() = default;
@@ -47,7 +58,7 @@ PageReport PrintRun::printRow(int row, int lastRow, bool firstPage, Clock &clock
 
 void PrintRun::letGoOfPages()
 {
-    m_browsers.letGoOfPages();
+    m_pages.letGoOfPages();
 }
 
 JoinedPdfDestination *PrintRun::joinedFile() const
@@ -104,7 +115,7 @@ Delivery PrintRun::handOver(RenderedPage page, const ListPlace &place)
         emit m_events.pagePrinted(*delivery.job, delivery.printer);
     else
         emit m_events.pageSaved(delivery.file);
-    const PageBrowser::PhaseTimes times = m_pages.phaseTimes();
+    const PhaseTimes times = m_pages.phaseTimes();
     emit m_events.pagePhaseTimes(times.loadNs, times.finishNs, times.renderNs + layingNs, handOverNs);
     return delivery;
 }

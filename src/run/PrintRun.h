@@ -36,8 +36,12 @@ struct RunOptions
 class PrintRun : public PageRun
 {
 public:
+    // Prints in the browsers of the pool, with as many pages in flight as the page setup asks.
     // Raises a RuntimeError, before any page, when the target's folder or file can't be written.
     PrintRun(PrinterSystem &printers, BrowserPool &browsers, RunEvents &events, RunPages rows, const PageTarget &target,
+             RunOptions options);
+    // Prints through the browsers given, which may be a stand-in.
+    PrintRun(PrinterSystem &printers, BrowserControl &pages, RunEvents &events, RunPages rows, const PageTarget &target,
              RunOptions options);
     ~PrintRun() override;
     PrintRun(const PrintRun &) = delete;
@@ -65,16 +69,19 @@ public:
     Delivery handOver(RenderedPage page, const ListPlace &place) override;
 
 private:
-    // Lays the header and footer over the page's sheets, and counts them.
+    PrintRun(PrinterSystem &printers, std::unique_ptr<PagesInFlight> ownPages, BrowserControl *pages, RunEvents &events,
+             RunPages rows, const PageTarget &target, RunOptions options);
+    // Lays the header and footer over the page's sheets, counting them.
     void layHeaderAndFooter(RenderedPage &page, const QPageLayout &layout) const;
 
     PrinterSystem &m_printers;
-    BrowserPool &m_browsers;
+    // The run's own pages in flight, when it prints in a pool's browsers.
+    std::unique_ptr<PagesInFlight> m_ownPages;
+    BrowserControl &m_pages;
     RunEvents &m_events;
     RunPages m_rows;
     PageTarget m_target;
     RunOptions m_options;
     std::shared_ptr<PageDestination> m_destination;
-    PagesInFlight m_pages;
     std::optional<QPageLayout> m_layout;
 };

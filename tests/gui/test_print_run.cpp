@@ -218,16 +218,20 @@ private slots:
         verifyRunEndedCleanly();
     }
 
-    // A run with "Save as PDF…" saves each page in the folder chosen, a file a page, with the
-    // progress and "Done." of a print run and no switch of the default printer; the next run offers
-    // that folder again, and a cancelled choice starts nothing.
+    // A run with "Save as PDF…" saves each page in the folder chosen, a file a page, from either
+    // browser of the run, with the progress and "Done." of a print run and no switch of the default
+    // printer; the next run offers that folder again, and a cancelled choice starts nothing.
     void saveAsPdfSavesEachPageInTheChosenFolder()
     {
+        PageSetup loadingAhead = oneAtATime();
+        loadingAhead.loadAhead = true;
+        savePageSetup(loadingAhead);
+        const auto restore = qScopeGuard([] { savePageSetup(oneAtATime()); });
         openWindow();
         auto *printerBox = child<QComboBox>(*form, "Combo1");
         printerBox->setCurrentIndex(printerBox->count() - 1);
         QCOMPARE(printerBox->currentText(), u"Save as PDF…"_s);
-        addPages({u"/one.html"_s, u"/two.html"_s});
+        addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
         QList<int> progress;
         connect(progressBar(), &QProgressBar::valueChanged, this, [&](int value) { progress << value; });
         QStringList defaultsWhileSaving;
@@ -240,11 +244,11 @@ private slots:
         QTest::mouseClick(startButton(), Qt::LeftButton);
 
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-                 (QStringList{u"001 Page one.pdf"_s, u"002 Page two.pdf"_s}));
+                 (QStringList{u"001 Page one.pdf"_s, u"002 Page two.pdf"_s, u"003 Page three.pdf"_s}));
         QFile first(folder.filePath(u"001 Page one.pdf"_s));
         QVERIFY(first.open(QIODevice::ReadOnly) && first.read(5) == "%PDF-");
-        QCOMPARE(defaultsWhileSaving, QStringList(2, kServerDefault));
-        QCOMPARE(progress, (QList<int>{50, 100, 0}));
+        QCOMPARE(defaultsWhileSaving, QStringList(3, kServerDefault));
+        QCOMPARE(progress, (QList<int>{33, 67, 100, 0}));
         QCOMPARE(jobCount(kChosen) + jobCount(kServerDefault), before);
         verifyRunEndedCleanly();
 
@@ -253,7 +257,7 @@ private slots:
         QCOMPARE(dialogs.folderRequests.size(), 1);
         QCOMPARE(dialogs.folderRequests[0].startFolder, folder.path());
         QVERIFY(dialogs.messages.isEmpty());
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 3);
         QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
     }
 

@@ -4,9 +4,15 @@
 
 void FakeBrowser::loadAddress(const QString &address)
 {
+    m_address = address;
     m_log << QStringLiteral("load ") + address;
     if (failLoad)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("Navigation refused"));
+}
+
+void FakeBrowser::loadAhead(const QStringList &addresses)
+{
+    m_log << QStringLiteral("ahead ") + addresses.join(QLatin1Char(' '));
 }
 
 bool FakeBrowser::loadComplete()
@@ -25,7 +31,9 @@ void FakeBrowser::setUpSheets()
 RenderedPage FakeBrowser::renderForPrinting(const SheetRequest &)
 {
     m_log << QStringLiteral("render");
-    return {QByteArrayLiteral("%PDF"), {}, {}, {}, 1};
+    if (!failRenderOf.isEmpty() && m_address == failRenderOf)
+        throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The page does not answer."));
+    return {QByteArrayLiteral("%PDF"), {}, m_address, {}, 1};
 }
 
 Delivery FakeBrowser::handOver(RenderedPage, const ListPlace &)

@@ -15,6 +15,7 @@ public:
     explicit FakeBrowser(QStringList &log) : m_log(log) {}
 
     void loadAddress(const QString &address) override;
+    void loadAhead(const QStringList &addresses) override;
     bool loadComplete() override;
     LoadOutcome loadOutcome() const override { return {}; }
     Holding holding() override { return Holding::Page; }
@@ -29,10 +30,13 @@ public:
     // Failures to raise, by member.
     bool failLoad = false;
     bool failHandOver = false;
+    // The address whose page can't be rendered: it is given up, as one that hangs its renderer is.
+    QString failRenderOf;
     // What finishing the page gives: why it is not ready, or nothing.
     QString finishError;
     int completeTests = 0;
 
 private:
     QStringList &m_log;
+    QString m_address;
 };
