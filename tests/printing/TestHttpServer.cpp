@@ -136,11 +136,19 @@ QString TestHttpServer::url(const QString &path) const
 
 void TestHttpServer::answer(QTcpSocket *socket)
 {
-    // One request per connection: the request line and headers arrive together for these pages.
-    if (!socket->canReadLine() || socket->property("answered").toBool())
+    // One request per connection, answered once all of it has come: a connection closed with some
+    // of the request still unread is reset, and the browser may then lose the answer with it (a
+    // picture that never shows).
+    if (socket->property("answered").toBool())
         return;
-    const QList<QByteArray> requestLine = socket->readLine().trimmed().split(' ');
-    const QList<QByteArray> headers = socket->readAll().split('\n');
+    QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+    socket->setProperty("request", request);
+    const qsizetype end = request.indexOf("\r\n\r\n");
+    if (end < 0)
+        return;
+    const QList<QByteArray> lines = request.left(end).split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    const QList<QByteArray> headers = lines.mid(1);
     socket->setProperty("answered", true);
     const QString path = requestLine.size() > 1 ? QString::fromUtf8(requestLine[1]) : QString();
     m_requested.append(path);
