@@ -8,12 +8,9 @@
 
 class QWebEnginePage;
 
-// Waits until an element of the page matches the CSS selector, asking the page again and again
-// while events run. Gives nothing once one does; "selector not found" when none did by the
-// deadline, the page's renderer ended (gone() holds) or the program is ending; "selector not
-// valid" when the browser can't read the selector.
-QString waitForElement(QWebEnginePage &page, const QString &selector, QDeadlineTimer deadline,
-                       const std::function<bool()> &gone);
+// A script that answers 1 when an element of the page matches the CSS selector, 0 when none does,
+// -1 when the selector can't be read.
+QString elementMatchScript(const QString &selector);
 
 // Whether the browser reads the selector; asks a page of its own, with nothing in it. Nothing
 // when the browser did not say in time.

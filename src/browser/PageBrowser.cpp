@@ -1,9 +1,10 @@
 #include "browser/PageBrowser.h"
 
 #include "browser/ElementWait.h"
-#include "browser/LazyContent.h"
+#include "browser/LazyScripts.h"
 #include "browser/PageFit.h"
 #include "browser/PagePdf.h"
+#include "browser/PageReadying.h"
 #include "browser/QuietWebPage.h"
 #include "browser/RequestWatch.h"
 #include "runtime/EventSleep.h"
@@ -16,10 +17,11 @@
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
 #include <chrono>
-#include <csignal>
 
 namespace {
 // What the browser can show. Anything else (script addresses, mail links, unknown schemes) would
@@ -33,8 +35,6 @@ bool isDisplayableScheme(const QString &scheme)
 
 // A renderer that runs scripts answers a trivial one within milliseconds.
 constexpr std::chrono::seconds kRendererAnswerLimit{2};
-// After SIGKILL the browser learns of the renderer's end within milliseconds.
-constexpr std::chrono::seconds kRendererEndLimit{5};
 // The empty document shows within milliseconds, unless the renderer is stuck in a script.
 constexpr std::chrono::seconds kBlankLimit{2};
 // A load the browser takes reports its start within milliseconds; one that has not after this
@@ -89,6 +89,15 @@ QWebEnginePage *PageBrowser::browserPage()
         m_login.watch(*m_page, *this);
         connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
         m_rendererGone = false;
+        // Before the page's own scripts, what could load late is noted: a page with nothing of
+        // the kind is not scrolled through.
+        QWebEngineScript lazyWatch;
+        lazyWatch.setName(QStringLiteral("quillbrae-lazy-watch"));
+        lazyWatch.setSourceCode(lazyWatchScript());
+        lazyWatch.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        lazyWatch.setWorldId(QWebEngineScript::MainWorld);
+        lazyWatch.setRunsOnSubFrames(false);
+        m_page->scripts().insert(lazyWatch);
         setPage(m_page);
     }
     return m_page;
@@ -99,6 +108,7 @@ void PageBrowser::loadAddress(const QString &address, bool printBackgrounds)
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
     m_address = address;
+    forgetReadying();
     // A renderer that has ended takes its page with it: the address loads in a fresh one.
     if (m_page && m_rendererGone)
         endRendererAndPage();
@@ -237,6 +247,8 @@ void PageBrowser::loadingChanged(const QWebEngineLoadingInfo &loading)
     if (loading.status() == QWebEngineLoadingInfo::LoadStoppedStatus && m_navigation == Navigation::Address &&
         m_page->url() != loading.url())
         explain(QStringLiteral("did not give a page to show; it may be a file to download."));
+    else if (m_navigation == Navigation::Address)
+        startReadyingWhenLoaded();
 }
 
 bool PageBrowser::loadsSettled() const
@@ -256,20 +268,50 @@ bool PageBrowser::loadComplete()
     return complete;
 }
 
+void PageBrowser::readyWhenLoaded(const WaitRules &rules, QDeadlineTimer deadline)
+{
+    m_readyAsked = Readying{rules, deadline};
+    startReadyingWhenLoaded();
+}
+
+void PageBrowser::startReadyingWhenLoaded()
+{
+    // Only a page whose load went well is readied: a failed one prints as it stands.
+    if (!m_readyAsked || m_readying || !m_page || m_rendererGone || !loadsSettled() || m_outcome.failed ||
+        holding() != Holding::Page)
+        return;
+    m_readying = new PageReadying(*m_page, *m_requests, m_readyAsked->rules, m_readyAsked->deadline, this);
+}
+
 QString PageBrowser::finishPage(const WaitRules &rules, QDeadlineTimer deadline)
 {
     if (!m_page || m_rendererGone || holding() != Holding::Page)
         return {};
-    QElapsedTimer finishing;
-    finishing.start();
-    const auto gone = [this] { return m_rendererGone; };
-    if (rules.lazyLoad)
-        loadLazyContent(*m_page, *m_requests, deadline, gone);
-    QString notReady;
-    if (!rules.waitFor.isEmpty())
-        notReady = waitForElement(*m_page, rules.waitFor, deadline, gone);
-    m_times.finishNs = finishing.nsecsElapsed();
-    return notReady;
+    // A page readied ahead by other rules is readied again by these.
+    if (m_readyAsked && !(m_readyAsked->rules == rules))
+        forgetReadying();
+    if (!m_readying)
+        readyWhenLoaded(rules, deadline);
+    if (!m_readying)
+        return {};
+    sleepUntil([this] { return m_rendererGone || !m_readying || m_readying->done(); }, deadline);
+    if (!m_readying)
+        return {};
+    m_times.finishNs = m_readying->tookNs();
+    m_times.scrolled = m_readying->scrolled();
+    return m_readying->notReady();
+}
+
+void PageBrowser::forgetReadying()
+{
+    delete m_readying;
+    m_readying = nullptr;
+    m_readyAsked.reset();
+}
+
+qint64 PageBrowser::readyForMs() const
+{
+    return m_readying ? m_readying->readyForMs() : 0;
 }
 
 RenderedPage PageBrowser::render(const QPageLayout &layout, std::optional<double> scale,
@@ -321,65 +363,4 @@ RenderedPage PageBrowser::render(const QPageLayout &layout, std::optional<double
     page.shownUrl = m_page->url().adjusted(QUrl::StripTrailingSlash);
     m_times.renderNs = rendering.nsecsElapsed();
     return page;
-}
-
-void PageBrowser::giveUpPage(const QString &reason)
-{
-    endRendererAndPage();
-    throw RuntimeError(ErrorNumber::PrinterError, reason);
-}
-
-void PageBrowser::endRendererAndPage()
-{
-    if (!m_page)
-        return;
-    QPointer<QWebEnginePage> page = m_page;
-    // The browser tidies up a renderer's pending work (a print, a script) when it learns that the
-    // renderer has ended; the page is let go of only after that.
-    // That wait is made also when the program is ending, when the program's own waits no longer
-    // wait: this is the very moment the page would otherwise be torn down in the middle of it.
-    const qint64 pid = page->renderProcessPid();
-    if (pid > 0 && !m_rendererGone && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0)
-        sleepUntil([this] { return m_rendererGone; }, QDeadlineTimer(kRendererEndLimit, Qt::PreciseTimer),
-                   WhileEnding::KeepWaiting);
-    deletePage();
-}
-
-void PageBrowser::deletePage()
-{
-    QWebEnginePage *page = m_page;
-    if (!page)
-        return;
-    forgetPage();
-    // Out of the view first: a view that still shows a page as it goes would paint a dead one.
-    setPage(nullptr);
-    delete page;
-}
-
-void PageBrowser::setPageAside()
-{
-    if (!m_page)
-        return;
-    setPage(nullptr);
-    m_page->setParent(nullptr);
-    forgetPage();
-    requireQuickExit();
-}
-
-void PageBrowser::letGoOfPage()
-{
-    if (m_printing)
-        return;
-    deletePage();
-}
-
-void PageBrowser::forgetPage()
-{
-    if (m_page)
-        m_page->disconnect(this);
-    m_page = nullptr;
-    m_requests = nullptr;
-    m_rendererGone = false;
-    // The loads it had under way will never report their end: the next page starts from none.
-    m_loadsUnderway = 0;
 }

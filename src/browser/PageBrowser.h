@@ -19,6 +19,7 @@
 #include <optional>
 
 class LoginSource;
+class PageReadying;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QuietWebPage;
@@ -62,11 +63,17 @@ public:
     bool loadComplete();
     LoadOutcome loadOutcome() const { return m_outcome; }
     Holding holding();
-    // Readies a page whose load went well as the rules ask: brings in what it loads only as it
-    // scrolls into view, then waits for the element the rules name. Waits nowhere past the
-    // deadline. Gives why the page is not ready ("selector not found", "selector not valid"), or
-    // nothing. Raises nothing: whatever goes wrong leaves the page as it stands, to be printed.
+    // Readies the page, as soon as its load has gone well, as the rules ask, by the deadline (see
+    // PageReadying): a page loaded ahead is made ready while another prints.
+    void readyWhenLoaded(const WaitRules &rules, QDeadlineTimer deadline);
+    // Readies a page whose load went well as the rules ask, or waits for the readying asked for
+    // before: brings in what it loads only as it scrolls into view, then waits for the element the
+    // rules name. Waits nowhere past the deadline. Gives why the page is not ready ("selector not
+    // found", "selector not valid"), or nothing. Raises nothing: whatever goes wrong leaves the
+    // page as it stands, to be printed.
     QString finishPage(const WaitRules &rules, QDeadlineTimer deadline);
+    // How long ago the page became ready, in milliseconds; 0 when it is not.
+    qint64 readyForMs() const;
     // The page as it stands, rendered on sheets of the layout: at the scale given, or with none
     // made smaller where it is wider than the paper. Raises a printer RuntimeError when the page
     // can't be rendered (no page of the address, a renderer stuck or gone: the page is then given
@@ -131,6 +138,8 @@ private:
     void setPageAside();
     // Lets go of the page object; the next navigation makes a fresh one.
     void forgetPage();
+    void startReadyingWhenLoaded();
+    void forgetReadying();
 
     QWebEngineProfile &m_profile;
     QuietWebPage *m_page = nullptr;
@@ -147,6 +156,14 @@ private:
     LoadOutcome m_outcome;
     QElapsedTimer m_sinceLoad;
     PhaseTimes m_times;
+    // The readying asked for the page, and the one under way or done.
+    struct Readying
+    {
+        WaitRules rules;
+        QDeadlineTimer deadline;
+    };
+    std::optional<Readying> m_readyAsked;
+    PageReadying *m_readying = nullptr;
 
     // Load notifications reach this object through the event queue, so one may still be on its way
     // from an earlier page when loadAddress is called, which therefore queues a marker behind

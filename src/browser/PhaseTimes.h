@@ -11,4 +11,7 @@ struct PhaseTimes
     qint64 loadNs = -1;
     qint64 finishNs = 0;
     qint64 renderNs = 0;
+    // Whether finishing scrolled through the page for what loads late: a page with nothing of the
+    // kind is not scrolled.
+    bool scrolled = false;
 };

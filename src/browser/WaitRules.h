@@ -15,4 +15,9 @@ struct WaitRules
     QString waitFor;
     // Seconds to wait once the page is ready, after the rest.
     double delaySeconds = 0;
+
+    bool operator==(const WaitRules &other) const
+    {
+        return lazyLoad == other.lazyLoad && waitFor == other.waitFor && delaySeconds == other.delaySeconds;
+    }
 };

@@ -41,6 +41,8 @@ public:
     virtual Holding holding() = 0;
     // Readies a page whose load went well as the rules ask (see PageBrowser::finishPage).
     virtual QString finishPage(const WaitRules &rules, QDeadlineTimer deadline) = 0;
+    // How long the page has been ready: a page readied ahead may have waited out its delay already.
+    virtual std::chrono::milliseconds readyFor() const { return std::chrono::milliseconds(0); }
     // The loaded page rendered for print; raises a printer RuntimeError when it can't be.
     virtual RenderedPage renderForPrinting(const SheetRequest &sheets) = 0;
     // How the page's time split so far, for those who measure it.

@@ -41,8 +41,9 @@ QDeadlineTimer onRealClock(const Clock &clock, Clock::Time deadline)
     return remaining ? QDeadlineTimer(*remaining, Qt::PreciseTimer) : QDeadlineTimer(QDeadlineTimer::Forever);
 }
 
-// Readies a page that loaded well as the rules ask, by the load's deadline, and then waits the
-// delay; writes down in the report why the page is not ready, as its load's failure. Raises nothing.
+// Readies a page that loaded well as the rules ask, by the load's deadline, and then waits what is
+// left of the delay; writes down in the report why the page is not ready, as its load's failure.
+// Raises nothing.
 void finishLoadedPage(BrowserControl &browser, Clock &clock, const WaitRules &rules, Clock::Time deadline,
                       PageReport &report)
 {
@@ -51,8 +52,11 @@ void finishLoadedPage(BrowserControl &browser, Clock &clock, const WaitRules &ru
     if (programEnding())
         return;
     report.loadError = notReady;
-    if (notReady.isEmpty() && rules.delaySeconds > 0)
-        clock.waitSeconds(rules.delaySeconds);
+    // The delay counts from the moment the page was ready: one readied while the page before it
+    // printed has waited some or all of it already.
+    const double delay = rules.delaySeconds - std::chrono::duration<double>(browser.readyFor()).count();
+    if (notReady.isEmpty() && delay > 0)
+        clock.waitSeconds(delay);
 }
 
 // Renders the page and hands it over, writing down in the report what became of it. Raises what

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 
-PagesInFlight::PagesInFlight(BrowserPool &browsers, int depth, bool printBackgrounds)
-    : m_browsers(browsers), m_depth(std::max(depth, 1)), m_printBackgrounds(printBackgrounds)
+PagesInFlight::PagesInFlight(BrowserPool &browsers, int depth, bool printBackgrounds, WaitRules rules,
+                             std::chrono::nanoseconds pageTimeLimit)
+    : m_browsers(browsers), m_depth(std::max(depth, 1)), m_printBackgrounds(printBackgrounds),
+      m_rules(std::move(rules)), m_pageTimeLimit(pageTimeLimit)
 {}
 
 PageBrowser &PagesInFlight::current() const
@@ -53,7 +55,9 @@ void PagesInFlight::loadAhead(const QStringList &addresses)
         // A page that can't be loaded ahead is loaded in its turn instead, which reports what is
         // wrong with it: nothing of it may cost the page being printed.
         try {
-            m_browsers.browser(browser).loadAddress(addresses.at(i), m_printBackgrounds);
+            PageBrowser &ahead = m_browsers.browser(browser);
+            ahead.loadAddress(addresses.at(i), m_printBackgrounds);
+            ahead.readyWhenLoaded(m_rules, QDeadlineTimer(m_pageTimeLimit, Qt::PreciseTimer));
             m_ahead.emplace_back(browser, addresses.at(i));
         } catch (const RuntimeError &) {
             return;
@@ -64,6 +68,11 @@ void PagesInFlight::loadAhead(const QStringList &addresses)
 QString PagesInFlight::finishPage(const WaitRules &rules, QDeadlineTimer deadline)
 {
     return current().finishPage(rules, deadline);
+}
+
+std::chrono::milliseconds PagesInFlight::readyFor() const
+{
+    return std::chrono::milliseconds(current().readyForMs());
 }
 
 void PagesInFlight::letGoOfPages()

@@ -3,6 +3,7 @@
 #include "browser/PageBrowser.h"
 #include "run/BrowserControl.h"
 
+#include <chrono>
 #include <deque>
 #include <utility>
 
@@ -18,7 +19,10 @@ class PagesInFlight : public BrowserControl
 {
 public:
     // Up to `depth` pages at once, 1 being one at a time; the pages print their backgrounds or not.
-    PagesInFlight(BrowserPool &browsers, int depth, bool printBackgrounds);
+    // A page loaded ahead is made ready by the rules as soon as it has loaded, within the bound on
+    // a page from its start, so that it is ready, or nearly, when its turn comes.
+    PagesInFlight(BrowserPool &browsers, int depth, bool printBackgrounds, WaitRules rules,
+                  std::chrono::nanoseconds pageTimeLimit);
 
     // Takes the browser that loaded the address ahead, when one did; else loads it.
     void loadAddress(const QString &address) override;
@@ -27,6 +31,7 @@ public:
     LoadOutcome loadOutcome() const override { return current().loadOutcome(); }
     Holding holding() override { return current().holding(); }
     QString finishPage(const WaitRules &rules, QDeadlineTimer deadline) override;
+    std::chrono::milliseconds readyFor() const override;
     RenderedPage renderForPrinting(const SheetRequest &sheets) override;
 
     PhaseTimes phaseTimes() const override { return current().phaseTimes(); }
@@ -41,6 +46,8 @@ private:
     BrowserPool &m_browsers;
     int m_depth;
     bool m_printBackgrounds;
+    WaitRules m_rules;
+    std::chrono::nanoseconds m_pageTimeLimit;
     int m_current = 0;
     // The browsers loading pages ahead, with their addresses, in the order they will print.
     std::deque<std::pair<int, QString>> m_ahead;

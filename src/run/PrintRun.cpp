@@ -21,8 +21,9 @@ int pagesInFlight(const PageSetup &setup)
 PrintRun::PrintRun(PrinterSystem &printers, BrowserPool &browsers, RunEvents &events, RunPages rows,
                    const PageTarget &target, RunOptions options)
     : PrintRun(printers,
-               std::make_unique<PagesInFlight>(browsers, pagesInFlight(options.setup), options.setup.backgrounds),
-               nullptr, events, std::move(rows), target, std::move(options))
+               std::make_unique<PagesInFlight>(browsers, pagesInFlight(options.setup), options.setup.backgrounds,
+                                               options.setup.waitRules, options.pageTimeLimit),
+               nullptr, events, std::move(rows), target, options)
 {}
 
 PrintRun::PrintRun(PrinterSystem &printers, BrowserControl &pages, RunEvents &events, RunPages rows,

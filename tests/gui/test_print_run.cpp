@@ -205,16 +205,22 @@ private slots:
         loadingAhead.loadAhead = true;
         savePageSetup(loadingAhead);
         const auto restore = qScopeGuard([] { savePageSetup(oneAtATime()); });
-        web.serveLazyPictures(u"/lazy.html"_s, 8);
-        web.serveLazyPictures(u"/lazy-again.html"_s, 8);
+        // Twenty pages, each but the first made ready while the one before prints.
+        QStringList pages;
+        for (int i = 1; i <= 20; ++i) {
+            pages << u"/lazy-%1.html"_s.arg(i);
+            web.serveLazyPictures(pages.last(), 8);
+        }
         openWindow();
-        addPages({u"/lazy.html"_s, u"/lazy-again.html"_s});
+        addPages(pages);
         const int before = jobCount(kChosen);
         QTest::mouseClick(startButton(), Qt::LeftButton);
         const QList<PrintedJob> jobs = jobsSince(kChosen, before);
-        QCOMPARE(jobs.size(), 2);
-        QCOMPARE(pictureCount(jobs[0].id), 8);
-        QCOMPARE(pictureCount(jobs[1].id), 8);
+        QCOMPARE(jobs.size(), 20);
+        QList<int> pictures;
+        for (const PrintedJob &job : jobs)
+            pictures << pictureCount(job.id);
+        QCOMPARE(pictures, QList<int>(20, 8));
         verifyRunEndedCleanly();
     }
 

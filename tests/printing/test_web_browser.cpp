@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QSignalSpy>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // The default printer as this says, without touching the user's settings; the jobs and page
 // layouts are the private print server's.
@@ -135,6 +137,38 @@ private slots:
         QCOMPARE(browser->finishPage({true, QStringLiteral("h1 + p"), 0}, bound), QString());
         QCOMPARE(browser->finishPage({false, QStringLiteral("div >"), 0}, bound), QStringLiteral("selector not valid"));
         QVERIFY(!bound.hasExpired());
+    }
+
+    // A page is scrolled through for what loads late only where something may: an element handed
+    // to an observer, a picture waiting in a data- attribute or a lazy-loading class, a listener
+    // of scrolling in a script or in markup.
+    void onlyAPageWithLateContentIsScrolledThrough_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("scrolled");
+        QTest::newRow("observed") << QByteArray("<p id='x'>x</p><script>new IntersectionObserver(() => {})"
+                                                ".observe(document.getElementById('x'));</script>")
+                                  << true;
+        QTest::newRow("data-src") << QByteArray("<img data-src='/a.png'>") << true;
+        QTest::newRow("lazy class") << QByteArray("<img class='lazyload' src='data:,'>") << true;
+        QTest::newRow("scroll listener") << QByteArray("<script>addEventListener('scroll', () => {});</script>")
+                                         << true;
+        QTest::newRow("onscroll markup") << QByteArray("<body onscroll='void 0'>") << true;
+        QTest::newRow("nothing late") << QByteArray("<p>Only words, and <img src='data:,' loading='lazy'></p>")
+                                      << false;
+    }
+
+    void onlyAPageWithLateContentIsScrolledThrough()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, scrolled);
+        TestHttpServer::Page page;
+        page.body = "<html><head><title>Late?</title></head><body>" + body + "</body></html>";
+        const QString path = u"/late-%1.html"_s.arg(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-'));
+        web.serve(path, page);
+        QVERIFY(load(web.address(path)));
+        QCOMPARE(browser->finishPage({true, QString(), 0}, QDeadlineTimer(kLoadTimeoutMs)), QString());
+        QCOMPARE(browser->phaseTimes().scrolled, scrolled);
     }
 
     void scriptDialogsDoNotStopThePage()
