@@ -1,8 +1,10 @@
 #include "Measure.h"
 
+#include "printing/PrintedJobs.h"
 #include "support/ProcessTree.h"
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QProcess>
 
 #include <cups/cups.h>
@@ -32,6 +34,29 @@ int queueJobs(const QString &queue, int which)
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, which);
     cupsFreeJobs(count, jobs);
     return count;
+}
+
+// The ids of the queue's jobs, oldest first.
+QList<int> jobIds(const QString &queue)
+{
+    cups_job_t *jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    QList<int> ids;
+    for (int i = 0; i < count; ++i)
+        ids << jobs[i].id;
+    cupsFreeJobs(count, jobs);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+// The pictures drawn by the documents of the queue's jobs after the job afterId.
+int picturesSince(const QString &queue, int afterId)
+{
+    int pictures = 0;
+    for (const int id : jobIds(queue))
+        if (id > afterId)
+            pictures += pictureCount(id);
+    return pictures;
 }
 
 // Orphans of a contender are collected here; collecting them adds their processor time to this
@@ -73,6 +98,8 @@ Figures measure(const QString &name, const QString &program, const QStringList &
     Figures figures;
     figures.name = name;
     const int jobsBefore = queueJobs(queue, CUPS_WHICHJOBS_ALL);
+    const QList<int> idsBefore = jobIds(queue);
+    const int lastJobBefore = idsBefore.isEmpty() ? 0 : idsBefore.last();
     const double cpuBefore = childrenCpuSeconds();
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -97,6 +124,7 @@ Figures measure(const QString &name, const QString &program, const QStringList &
     collectLeftOverProcesses();
     figures.cpuSeconds = childrenCpuSeconds() - cpuBefore;
     figures.jobs = queueJobs(queue, CUPS_WHICHJOBS_ALL) - jobsBefore;
+    figures.pictures = picturesSince(queue, lastJobBefore);
     if (output)
         *output = process.readAllStandardOutput();
     return figures;

@@ -14,6 +14,8 @@ struct Figures
     double peakMegabytes = 0;
     // New jobs on the queue, whatever became of them.
     int jobs = 0;
+    // The pictures their documents draw, as pdfimages lists them.
+    int pictures = 0;
     int exitCode = 0;
     QString note;
 };

@@ -2,6 +2,7 @@
 
 #include "BenchPages.h"
 #include "DocPages.h"
+#include "LazyPages.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 
 namespace {
 constexpr int kReportPages = 20;
+constexpr int kLazyPages = 12;
 
 // Writes the addresses of the pages at paths below siteFolder into a list file named after the set.
 PageSet listedPageSet(const QString &siteFolder, const QString &siteAddress, const QString &name,
@@ -79,4 +81,25 @@ PageSet delayedManualPageSet(const QString &siteFolder, const QString &delayedSi
         QLatin1String(kManualOrigin) +
             QStringLiteral(", served with %1 ms before every response (page, style sheet, script, picture)")
                 .arg(responseDelayMs));
+}
+
+PageSet lazyPageSet(const QString &siteFolder, const QString &delayedSiteAddress, int responseDelayMs)
+{
+    const QString folder = siteFolder + QStringLiteral("/lazy");
+    QDir().mkpath(folder);
+    QStringList paths;
+    for (const QString &page : writeLazyPages(folder, kLazyPages))
+        paths << QStringLiteral("lazy/") + page;
+    if (paths.isEmpty())
+        return {QStringLiteral("cannot write the lazy pages into %1").arg(folder), {}, 0};
+    PageSet set = listedPageSet(siteFolder, delayedSiteAddress, QStringLiteral("lazy"), paths);
+    set.pictures = set.pages * kLazyPicturesPerPage;
+    set.description = QStringLiteral("Pages whose pictures load only in view: %1 pages of %2 pictures each (a third "
+                                     "loading=\"lazy\", a third by an IntersectionObserver, a third by a scroll "
+                                     "handler), %3 in all, served with %4 ms before every response")
+                          .arg(set.pages)
+                          .arg(kLazyPicturesPerPage)
+                          .arg(set.pictures)
+                          .arg(responseDelayMs);
+    return set;
 }

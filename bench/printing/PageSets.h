@@ -9,6 +9,8 @@ struct PageSet
     QString description;
     QString listFile;
     int pages = 0; // none when the set could not be made; the description then says why
+    // The pictures of all its pages, for a set made to see whether all of them print; else 0.
+    int pictures = 0;
 };
 
 // The sets live in siteFolder, which the local web server serves at siteAddress; their list
@@ -21,3 +23,6 @@ PageSet manualPageSet(const QString &siteFolder, const QString &siteAddress);
 // The same pages of the manual from a server at delayedSiteAddress that serves siteFolder too but
 // waits responseDelayMs before every response, as a distant server does.
 PageSet delayedManualPageSet(const QString &siteFolder, const QString &delayedSiteAddress, int responseDelayMs);
+// 12 pages whose pictures load only in view (see LazyPages.h), from the server that waits
+// before every response.
+PageSet lazyPageSet(const QString &siteFolder, const QString &delayedSiteAddress, int responseDelayMs);

@@ -15,8 +15,8 @@ QString ratio(double value, double reference)
 
 Row measuredRow(const Figures &figures, int pages, double seconds, double cpuSeconds)
 {
-    return {figures.name, true,        pages / seconds * 60.0, cpuSeconds / pages, figures.peakMegabytes,
-            figures.jobs, figures.note};
+    return {figures.name,          true,         pages / seconds * 60.0, cpuSeconds / pages,
+            figures.peakMegabytes, figures.jobs, figures.pictures,       figures.note};
 }
 
 Row wholeProcessRow(const Figures &figures, int pages)
@@ -29,7 +29,7 @@ Row wholeProcessRow(const Figures &figures, int pages)
 
 Row skippedRow(const QString &name, const QString &note)
 {
-    return {name, false, 0, 0, 0, 0, note};
+    return {name, false, 0, 0, 0, 0, 0, note};
 }
 
 void printTable(const QString &description, const QList<Row> &rows, const QList<Reference> &references)
@@ -37,16 +37,17 @@ void printTable(const QString &description, const QList<Row> &rows, const QList<
     int nameWidth = 0;
     for (const Row &row : rows)
         nameWidth = std::max(nameWidth, static_cast<int>(row.name.size()));
-    auto figureHeadings = [nameWidth](const char *speed, const char *cpu, const char *memory, const char *jobs) {
-        std::printf("%-*s %9s %10s %8s %5s", nameWidth, "", speed, cpu, memory, jobs);
+    auto figureHeadings = [nameWidth](const char *speed, const char *cpu, const char *memory, const char *jobs,
+                                      const char *pictures) {
+        std::printf("%-*s %9s %10s %8s %5s %8s", nameWidth, "", speed, cpu, memory, jobs, pictures);
     };
     // The ratio groups' headings take a line of their own, over the figures' headings.
     std::printf("%s\n\n", qPrintable(description));
-    figureHeadings("", "", "", "");
+    figureHeadings("", "", "", "", "");
     for (const Reference &reference : references)
         std::printf("   %*s", kRatioGroupWidth, qPrintable(reference.heading));
     std::printf("\n");
-    figureHeadings("pages/min", "CPU s/page", "peak MB", "jobs");
+    figureHeadings("pages/min", "CPU s/page", "peak MB", "jobs", "pictures");
     for (int i = 0; i < references.size(); ++i)
         std::printf("   %*s%*s%*s", kRatioWidth, "speed", kRatioWidth, "CPU/page", kRatioWidth, "peak MB");
     std::printf("\n");
@@ -55,8 +56,8 @@ void printTable(const QString &description, const QList<Row> &rows, const QList<
             std::printf("%-*s %s\n", nameWidth, qPrintable(row.name), qPrintable(row.note));
             continue;
         }
-        std::printf("%-*s %9.1f %10.3f %8.0f %5d", nameWidth, qPrintable(row.name), row.pagesPerMinute,
-                    row.cpuSecondsPerPage, row.peakMegabytes, row.jobs);
+        std::printf("%-*s %9.1f %10.3f %8.0f %5d %8d", nameWidth, qPrintable(row.name), row.pagesPerMinute,
+                    row.cpuSecondsPerPage, row.peakMegabytes, row.jobs, row.pictures);
         for (const Reference &reference : references)
             std::printf("   %*s%*s%*s", kRatioWidth,
                         qPrintable(ratio(row.pagesPerMinute, reference.row.pagesPerMinute)), kRatioWidth,

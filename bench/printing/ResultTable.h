@@ -14,6 +14,7 @@ struct Row
     double cpuSecondsPerPage = 0;
     double peakMegabytes = 0;
     int jobs = 0;
+    int pictures = 0;
     QString note;
 };
 

@@ -1,9 +1,10 @@
 // The print run's speed against what people use today to print many web pages: a shell loop of a
 // headless browser printing each page to PDF and lp handing it to the queue, and one headless
-// Chromium kept for the whole list, driven by a script, with one page in flight or two. Every
-// contender prints the same three sets of 20 pages from local web servers, the third from one that
-// answers as slowly as a distant one, to the same queue of the private print server; pause empty.
-// Run through bench/printing/run, which starts the servers.
+// Chromium kept for the whole list, driven by a script, with one page in flight or two, or
+// scrolling each page through first. Every contender prints the same four sets of pages from local
+// web servers, the last two from one that answers as slowly as a distant one, to the same queue of
+// the private print server; pause empty. The last set's pictures load only in view, and the table
+// counts those that reached the paper. Run through bench/printing/run, which starts the servers.
 
 #include "Measure.h"
 #include "PageSets.h"
@@ -93,19 +94,24 @@ done <"$list")sh");
     return wholeProcessRow(figures, set.pages);
 }
 
-// One headless Chromium for the whole list, with pagesInFlight tabs loading pages side by side.
-Row persistentChromiumRow(const Contenders &contenders, const PageSet &set, int pagesInFlight)
+// One headless Chromium for the whole list, with pagesInFlight tabs loading pages side by side;
+// scrollFirst scrolls each page through before saving it, as people script it for lazy pictures.
+Row persistentChromiumRow(const Contenders &contenders, const PageSet &set, int pagesInFlight, bool scrollFirst = false)
 {
-    const QString name =
+    QString name =
         pagesInFlight == 1
             ? QStringLiteral("persistent Chromium (puppeteer-core) + lp")
             : QStringLiteral("persistent Chromium, %1 pages in flight (puppeteer-core) + lp").arg(pagesInFlight);
+    QStringList options{QStringLiteral("--pages-in-flight"), QString::number(pagesInFlight)};
+    if (scrollFirst) {
+        name = QStringLiteral("persistent Chromium, scrolled through first + lp");
+        options << QStringLiteral("--scroll-first");
+    }
     if (contenders.chromium.isEmpty() || contenders.node.isEmpty() || !QFileInfo::exists(contenders.nodeScript))
         return skippedRow(name, QStringLiteral("chromium, node or the script is missing"));
-    const Figures figures = measure(name, contenders.node,
-                                    {contenders.nodeScript, QStringLiteral("--pages-in-flight"),
-                                     QString::number(pagesInFlight), contenders.queue, set.listFile},
-                                    contenders.queue);
+    const Figures figures = measure(
+        name, contenders.node,
+        QStringList{contenders.nodeScript} + options + QStringList{contenders.queue, set.listFile}, contenders.queue);
     return wholeProcessRow(figures, set.pages);
 }
 
@@ -145,10 +151,13 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
          << chromiumLoopRow(contenders, set);
     const Row onePage = persistentChromiumRow(contenders, set, 1);
     const Row twoPages = persistentChromiumRow(contenders, set, 2);
-    rows << onePage << twoPages;
-    printTable(set.description, rows,
-               {{QStringLiteral("against 1 page in flight"), onePage},
-                {QStringLiteral("against 2 pages in flight"), twoPages}});
+    const Row scrolledFirst = persistentChromiumRow(contenders, set, 1, true);
+    rows << onePage << twoPages << scrolledFirst;
+    // Pages with pictures that load only in view are compared with the Chromium that brings them.
+    const Reference second = set.pictures > 0
+                                 ? Reference{QStringLiteral("against scrolled through first"), scrolledFirst}
+                                 : Reference{QStringLiteral("against 2 pages in flight"), twoPages};
+    printTable(set.description, rows, {{QStringLiteral("against 1 page in flight"), onePage}, second});
     printPhases(run, set.pages);
     std::printf("\n\n");
     std::fflush(stdout);
@@ -183,9 +192,12 @@ int compare(int argc, char *argv[])
     comparePageSet(contenders, reportPageSet(site, siteAddress));
     comparePageSet(contenders, manualPageSet(site, siteAddress));
     comparePageSet(contenders, delayedManualPageSet(site, delayedSiteAddress, responseDelayMs));
+    comparePageSet(contenders, lazyPageSet(site, delayedSiteAddress, responseDelayMs));
     std::printf("CPU is that of every process of the contender. Peak memory is the sum of the resident sizes of "
-                "every process of the contender, sampled every %d ms.\nA ratio is the contender's figure divided "
-                "by the persistent Chromium's, with 1 and with 2 pages in flight.\n",
+                "every process of the contender, sampled every %d ms.\nPictures are those the jobs' documents "
+                "draw, as pdfimages lists them.\nA ratio is the contender's figure divided by the persistent "
+                "Chromium's: with 1 page in flight, and with 2 or, for pages whose pictures load only in view, "
+                "scrolled through first.\n",
                 kMemorySampleIntervalMs);
     return 0;
 }
