@@ -101,12 +101,12 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         QStringLiteral("SELECTOR"));
     const QCommandLineOption delay(
         QStringLiteral("delay"),
-        QStringLiteral("With --print: seconds to wait once a page is ready, before printing it (0 to 3600)."),
+        QStringLiteral("With --print: print a page no sooner than this many seconds after it is ready (0 to 3600)."),
         QStringLiteral("SECONDS"));
     const QCommandLineOption noLazyLoad(
         QStringLiteral("no-lazy-load"),
-        QStringLiteral("With --print: print a page as it stands once loaded, without first scrolling through it "
-                       "for the pictures and sections that load only as they come into view."));
+        QStringLiteral("With --print: print a page as it stands once loaded, without first scrolling through "
+                       "one that has pictures or sections that load only as they come into view."));
     const QCommandLineOption skipFailed(QStringLiteral("skip-failed"),
                                         QStringLiteral("With --print: don't print a page whose load failed."));
     const QCommandLineOption json(QStringLiteral("json"),
@@ -134,10 +134,16 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                    QStringLiteral("With --print: fit (a page wider than the paper is made smaller to "
                                                   "fit; the default) or a percentage from 10 to 400."),
                                    QStringLiteral("fit|PERCENT"));
+    const QCommandLineOption pagesInFlight(
+        QStringLiteral("pages-in-flight"),
+        QStringLiteral("With --print: how many pages load and get ready at once, the one printing among them "
+                       "(1 to %1; 2 by default). More help with a slow site; each costs a browser renderer.")
+            .arg(kMostPagesInFlight),
+        QStringLiteral("N"));
     const QCommandLineOption oneAtATime(
         QStringLiteral("one-at-a-time"),
         QStringLiteral("With --print: load each page only once the one before is handed over, for a printer or "
-                       "site that needs it (by default the next page loads while one prints)."));
+                       "site that needs it; the same as --pages-in-flight 1."));
     const QCommandLineOption privateProfile(
         QStringLiteral("private"),
         QStringLiteral("With --print: load the pages in a private browser profile: none of the cookies, logins "
@@ -157,9 +163,9 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                          QStringLiteral("With --print: print background colours and pictures."));
     // The options that mean something only for a run from the command line, in the help's order.
     const QList<const QCommandLineOption *> runOptions{
-        &links,   &sameSite, &maxPages,       &printer,    &pdfFolder,   &pdfFile,    &pause,
-        &timeout, &waitFor,  &delay,          &noLazyLoad, &skipFailed,  &json,       &jobOption,
-        &header,  &footer,   &noHeaderFooter, &scale,      &backgrounds, &oneAtATime, &privateProfile};
+        &links,          &sameSite, &maxPages,    &printer,       &pdfFolder,  &pdfFile,       &pause,  &timeout,
+        &waitFor,        &delay,    &noLazyLoad,  &skipFailed,    &json,       &jobOption,     &header, &footer,
+        &noHeaderFooter, &scale,    &backgrounds, &pagesInFlight, &oneAtATime, &privateProfile};
     parser.addOptions({help, version, print});
     for (const QCommandLineOption *option : runOptions)
         parser.addOption(*option);
@@ -265,7 +271,19 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         run.pageSetup.scale = *factor;
     }
     run.pageSetup.backgrounds = run.pageSetup.backgrounds || parser.isSet(backgrounds);
-    run.pageSetup.loadAhead = run.pageSetup.loadAhead && !parser.isSet(oneAtATime);
+    if (parser.isSet(pagesInFlight) && parser.isSet(oneAtATime))
+        return usageError(QStringLiteral("--one-at-a-time is --pages-in-flight 1: give one of them."));
+    if (parser.isSet(oneAtATime))
+        run.pageSetup.pagesInFlight = 1;
+    if (parser.isSet(pagesInFlight)) {
+        bool isNumber = false;
+        const int pages = parser.value(pagesInFlight).trimmed().toInt(&isNumber);
+        if (!isNumber || pages < 1 || pages > kMostPagesInFlight)
+            return usageError(QStringLiteral("The pages in flight '%1' are not a whole number from 1 to %2.")
+                                  .arg(parser.value(pagesInFlight))
+                                  .arg(kMostPagesInFlight));
+        run.pageSetup.pagesInFlight = pages;
+    }
     WaitRules &rules = run.pageSetup.waitRules;
     rules.lazyLoad = rules.lazyLoad && !parser.isSet(noLazyLoad);
     // As for the printer: a script whose variable came out empty must not print without the wait

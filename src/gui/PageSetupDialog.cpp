@@ -65,12 +65,16 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
 
     m_fitWidePages = new QCheckBox(QStringLiteral("F&it wide pages to the paper"), this);
     m_backgrounds = new QCheckBox(QStringLiteral("Print &backgrounds"), this);
-    m_loadAhead = new QCheckBox(QStringLiteral("&Load the next page while one prints"), this);
-    m_loadAhead->setToolTip(QStringLiteral("Untick for a printer or site that needs one page at a time."));
+    m_pagesInFlight = new QSpinBox(this);
+    m_pagesInFlight->setRange(1, kMostPagesInFlight);
+    m_pagesInFlight->setSizePolicy(QSizePolicy::Fixed, m_pagesInFlight->sizePolicy().verticalPolicy());
+    m_pagesInFlight->setToolTip(QStringLiteral("How many pages load and get ready at once, the one printing among "
+                                               "them. More help with a slow site; 1 is for a printer or site that "
+                                               "needs one page at a time."));
 
     m_lazyLoad = new QCheckBox(QStringLiteral("Load content that appears on &scrolling"), this);
-    m_lazyLoad->setToolTip(QStringLiteral("Scrolls through each page before it prints, so that pictures and "
-                                          "sections that load only as they come into view are printed too."));
+    m_lazyLoad->setToolTip(QStringLiteral("Scrolls through a page that has pictures or sections that load only as "
+                                          "they come into view, so that they are printed too."));
     m_waitFor = new QLineEdit(this);
     m_waitFor->setClearButtonEnabled(true);
     m_waitFor->setPlaceholderText(QStringLiteral("none"));
@@ -118,7 +122,7 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
     // How pages load and when they are ready, apart: its labels are long, and the sheet's short.
     auto *loading = new QGroupBox(QStringLiteral("Loading"), this);
     auto *loadingForm = new QFormLayout(loading);
-    loadingForm->addRow(named(m_loadAhead, "LoadAhead"));
+    loadingForm->addRow(QStringLiteral("Pages &in flight:"), named(m_pagesInFlight, "PagesInFlight"));
     loadingForm->addRow(named(m_lazyLoad, "LazyLoad"));
     loadingForm->addRow(QStringLiteral("Wait for &element (CSS selector):"), named(m_waitFor, "WaitFor"));
     loadingForm->addRow(QStringLiteral("&Wait after the page is ready:"), named(m_delay, "Delay"));
@@ -145,7 +149,7 @@ void PageSetupDialog::showSetup()
         m_orientation->findData(m_saved.orientation ? static_cast<int>(*m_saved.orientation) : kPrinterOrientation));
     m_copies->setValue(m_saved.copies);
     selectValue(*m_sides, m_saved.sides);
-    m_loadAhead->setChecked(m_saved.loadAhead);
+    m_pagesInFlight->setValue(m_saved.pagesInFlight);
     m_lazyLoad->setChecked(m_saved.waitRules.lazyLoad);
     m_waitFor->setText(m_saved.waitRules.waitFor);
     m_delay->setValue(m_saved.waitRules.delaySeconds);
@@ -168,7 +172,7 @@ PageSetup PageSetupDialog::pageSetup() const
             : std::optional<QPageLayout::Orientation>(static_cast<QPageLayout::Orientation>(orientation));
     setup.copies = m_copies->value();
     setup.sides = m_sides->currentData().toString();
-    setup.loadAhead = m_loadAhead->isChecked();
+    setup.pagesInFlight = m_pagesInFlight->value();
     setup.waitRules.lazyLoad = m_lazyLoad->isChecked();
     setup.waitRules.waitFor = m_waitFor->text().trimmed();
     // A delay the box could not show as it was (finer, or longer) stays as it was, unless changed.

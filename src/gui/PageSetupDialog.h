@@ -41,7 +41,7 @@ private:
     QComboBox *m_orientation = nullptr;
     QSpinBox *m_copies = nullptr;
     QComboBox *m_sides = nullptr;
-    QCheckBox *m_loadAhead = nullptr;
+    QSpinBox *m_pagesInFlight = nullptr;
     QCheckBox *m_lazyLoad = nullptr;
     QLineEdit *m_waitFor = nullptr;
     QDoubleSpinBox *m_delay = nullptr;

@@ -5,6 +5,9 @@
 
 class PrinterSystem;
 
+// More pages in flight than this gain nothing even from a slow site, and cost a renderer each.
+constexpr int kMostPagesInFlight = 8;
+
 #include <QPageLayout>
 #include <QString>
 
@@ -29,9 +32,9 @@ struct PageSetup
     int copies = 1;
     QString sides;          // "one-sided", "two-sided-long-edge", ...; empty: as the printer is set up
     JobOptions moreOptions; // any other option for the printer, as given
-    // Whether the next page loads while one prints; off for a printer or site that needs one
-    // page at a time.
-    bool loadAhead = true;
+    // Pages loading and readied at once, the one printing among them: the next pages load while
+    // one prints. 1 is for a printer or site that needs one page at a time. Each costs a renderer.
+    int pagesInFlight = 2;
     // What each page waits for before it prints.
     WaitRules waitRules;
 

@@ -72,7 +72,12 @@ PageSetup savedPageSetup()
     const QString sides = Settings::read(key("Sides"));
     if (knownSides().contains(sides))
         setup.sides = sides;
-    setup.loadAhead = readSwitch("LoadAhead", setup.loadAhead);
+    // Written by earlier versions, which had only one page ahead or none.
+    if (!readSwitch("LoadAhead", true))
+        setup.pagesInFlight = 1;
+    const int pagesInFlight = Settings::read(key("PagesInFlight")).toInt(&isNumber);
+    if (isNumber && pagesInFlight >= 1 && pagesInFlight <= kMostPagesInFlight)
+        setup.pagesInFlight = pagesInFlight;
     WaitRules &rules = setup.waitRules;
     rules.lazyLoad = readSwitch("LazyLoad", rules.lazyLoad);
     rules.waitFor = Settings::read(key("WaitFor")).trimmed();
@@ -92,7 +97,9 @@ void savePageSetup(const PageSetup &setup)
                                                                                        : QStringLiteral("portrait"));
     Settings::write(key("Copies"), QString::number(setup.copies));
     Settings::write(key("Sides"), setup.sides);
-    Settings::write(key("LoadAhead"), yesNo(setup.loadAhead));
+    Settings::write(key("PagesInFlight"), QString::number(setup.pagesInFlight));
+    // What earlier versions read, so that going back to one keeps one page at a time.
+    Settings::write(key("LoadAhead"), yesNo(setup.pagesInFlight > 1));
     Settings::write(key("LazyLoad"), yesNo(setup.waitRules.lazyLoad));
     Settings::write(key("WaitFor"), setup.waitRules.waitFor);
     Settings::write(key("Delay"), QString::number(setup.waitRules.delaySeconds));

@@ -10,18 +10,10 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 
-namespace {
-// Pages in flight: the one printing and the next, loading meanwhile; or one at a time.
-int pagesInFlight(const PageSetup &setup)
-{
-    return setup.loadAhead ? 2 : 1;
-}
-} // namespace
-
 PrintRun::PrintRun(PrinterSystem &printers, BrowserPool &browsers, RunEvents &events, RunPages rows,
                    const PageTarget &target, RunOptions options)
     : PrintRun(printers,
-               std::make_unique<PagesInFlight>(browsers, pagesInFlight(options.setup), options.setup.backgrounds,
+               std::make_unique<PagesInFlight>(browsers, options.setup.pagesInFlight, options.setup.backgrounds,
                                                options.setup.waitRules, options.pageTimeLimit),
                nullptr, events, std::move(rows), target, options)
 {}
@@ -50,7 +42,7 @@ PageReport PrintRun::printRow(int row, int lastRow, bool firstPage, Clock &clock
     request.loadTimeLimit = m_options.pageTimeLimit;
     request.skipFailedLoad = m_options.skipFailedLoad;
     request.waitRules = m_options.setup.waitRules;
-    request.nextAddresses = m_rows.nextAddresses(row, lastRow, pagesInFlight(m_options.setup) - 1);
+    request.nextAddresses = m_rows.nextAddresses(row, lastRow, m_options.setup.pagesInFlight - 1);
     request.pauseSlice = pauseSlice;
     PageReport report = printPage(m_pages, *this, clock, dialogs, request);
     report.printer = m_target.printerName();

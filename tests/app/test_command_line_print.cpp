@@ -530,23 +530,28 @@ private slots:
             QVERIFY2(line.endsWith(u"refused the page: Bad number-up value 7."_s), qPrintable(line));
     }
 
-    // While a page prints, the next one loads; the jobs still come in the list's order, a failed
-    // page among them. One at a time, a page loads only once the one before has printed.
-    void theNextPageLoadsWhileOnePrints()
+    // While a page prints, the next ones load, as many as are in flight; the jobs still come in the
+    // list's order, a failed page among them. One at a time, a page loads only once the one before
+    // has printed.
+    void theNextPagesLoadWhileOnePrints()
     {
         writeList({web.url(u"/tells-printing.html"_s), goodPages()[0], web.url(u"/missing.html"_s), goodPages()[1]});
-        for (const bool oneAtATime : {false, true}) {
+        const QList<std::pair<QStringList, int>> runs{
+            {{}, 2}, {{u"--one-at-a-time"_s}, 1}, {{u"--pages-in-flight"_s, u"3"_s}, 3}};
+        for (const auto &[inFlightOptions, pagesInFlight] : runs) {
             const qsizetype requestsBefore = web.requestedPaths().size();
             const int before = jobCount(kQueue);
-            QStringList options{u"--printer"_s, kQueue};
-            if (oneAtATime)
-                options << u"--one-at-a-time"_s;
-            const Run result = run(options);
+            const Run result = run(QStringList{u"--printer"_s, kQueue} + inFlightOptions);
             QCOMPARE(result.exitCode, 1);
             const QStringList requests = web.requestedPaths().mid(requestsBefore);
             const qsizetype printing = requests.indexOf(u"/printing-began"_s);
-            const qsizetype next = requests.indexOf(u"/one.html"_s);
-            QVERIFY2(printing >= 0 && next >= 0 && (next < printing) == !oneAtATime, qPrintable(requests.join(u' ')));
+            QVERIFY2(printing >= 0, qPrintable(requests.join(u' ')));
+            const QStringList after{u"/one.html"_s, u"/missing.html"_s, u"/two.html"_s};
+            for (int i = 0; i < after.size(); ++i) {
+                const qsizetype requested = requests.indexOf(after[i]);
+                QVERIFY2(requested >= 0 && (requested < printing) == (i < pagesInFlight - 1),
+                         qPrintable(inFlightOptions.join(u' ') + u": "_s + requests.join(u' ')));
+            }
             const QList<PrintedJob> jobs = jobsSince(kQueue, before);
             QCOMPARE(jobs.size(), 4);
             const QStringList texts{u"Tells when printed"_s, u"Text of page one"_s, u"Not Found"_s,

@@ -207,6 +207,13 @@ private slots:
                 << QStringList{u"--print=l"_s, u"--wait-for"_s, selector}
                 << u"The selector after --wait-for is empty."_s;
 
+        for (const QString &pages : {u"0"_s, u"9"_s, u"two"_s, u"1.5"_s})
+            QTest::addRow("pages in flight '%s'", qPrintable(pages))
+                << QStringList{u"--print=l"_s, u"--pages-in-flight"_s, pages}
+                << u"The pages in flight '%1' are not a whole number from 1 to 8."_s.arg(pages);
+        QTest::newRow("--one-at-a-time and --pages-in-flight")
+            << QStringList{u"--print=l"_s, u"--one-at-a-time"_s, u"--pages-in-flight=2"_s}
+            << u"--one-at-a-time is --pages-in-flight 1: give one of them."_s;
         QTest::newRow("--same-site without --links")
             << QStringList{u"--print=l"_s, u"--same-site"_s} << u"--same-site goes with --links."_s;
         for (const QString &pages : {u"0"_s, u"-5"_s, u"2.5"_s, u"ten"_s, QString()})

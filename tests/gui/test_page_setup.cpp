@@ -39,9 +39,9 @@ QString described(const PageSetup &setup)
                                                                                : u"portrait"_s;
     const WaitRules &rules = setup.waitRules;
     return u"header=%1, footer=%2, scale=%3, backgrounds=%4, paper=%5, orientation=%6, copies=%7, sides=%8, "
-           u"load ahead=%9"_s.arg(setup.header, setup.footer, scaleText(setup.scale),
-                                  setup.backgrounds ? u"yes"_s : u"no"_s, setup.paper, orientation,
-                                  QString::number(setup.copies), setup.sides, setup.loadAhead ? u"yes"_s : u"no"_s) +
+           u"pages in flight=%9"_s.arg(
+               setup.header, setup.footer, scaleText(setup.scale), setup.backgrounds ? u"yes"_s : u"no"_s, setup.paper,
+               orientation, QString::number(setup.copies), setup.sides, QString::number(setup.pagesInFlight)) +
            u", lazy content=%1, wait for=%2, delay=%3"_s.arg(rules.lazyLoad ? u"yes"_s : u"no"_s, rules.waitFor,
                                                              QString::number(rules.delaySeconds));
 }
@@ -110,7 +110,7 @@ private slots:
         chosen.orientation = QPageLayout::Landscape;
         chosen.copies = 3;
         chosen.sides = u"two-sided-short-edge"_s;
-        chosen.loadAhead = false;
+        chosen.pagesInFlight = 3;
         chosen.waitRules = {false, u"#main img"_s, 2.5};
         openWindow(kPrinter);
 
@@ -126,7 +126,7 @@ private slots:
             child<QComboBox>(dialog, "Orientation")->setCurrentText(u"Landscape"_s);
             child<QSpinBox>(dialog, "Copies")->setValue(chosen.copies);
             child<QComboBox>(dialog, "Sides")->setCurrentText(u"Two-sided, short edge"_s);
-            child<QCheckBox>(dialog, "LoadAhead")->click();
+            child<QSpinBox>(dialog, "PagesInFlight")->setValue(chosen.pagesInFlight);
             child<QCheckBox>(dialog, "LazyLoad")->click();
             child<QLineEdit>(dialog, "WaitFor")->setText(u" #main img "_s);
             child<QDoubleSpinBox>(dialog, "Delay")->setValue(chosen.waitRules.delaySeconds);

@@ -119,7 +119,7 @@ class PrintRunTest : public PrintServerWindowTest
     static PageSetup oneAtATime()
     {
         PageSetup setup = pagesAlone();
-        setup.loadAhead = false;
+        setup.pagesInFlight = 1;
         return setup;
     }
 
@@ -148,7 +148,7 @@ private slots:
     void fourPagesPrintInListOrderOnTheChosenPrinter()
     {
         PageSetup loadingAhead = oneAtATime();
-        loadingAhead.loadAhead = true;
+        loadingAhead.pagesInFlight = 2;
         savePageSetup(loadingAhead);
         const auto restore = qScopeGuard([] { savePageSetup(oneAtATime()); });
         openWindow();
@@ -202,7 +202,7 @@ private slots:
     void picturesThatLoadOnScrollingArePrintedOutOfSight()
     {
         PageSetup loadingAhead = oneAtATime();
-        loadingAhead.loadAhead = true;
+        loadingAhead.pagesInFlight = 2;
         savePageSetup(loadingAhead);
         const auto restore = qScopeGuard([] { savePageSetup(oneAtATime()); });
         // Twenty pages, each but the first made ready while the one before prints.
@@ -230,7 +230,7 @@ private slots:
     void saveAsPdfSavesEachPageInTheChosenFolder()
     {
         PageSetup loadingAhead = oneAtATime();
-        loadingAhead.loadAhead = true;
+        loadingAhead.pagesInFlight = 2;
         savePageSetup(loadingAhead);
         const auto restore = qScopeGuard([] { savePageSetup(oneAtATime()); });
         openWindow();
