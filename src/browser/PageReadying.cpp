@@ -36,10 +36,9 @@ PageReadying::PageReadying(QWebEnginePage &page, const RequestWatch &requests, W
     m_bound.setSingleShot(true);
     // A page that does not answer (a script that never ends) is left as it stands by its bounds.
     connect(&m_bound, &QTimer::timeout, this, [this] {
-        if (m_step == Step::WaitingForElement || m_lazyDeadline.hasExpired())
-            finish(m_step == Step::WaitingForElement ? QStringLiteral("selector not found") : QString());
-        else
-            lookForElement();
+        if (m_step != Step::WaitingForElement && !m_deadline.hasExpired())
+            return lookForElement();
+        finish(m_rules.waitFor.isEmpty() ? QString() : QStringLiteral("selector not found"));
     });
     m_bound.start(std::chrono::milliseconds(std::max<qint64>(m_lazyDeadline.remainingTime(), 0)));
     if (m_rules.lazyLoad)
@@ -124,7 +123,7 @@ void PageReadying::lookForElement()
 
 QString PageReadying::notReady() const
 {
-    if (m_step == Step::WaitingForElement)
+    if (!done() && !m_rules.waitFor.isEmpty())
         return QStringLiteral("selector not found");
     return m_notReady;
 }
