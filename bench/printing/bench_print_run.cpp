@@ -148,6 +148,10 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
                            {QStringLiteral("--no-header-footer")})
          << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --no-lazy-load"),
                            {QStringLiteral("--no-lazy-load")})
+         // Four pages in flight against the default two tell where more of them help: only where
+         // the pages' loads wait on a slow server more than on the two cores.
+         << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --pages-in-flight 4"),
+                           {QStringLiteral("--pages-in-flight"), QStringLiteral("4")})
          << chromiumLoopRow(contenders, set);
     const Row onePage = persistentChromiumRow(contenders, set, 1);
     const Row twoPages = persistentChromiumRow(contenders, set, 2);
