@@ -7,6 +7,7 @@
 #include "gui/OnlineWarning.h"
 #include "gui/PictureButton.h"
 #include "gui/PointerPicture.h"
+#include "gui/RunDefaultPrinter.h"
 #include "gui/Skin.h"
 #include "gui/Twips.h"
 #include "gui/UrlListSelection.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(const Services &services, QWebEngineProfile *profile, QWi
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     m_logins = std::make_unique<WindowLogins>(*m_services.dialogs, m_services.keyring);
+    m_runDefault = std::make_unique<RunDefaultPrinter>(*m_services.printers, *m_services.dialogs);
     createControls(profile);
     connectHandlers();
 }
@@ -237,12 +239,12 @@ void MainWindow::loadWindow()
     m_loaded = true;
     // A default printer that an earlier run could not put back (the program was killed, say) is put
     // back first, before any start-up message can keep the user waiting.
-    RecoverDefaultPrinter(*m_services.printers, *m_services.dialogs);
+    recoverDefaultPrinterOfEarlierRun(*m_services.printers, *m_services.dialogs);
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.Form_Load"));
-    trap.line(100, [&] { ApplySkin(*this); });
-    trap.line(104, [&] { CheckOnline(*m_services.dialogs); });
+    trap.line(100, [&] { applySkin(*this); });
+    trap.line(104, [&] { warnIfOffline(*m_services.dialogs); });
     const QString cursorFile = shippedFilePath(QStringLiteral("/HAND-M.CUR"));
-    if (trap.test(106, [&] { return FileExists(cursorFile); }))
+    if (trap.test(106, [&] { return fileExists(cursorFile); }))
         trap.line(108, [&] { m_handPointer = loadPointerPicture(cursorFile); });
     trap.line(110, [&] {
         if (m_services.random->drawOneToHundred() == kHomePageDraw)
@@ -250,10 +252,10 @@ void MainWindow::loadWindow()
     });
     trap.line(
         128, [&] { setWindowTitle(QLatin1String(kProductName)); },
-        [&] { setWindowIcon(QIcon(QStringLiteral(":/icons/quillbrae.svg"))); }, [&] { SetAppTitle(); });
+        [&] { setWindowIcon(QIcon(QStringLiteral(":/icons/quillbrae.svg"))); }, [&] { shortenApplicationTitle(); });
     trap.line(130, [&] { m_urlList->addColumn(QStringLiteral("URL(s)")); });
     trap.line(132, [&] { m_addressList->setColumnWidth(0, twips(6700)); });
-    trap.line(134, [&] { LoadPrinterList(); });
+    trap.line(134, [&] { loadPrinterList(); });
 }
 
 void MainWindow::setPointer(Pointer pointer)
@@ -350,6 +352,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::unloadWindow()
 {
-    restoreDefaultPrinterOfInterruptedRun();
+    // Closing the window in the middle of a print run still gives the user's default printer back.
+    m_runDefault->putBackIfSwitched();
     beginProgramEnd();
 }

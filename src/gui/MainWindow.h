@@ -15,6 +15,7 @@
 class HelpWindow;
 class LoginBrowserWindow;
 class QWebEngineProfile;
+class RunDefaultPrinter;
 class WindowLogins;
 class QComboBox;
 class QGroupBox;
@@ -63,7 +64,7 @@ public:
     void unloadWindow();
 
     // Printer selection. The list's last entry is "Save as PDF…", there before the printers are.
-    void LoadPrinterList();
+    void loadPrinterList();
     void rememberChosenPrinter();
     bool saveAsPdfChosen() const;
     // The printer whose papers the pages are laid out on: the chosen one, or with "Save as PDF…"
@@ -155,8 +156,6 @@ private:
     void showRunReport(const QList<RunReportWindow::Entry> &entries, int pageCount, bool savedFiles);
     void connectHandlers();
     bool listViewEvent(QObject *watched, QEvent *event);
-    // Closing the window in the middle of a print run still gives the user's default printer back.
-    void restoreDefaultPrinterOfInterruptedRun();
 
     Services m_services;
     UrlListModel *m_urlList = nullptr;
@@ -166,9 +165,8 @@ private:
     std::optional<PageTarget> m_lastRunTarget;
     Pointer m_pointer = Pointer::Arrow;
     bool m_loaded = false;
-    // The print run going on, if any, and the default printer it found and must put back.
+    // Whether a print run goes on.
     bool m_printRunning = false;
-    bool m_defaultSwitchedForRun = false;
-    // Whether the user has been told why a run leaves the default printer as it is.
-    bool m_toldDefaultNotSwitched = false;
+    // The user's default printer around the runs.
+    std::unique_ptr<RunDefaultPrinter> m_runDefault;
 };

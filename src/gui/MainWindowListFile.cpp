@@ -1,6 +1,6 @@
 #include "gui/MainWindow.h"
 
-#include "gui/FileToList.h"
+#include "gui/ListFileAdding.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ErrorTrap.h"
@@ -25,5 +25,5 @@ void MainWindow::loadListFile()
     if (trap.test(110, [&] { return fileName.isEmpty(); }))
         return;
     // The dialog lets the user choose one file only, so its answer is one name.
-    trap.line(118, [&] { FileToList(*m_urlList, fileName, dialogs); });
+    trap.line(118, [&] { addListFile(*m_urlList, fileName, dialogs); });
 }

@@ -1,6 +1,6 @@
 #include "gui/MainWindow.h"
 
-#include "gui/DefaultPrinter.h"
+#include "gui/RunDefaultPrinter.h"
 #include "gui/RunReportWindow.h"
 #include "run/PageSetupSettings.h"
 #include "run/PauseValue.h"
@@ -94,19 +94,11 @@ void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget>
         m_runReport->close();
     QList<RunReportWindow::Entry> notClean;
     int pagesRun = 0;
-    // The default as it stands is read for its own message when it can't be; the way back needs no
-    // name: the printer system keeps what its first switch found.
     if (!savingFiles)
-        trap.line(104, [&] {
-            GetDefaultPrinter(printers, dialogs);
-            m_defaultSwitchedForRun = true;
-        });
+        trap.line(104, [&] { m_runDefault->prepareSwitch(); });
     trap.line(106, [&] {
-        if (savingFiles)
-            return;
-        // The jobs go to the chosen printer by name; the switch of the default is for the sake of
-        // whatever else looks at the default during the run.
-        MakeDefaultPrinter(printers, dialogs, target->printerName(), false, &m_toldDefaultNotSwitched);
+        if (!savingFiles)
+            m_runDefault->switchTo(target->printerName());
     });
     int n = 0;
     int i = 1;
@@ -120,7 +112,7 @@ void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget>
         trap.line(120, [&] { address = rows.text(i); });
         trap.line(116, [&] {
             m_progressBar->setValue(progressPercent(i, rows.count()));
-            m_progressBar->setFormat(QStringLiteral("Processing: ") + FileNamePart(shownAddress(address)));
+            m_progressBar->setFormat(QStringLiteral("Processing: ") + afterLastBackslash(shownAddress(address)));
             letEventsRun();
         });
         // A blank row (a list file's last line end gives one) prints nothing: a wasted sheet
@@ -155,10 +147,7 @@ void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget>
     // while the "Done." box is open.
     run->letGoOfPages();
     if (!savingFiles)
-        trap.line(140, [&] {
-            m_defaultSwitchedForRun = false;
-            RestoreDefaultPrinter(printers);
-        });
+        trap.line(140, [&] { m_runDefault->putBack(); });
     trap.line(148, [&] { setPointer(Pointer::Arrow); });
     trap.line(146, [&] {
         m_progressBar->setValue(0);
@@ -180,12 +169,4 @@ void MainWindow::showRunReport(const QList<RunReportWindow::Entry> &entries, int
     m_runReport->show();
     m_runReport->raise();
     m_runReport->activateWindow();
-}
-
-void MainWindow::restoreDefaultPrinterOfInterruptedRun()
-{
-    if (!m_defaultSwitchedForRun)
-        return;
-    m_defaultSwitchedForRun = false;
-    RestoreDefaultPrinter(*m_services.printers);
 }

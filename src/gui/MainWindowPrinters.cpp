@@ -42,7 +42,7 @@ QString MainWindow::paperPrinter() const
     }
 }
 
-void MainWindow::LoadPrinterList()
+void MainWindow::loadPrinterList()
 {
     PrinterSystem &printers = *m_services.printers;
     // The list comes first: a print system that cannot be reached ends the start-up's printer steps

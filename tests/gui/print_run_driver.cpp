@@ -7,7 +7,7 @@
 // Says "printed JOB PRINTER" on standard output as each page is handed over, and "ended MESSAGES"
 // (the messages shown, joined by "|") when the run is over; then closes the window.
 
-#include "gui/FileToList.h"
+#include "gui/ListFileAdding.h"
 #include "gui/MainWindow.h"
 #include "gui/WindowProgram.h"
 #include "run/RunEvents.h"
@@ -55,7 +55,7 @@ int main(int argc, char *argv[])
         if (!form.isVisible())
             return;
         start.stop();
-        FileToList(*form.urlList(), arguments.at(1), dialogs);
+        addListFile(*form.urlList(), arguments.at(1), dialogs);
         QComboBox *printerBox = child<QComboBox>(form, "Combo1");
         printerBox->setCurrentIndex(printerBox->findText(arguments.at(2)));
         child<QLineEdit>(form, "Text2")->setText(arguments.at(3));

@@ -1,7 +1,7 @@
 #include "PrintServerTools.h"
 #include "PrintServerWindowTest.h"
 #include "browser/PageBrowser.h"
-#include "gui/FileToList.h"
+#include "gui/ListFileAdding.h"
 #include "gui/MainWindow.h"
 #include "gui/RunReportWindow.h"
 #include "gui/UrlListSelection.h"
@@ -449,7 +449,7 @@ private slots:
         list.write(
             (web.address(u"/one.html?a%pb"_s) + u"\n\n   \n"_s + web.address(u"/two.html"_s) + u"\n"_s).toUtf8());
         list.close();
-        FileToList(*form->urlList(), list.fileName(), dialogs);
+        addListFile(*form->urlList(), list.fileName(), dialogs);
         QCOMPARE(form->urlList()->count(), 5);
         ProgressLog progress;
         connect(progressBar(), &QProgressBar::valueChanged, this, [&](int value) { progress.values << value; });
