@@ -1,21 +1,16 @@
 #include "gui/MainWindow.h"
 
+#include "run/StoredSettings.h"
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
-#include "runtime/Settings.h"
 
 #include <QComboBox>
 #include <QDir>
 
-namespace {
-// The folder the last run saved its pages in, where the next one's choice starts.
-constexpr auto kPdfFolderSetting = "PdfFolder";
-} // namespace
-
 std::optional<PageTarget> MainWindow::chosenTarget()
 {
     if (saveAsPdfChosen()) {
-        const QString last = Settings::read(QLatin1String(kPdfFolderSetting));
+        const QString last = savedPdfFolder();
         const QString folder = m_services.dialogs->chooseFolder(
             {QStringLiteral("Save the pages as PDF files in"), last.isEmpty() ? QDir::homePath() : last});
         if (folder.isEmpty())
@@ -36,5 +31,5 @@ std::optional<PageTarget> MainWindow::chosenTarget()
 
 void MainWindow::rememberPdfFolder(const QString &folder)
 {
-    Settings::write(QLatin1String(kPdfFolderSetting), folder);
+    savePdfFolder(folder);
 }

@@ -2,7 +2,7 @@
 
 #include "gui/RunDefaultPrinter.h"
 #include "gui/RunReportWindow.h"
-#include "run/PageSetupSettings.h"
+#include "run/StoredSettings.h"
 #include "run/PauseValue.h"
 #include "run/PrintRun.h"
 #include "run/RunPages.h"

@@ -2,21 +2,13 @@
 
 #include "printers/PrinterPosition.h"
 #include "printers/PrinterSystem.h"
+#include "run/StoredSettings.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/Settings.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
 
 #include <optional>
-
-namespace {
-// The chosen printer's position in the list.
-constexpr auto kPositionSetting = "Combo1";
-// Whether "Save as PDF…" was chosen. The printers' position setting is left as it stands: the entry
-// follows the printers, so a position of its own would name a printer once one more is installed.
-constexpr auto kSaveAsPdfSetting = "SaveAsPdf";
-} // namespace
 
 void MainWindow::addSaveAsPdfEntry()
 {
@@ -64,15 +56,15 @@ void MainWindow::loadPrinterList()
         m_printerBox->setCurrentIndex(-1);
     }
 
-    const QString stored = Settings::read(QLatin1String(kPositionSetting));
-    if (Settings::read(QLatin1String(kSaveAsPdfSetting)) == QLatin1String("true")) {
+    const SavedPrinterChoice stored = savedPrinterChoice();
+    if (stored.saveAsPdf) {
         m_printerBox->setCurrentIndex(m_printerBox->count() - 1);
-    } else if (stored.isEmpty()) {
+    } else if (stored.position.isEmpty()) {
         if (!defaultName.isEmpty())
             m_printerBox->setCurrentIndex(
                 m_printerBox->findText(defaultName, Qt::MatchExactly | Qt::MatchCaseSensitive));
     } else if (!names.isEmpty()) {
-        const int position = storedPrinterPosition(stored);
+        const int position = storedPrinterPosition(stored.position);
         // -1 is a valid position: no printer chosen.
         if (position < -1 || position >= names.size())
             throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("Invalid property value"));
@@ -87,8 +79,5 @@ void MainWindow::loadPrinterList()
 
 void MainWindow::rememberChosenPrinter()
 {
-    const bool saveAsPdf = saveAsPdfChosen();
-    Settings::write(QLatin1String(kSaveAsPdfSetting), saveAsPdf ? QStringLiteral("true") : QStringLiteral("false"));
-    if (!saveAsPdf)
-        Settings::write(QLatin1String(kPositionSetting), QString::number(m_printerBox->currentIndex()));
+    savePrinterChoice(saveAsPdfChosen(), m_printerBox->currentIndex());
 }
