@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
@@ -59,7 +60,7 @@ int main(int argc, char *argv[])
         QComboBox *printerBox = child<QComboBox>(form, "Combo1");
         printerBox->setCurrentIndex(printerBox->findText(arguments.at(2)));
         child<QLineEdit>(form, "Text2")->setText(arguments.at(3));
-        form.startPrinting();
+        child<QPushButton>(form, "PushButton2")->click();
         say(QStringLiteral("ended ") + dialogs.messageTexts().join(QLatin1Char('|')));
         form.close();
     });
