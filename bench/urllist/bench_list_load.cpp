@@ -1,8 +1,8 @@
-// Loads a long list file through FileToList into the real main window's list and prints the time
+// Loads a long list file through addListFile into the real main window's list and prints the time
 // it took, the peak memory above the idle program, and how often the list repainted meanwhile.
 //
 // Usage: bench_list_load [crlf|lf] [lines] [characters per line]   (defaults: crlf 100000 ~45)
-#include "gui/FileToList.h"
+#include "gui/ListFileAdding.h"
 #include "gui/MainWindow.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
 
     QElapsedTimer timer;
     timer.start();
-    FileToList(*form.urlList(), path, dialogs);
+    addListFile(*form.urlList(), path, dialogs);
     const qint64 elapsed = timer.elapsed();
     QCoreApplication::processEvents();
 

@@ -1,7 +1,7 @@
 #include "app/ProgramOptions.h"
 
-#include "run/PageSetupSettings.h"
 #include "run/PauseValue.h"
+#include "run/StoredSettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -8,24 +8,14 @@
 
 namespace {
 constexpr auto kLineBreak = "\r\n";
+// The location the message names, as it always has.
 constexpr auto kRoutine = "modPrinters.GetDefaultPrinter";
-constexpr auto kCannotSet = "Cannot set printer.";
-
-void tellNotSwitched(Dialogs &dialogs, const QString &printer, const RestoreRecordError &error)
-{
-    dialogs.message(QStringLiteral("The default printer is not switched for this run: the program cannot save what "
-                                   "it needs to put your default printer back afterwards.\n%1\nThe pages still go "
-                                   "to the chosen printer, %2.")
-                        .arg(error.description(), printer),
-                    applicationTitle(), Dialogs::Icon::None);
-}
 } // namespace
 
-QString GetDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs)
+void tellIfDefaultPrinterUnreadable(PrinterSystem &printers, Dialogs &dialogs)
 {
-    QString name;
     try {
-        name = printers.defaultPrinterName();
+        printers.defaultPrinterName();
     } catch (const RuntimeError &error) {
         const QString text = QStringLiteral("Error No: ") + QString::number(error.number()) +
                              QLatin1String(kLineBreak) + error.description() + QLatin1String(kLineBreak) +
@@ -33,31 +23,32 @@ QString GetDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs)
                              QStringLiteral("Please contact Technical Support");
         dialogs.message(text, applicationTitle(), Dialogs::Icon::None);
     }
-    return name;
 }
 
-bool MakeDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs, const QString &name, bool showError,
-                        bool *toldNotSwitched)
+DefaultPrinterSwitch makeDefaultPrinter(PrinterSystem &printers, const QString &name)
 {
+    DefaultPrinterSwitch result;
     try {
         printers.switchDefault(name);
-        return true;
-    } catch (const std::exception &error) {
-        // Whatever went wrong, the caller learns only that the switch did not happen; a run's user
-        // learns why the default stays where the program would not switch it.
-        const auto *notRecorded = dynamic_cast<const RestoreRecordError *>(&error);
-        if (notRecorded && toldNotSwitched) {
-            if (!*toldNotSwitched)
-                tellNotSwitched(dialogs, name, *notRecorded);
-            *toldNotSwitched = true;
-        } else if (showError) {
-            dialogs.message(QLatin1String(kCannotSet), applicationTitle(), Dialogs::Icon::None);
-        }
-        return false;
+        result.switched = true;
+    } catch (const RestoreRecordError &error) {
+        result.recordNotKept = error;
+    } catch (const std::exception &) {
+        // Whatever else went wrong, the caller learns only that the switch did not happen.
     }
+    return result;
 }
 
-void RestoreDefaultPrinter(PrinterSystem &printers)
+void tellDefaultNotSwitched(Dialogs &dialogs, const QString &printer, const RestoreRecordError &why)
+{
+    dialogs.message(QStringLiteral("The default printer is not switched for this run: the program cannot save what "
+                                   "it needs to put your default printer back afterwards.\n%1\nThe pages still go "
+                                   "to the chosen printer, %2.")
+                        .arg(why.description(), printer),
+                    applicationTitle(), Dialogs::Icon::None);
+}
+
+void restoreSwitchedDefaultPrinter(PrinterSystem &printers)
 {
     try {
         printers.restoreDefault();
@@ -66,7 +57,7 @@ void RestoreDefaultPrinter(PrinterSystem &printers)
     }
 }
 
-void RecoverDefaultPrinter(PrinterSystem &printers, Dialogs &dialogs)
+void recoverDefaultPrinterOfEarlierRun(PrinterSystem &printers, Dialogs &dialogs)
 {
     const std::optional<UnrestoredDefault> unrestored = printers.recoverInterruptedSwitch();
     if (!unrestored)

@@ -35,7 +35,7 @@ HelpWindow::HelpWindow(Dialogs &dialogs, QWidget *parent) : QWidget(parent, Qt::
 void HelpWindow::loadWindow()
 {
     ErrorTrap trap(m_dialogs, QStringLiteral("Form2.Form_Load"));
-    trap.line(100, [&] { SetFaceColours(*this); });
+    trap.line(100, [&] { useButtonFaceColours(*this); });
     trap.line(
         102, [&] { setWindowTitle(QLatin1String(kProductName)); },
         [&] { setWindowIcon(QIcon(QStringLiteral(":/icons/quillbrae.svg"))); },

@@ -1,23 +1,32 @@
 #include "gui/MainWindow.h"
 
 #include "browser/BrowserPool.h"
+#include "browser/PageBrowser.h"
+#include "gui/AddressListCommands.h"
+#include "gui/AddressListGestures.h"
 #include "gui/DefaultPrinter.h"
 #include "gui/LiteralProgressBar.h"
-#include "gui/LoginBrowserWindow.h"
+#include "gui/LoginWindowOpener.h"
 #include "gui/OnlineWarning.h"
+#include "gui/PageSetupChoice.h"
+#include "gui/PdfFolderChoice.h"
 #include "gui/PictureButton.h"
 #include "gui/PointerPicture.h"
+#include "gui/PrinterChoice.h"
+#include "gui/RunDefaultPrinter.h"
+#include "gui/RunReporter.h"
 #include "gui/Skin.h"
 #include "gui/Twips.h"
 #include "gui/UrlListSelection.h"
-#include "gui/WindowLogins.h"
+#include "gui/WindowPointer.h"
 #include "printers/PrinterSystem.h"
 #include "run/RunEvents.h"
+#include "run/RunPages.h"
 #include "runtime/AppPaths.h"
 #include "runtime/AppTitle.h"
+#include "runtime/Dialogs.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/ProgramLifetime.h"
-#include "runtime/RuntimeError.h"
 #include "runtime/StartupSeams.h"
 #include "urllist/UrlListModel.h"
 
@@ -25,13 +34,13 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
+
+#include <functional>
 
 namespace {
 constexpr auto kMakerHomePage = "https://www.orvandel.com/";
@@ -56,16 +65,14 @@ MainWindow::MainWindow(const Services &services, QWebEngineProfile *profile, QWi
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    m_logins = std::make_unique<WindowLogins>(*m_services.dialogs, m_services.keyring);
+    m_logins = std::make_unique<LoginWindowOpener>(*this, *m_services.dialogs, m_services.keyring,
+                                                   [this] { return m_printRunning; });
     createControls(profile);
+    createParts();
     connectHandlers();
 }
 
-MainWindow::~MainWindow()
-{
-    // Its page answers logins through this window's answers, which go with the window.
-    delete m_loginWindow;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls(QWebEngineProfile *profile)
 {
@@ -109,11 +116,10 @@ void MainWindow::createControls(QWebEngineProfile *profile)
     m_printerBox->setObjectName(QStringLiteral("Combo1"));
     m_printerBox->setGeometry(twipsRect(240, 300, 7320, 345));
     m_printerBox->setAccessibleName(QStringLiteral("Printer"));
-    addSaveAsPdfEntry();
 
     // Lies below the client area: pages load and print out of the user's sight, at a screen's
     // size all the same.
-    m_browsers = std::make_unique<BrowserPool>(profile, m_logins.get(), this);
+    m_browsers = std::make_unique<BrowserPool>(profile, &m_logins->logins(), this);
     m_browsers->browser(0);
     m_runEvents = new RunEvents(this);
     m_runEvents->setObjectName(QStringLiteral("RunEvents"));
@@ -189,34 +195,44 @@ void MainWindow::createControls(QWebEngineProfile *profile)
     setTabOrder(m_pageSetupButton, m_loginButton);
 }
 
+void MainWindow::createParts()
+{
+    Dialogs &dialogs = *m_services.dialogs;
+    PrinterSystem &printers = *m_services.printers;
+    m_pointer = new WindowPointer(*this);
+    m_listCommands = new AddressListCommands(*m_urlList, *m_addressList, dialogs, *m_pointer, this);
+    new AddressListGestures(*m_addressList, *m_urlList, *m_pointer, *m_listCommands, this);
+    m_printerChoice = new PrinterChoice(*m_printerBox, printers, dialogs, this);
+    m_pdfFolder = std::make_unique<PdfFolderChoice>(dialogs);
+    m_pageSetup = std::make_unique<PageSetupChoice>(*this, printers, dialogs, *m_printerChoice, *m_pointer);
+    m_runDefault = std::make_unique<RunDefaultPrinter>(printers, dialogs);
+    m_runReporter =
+        new RunReporter(*this, [this](const RunPages &pages, const PageTarget &target) { printRows(pages, target); });
+}
+
 void MainWindow::connectHandlers()
 {
-    const std::pair<QPushButton *, void (MainWindow::*)()> clicks[] = {
-        {m_addButton, &MainWindow::addAddress},
-        {m_startButton, &MainWindow::startPrinting},
-        {m_moveUpButton, &MainWindow::moveAddressUp},
-        {m_moveDownButton, &MainWindow::moveAddressDown},
-        {m_loadListButton, &MainWindow::loadListFile},
-        {m_clearButton, &MainWindow::clearList},
-        {m_samplesButton, &MainWindow::addSampleAddresses},
-        {m_pauseHelpButton, &MainWindow::explainPause},
-        {m_helpButton, &MainWindow::showHelp},
-        {m_pageSetupButton, &MainWindow::openPageSetup},
-        {m_loginButton, &MainWindow::openLoginWindow},
+    AddressListCommands *list = m_listCommands;
+    const std::pair<QPushButton *, std::function<void()>> clicks[] = {
+        {m_addButton, [list] { list->addAddress(); }},
+        {m_startButton, [this] { startPrinting(); }},
+        {m_moveUpButton, [list] { list->moveAddressUp(); }},
+        {m_moveDownButton, [list] { list->moveAddressDown(); }},
+        {m_loadListButton, [list] { list->loadListFile(); }},
+        {m_clearButton, [list] { list->clearList(); }},
+        {m_samplesButton, [list] { list->addSampleAddresses(); }},
+        {m_pauseHelpButton, [this] { explainPause(); }},
+        {m_helpButton, [this] { showHelp(); }},
+        {m_pageSetupButton, [this] { m_pageSetup->open(); }},
+        {m_loginButton, [this] { m_logins->open(m_browsers->browser(0).profile()); }},
     };
     for (const auto &[button, handler] : clicks) {
         connect(button, &QPushButton::clicked, this, handler);
-        button->installEventFilter(this);
+        m_pointer->watchButton(*button);
     }
-    m_printerFrame->installEventFilter(this);
-    m_pauseFrame->installEventFilter(this);
-    installEventFilter(this);
-
-    connect(m_printerBox, &QComboBox::currentIndexChanged, this, &MainWindow::rememberChosenPrinter);
-
-    m_addressList->installEventFilter(this);
-    m_addressList->viewport()->installEventFilter(this);
-    connect(m_addressList, &QAbstractItemView::pressed, this, &MainWindow::pickUpAddress);
+    m_pointer->watchBackground(*m_printerFrame);
+    m_pointer->watchBackground(*m_pauseFrame);
+    m_pointer->watchBackground(*this);
 }
 
 void MainWindow::setVisible(bool visible)
@@ -237,109 +253,23 @@ void MainWindow::loadWindow()
     m_loaded = true;
     // A default printer that an earlier run could not put back (the program was killed, say) is put
     // back first, before any start-up message can keep the user waiting.
-    RecoverDefaultPrinter(*m_services.printers, *m_services.dialogs);
+    recoverDefaultPrinterOfEarlierRun(*m_services.printers, *m_services.dialogs);
     ErrorTrap trap(*m_services.dialogs, QStringLiteral("Form1.Form_Load"));
-    trap.line(100, [&] { ApplySkin(*this); });
-    trap.line(104, [&] { CheckOnline(*m_services.dialogs); });
+    trap.line(100, [&] { applySkin(*this); });
+    trap.line(104, [&] { warnIfOffline(*m_services.dialogs); });
     const QString cursorFile = shippedFilePath(QStringLiteral("/HAND-M.CUR"));
-    if (trap.test(106, [&] { return FileExists(cursorFile); }))
-        trap.line(108, [&] { m_handPointer = loadPointerPicture(cursorFile); });
+    if (trap.test(106, [&] { return fileExists(cursorFile); }))
+        trap.line(108, [&] { m_pointer->setHand(loadPointerPicture(cursorFile)); });
     trap.line(110, [&] {
         if (m_services.random->drawOneToHundred() == kHomePageDraw)
             m_services.opener->open(QUrl(QLatin1String(kMakerHomePage)));
     });
     trap.line(
         128, [&] { setWindowTitle(QLatin1String(kProductName)); },
-        [&] { setWindowIcon(QIcon(QStringLiteral(":/icons/quillbrae.svg"))); }, [&] { SetAppTitle(); });
+        [&] { setWindowIcon(QIcon(QStringLiteral(":/icons/quillbrae.svg"))); }, [&] { shortenApplicationTitle(); });
     trap.line(130, [&] { m_urlList->addColumn(QStringLiteral("URL(s)")); });
     trap.line(132, [&] { m_addressList->setColumnWidth(0, twips(6700)); });
-    trap.line(134, [&] { LoadPrinterList(); });
-}
-
-void MainWindow::setPointer(Pointer pointer)
-{
-    m_pointer = pointer;
-    switch (pointer) {
-    case Pointer::Busy:
-        setCursor(Qt::WaitCursor);
-        break;
-    case Pointer::Hand:
-        if (m_handPointer)
-            setCursor(*m_handPointer);
-        else
-            unsetCursor();
-        break;
-    case Pointer::Arrow:
-        unsetCursor();
-        break;
-    }
-}
-
-void MainWindow::pointerOverButton()
-{
-    if (pointer() != Pointer::Busy)
-        setPointer(Pointer::Hand);
-}
-
-void MainWindow::pointerOverBackground()
-{
-    if (pointer() != Pointer::Busy)
-        setPointer(Pointer::Arrow);
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_addressList || watched == m_addressList->viewport())
-        return listViewEvent(watched, event);
-    if (event->type() == QEvent::MouseMove) {
-        if (qobject_cast<QPushButton *>(watched)) {
-            pointerOverButton();
-            // A button ignores moves with no button held, which would pass them on to the window
-            // background and undo the hand at once.
-            if (static_cast<const QMouseEvent &>(*event).buttons() == Qt::NoButton)
-                return true;
-        } else if (watched == this || watched == m_printerFrame || watched == m_pauseFrame) {
-            pointerOverBackground();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-bool MainWindow::listViewEvent(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        if (watched == m_addressList) {
-            listKeyPressed(static_cast<Qt::Key>(static_cast<const QKeyEvent &>(*event).key()));
-        }
-        break; // the key still goes on to the list
-    case QEvent::MouseButtonPress:
-        if (watched == m_addressList->viewport())
-            beginDrag();
-        break;
-    case QEvent::MouseMove:
-        if (watched == m_addressList->viewport()) {
-            const QPoint position = static_cast<const QMouseEvent &>(*event).position().toPoint();
-            dragOver(position.x(), position.y());
-            // A drag reorders the rows itself: the view's own drag selection and scrolling stay out.
-            if (m_dragging)
-                return true;
-        }
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == m_addressList->viewport())
-            endDrag();
-        break;
-    case QEvent::MouseButtonDblClick:
-        if (watched == m_addressList->viewport()) {
-            removeSelectedAddress();
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return false;
+    trap.line(134, [&] { m_printerChoice->loadPrinterList(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -350,6 +280,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::unloadWindow()
 {
-    restoreDefaultPrinterOfInterruptedRun();
+    // Closing the window in the middle of a print run still gives the user's default printer back.
+    m_runDefault->putBackIfSwitched();
     beginProgramEnd();
 }

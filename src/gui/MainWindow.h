@@ -2,33 +2,44 @@
 
 #include "destinations/PageTarget.h"
 #include "gui/RealServices.h"
-#include "gui/RunReportWindow.h"
 
-#include <QCursor>
-#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QWidget>
 
 #include <memory>
 #include <optional>
 
+class AddressListCommands;
+class BrowserPool;
 class HelpWindow;
-class LoginBrowserWindow;
-class QWebEngineProfile;
-class WindowLogins;
+class LoginWindowOpener;
+class PageSetupChoice;
+class PdfFolderChoice;
+class PrinterChoice;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTreeView;
-class UrlListModel;
-class BrowserPool;
+class QWebEngineProfile;
+class RunDefaultPrinter;
 class RunEvents;
+class RunPages;
+class RunReporter;
+class UrlListModel;
+class WindowPointer;
 
-// The main window. Its controls are its own: only its handlers work on them. Tests and benchmarks
-// find a control by its object name, which is the name of the window's original design ("Combo1",
-// "PushButton2"), as are the locations its error reports name.
+// The main window: its controls, its start-up and shutdown, and its print runs. The rest is done
+// by objects it owns and connects to its controls: the pointer and busy marker (WindowPointer,
+// found by that object name), the list's commands and gestures (AddressListCommands,
+// AddressListGestures), the printer box (PrinterChoice), the folder of a run's PDF files
+// (PdfFolderChoice), the page setup (PageSetupChoice), the logins (LoginWindowOpener), the
+// default printer around a run (RunDefaultPrinter) and the run's report (RunReporter).
+//
+// Tests and benchmarks drive it through its controls, found by their object names, which are the
+// names of the window's original design ("Combo1", "PushButton2"), as are the locations its error
+// reports name.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -43,70 +54,30 @@ public:
     // Showing the window loads it first, once: loadWindow runs before it is first visible.
     void setVisible(bool visible) override;
 
-    // The window's pointer, which is also the busy marker: the hourglass lasts as long as a print
-    // run, and the commands that remove or move rows do nothing meanwhile. The values are those of
-    // the original design's pointer numbers.
-    enum class Pointer { Arrow = 0, Busy = 11, Hand = 99 };
-    Pointer pointer() const { return m_pointer; }
-    void setPointer(Pointer pointer);
-
-    const Services &services() const { return m_services; }
-
+    // The list of addresses the runs print.
     UrlListModel *urlList() const { return m_urlList; }
-    // The hand pointer that start-up loaded, if it could.
-    const std::optional<QCursor> &handPointer() const { return m_handPointer; }
-    // Whether a drag is reordering the list's rows.
-    bool dragActive() const { return m_dragging; }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls(QWebEngineProfile *profile);
+    // The objects that do the window's work, on its controls.
+    void createParts();
+    void connectHandlers();
     // Start-up and shutdown.
     void loadWindow();
     void unloadWindow();
 
-    // Printer selection. The list's last entry is "Save as PDF…", there before the printers are.
-    void LoadPrinterList();
-    void rememberChosenPrinter();
-    bool saveAsPdfChosen() const;
-    // The printer whose papers the pages are laid out on: the chosen one, or with "Save as PDF…"
-    // the default printer (none without one).
-    QString paperPrinter() const;
-
-    // URL list commands.
-    void addAddress();
-    void clearList();
-    void addSampleAddresses();
-    void loadListFile();
-    void moveAddressUp();
-    void moveAddressDown();
-    void removeSelectedAddress();
-    void listKeyPressed(Qt::Key key);
-
-    // Drag reordering of the list.
-    void pickUpAddress();
-    void beginDrag();
-    void dragOver(int x, int y);
-    void endDrag();
-
-    // The print run, and the page setup it prints with.
+    // The print run. A new one prints the list on the chosen printer, or saves it in a folder
+    // chosen now; pages printed again go where their first run went.
     void startPrinting();
-    // Prints pages of the last run again, where that run printed them (its report offers it).
-    void printAgain(const QList<RepeatedPage> &pages);
-    void openPageSetup();
-    // Opens the login window, or brings the one open to the front: one at a time.
-    void openLoginWindow();
+    void printRows(const RunPages &rows, const std::optional<PageTarget> &again);
 
     // Help.
     void explainPause();
     void showHelp();
 
-    // Pointer convention: over a push button, and over the background or a frame.
-    void pointerOverButton();
-    void pointerOverBackground();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     // Controls, in the window's design order.
     QGroupBox *m_pauseFrame = nullptr;
     QLineEdit *m_pauseBox = nullptr;
@@ -114,14 +85,6 @@ private:
     QPushButton *m_helpButton = nullptr;
     QGroupBox *m_printerFrame = nullptr;
     QComboBox *m_printerBox = nullptr;
-    // The browsers the runs print with, out of sight below the client area: the first,
-    // "WebBrowser1", is there from the start; more are made as runs keep pages in flight.
-    std::unique_ptr<BrowserPool> m_browsers;
-    // What the runs tell of their pages as they go, for those who follow them.
-    RunEvents *m_runEvents = nullptr;
-    // The answers to a site's request for a login, for the runs and the login window.
-    std::unique_ptr<WindowLogins> m_logins;
-    QPointer<LoginBrowserWindow> m_loginWindow;
     QTreeView *m_addressList = nullptr;
     QProgressBar *m_progressBar = nullptr;
     QPushButton *m_moveUpButton = nullptr;
@@ -134,41 +97,24 @@ private:
     QPushButton *m_pageSetupButton = nullptr;
     QPushButton *m_loginButton = nullptr;
 
-    std::optional<QCursor> m_handPointer;
-
-    // Drag reordering state, shared by the list's mouse handlers only.
-    bool m_dragging = false;
-    QPersistentModelIndex m_draggedRow;
-    QPersistentModelIndex m_rowUnderPointer;
-
-    void createControls(QWebEngineProfile *profile);
-    void addSaveAsPdfEntry();
-    // Where a new run's pages go, as the window says: the printer chosen, or with "Save as PDF…" a
-    // folder the user chooses now (the last one offered). None when the user cancels, or when no
-    // printer is chosen, which the user is told.
-    std::optional<PageTarget> chosenTarget();
-    // The folder offered for the next run's files.
-    void rememberPdfFolder(const QString &folder);
-    // Prints the rows on the chosen printer, or saves them in a folder chosen now; pages printed
-    // again go where their first run went.
-    void printRows(const RunPages &rows, const std::optional<PageTarget> &again);
-    void showRunReport(const QList<RunReportWindow::Entry> &entries, int pageCount, bool savedFiles);
-    void connectHandlers();
-    bool listViewEvent(QObject *watched, QEvent *event);
-    // Closing the window in the middle of a print run still gives the user's default printer back.
-    void restoreDefaultPrinterOfInterruptedRun();
-
     Services m_services;
     UrlListModel *m_urlList = nullptr;
+    WindowPointer *m_pointer = nullptr;
+    AddressListCommands *m_listCommands = nullptr;
+    PrinterChoice *m_printerChoice = nullptr;
+    std::unique_ptr<PdfFolderChoice> m_pdfFolder;
+    std::unique_ptr<PageSetupChoice> m_pageSetup;
+    // The browsers the runs print with, out of sight below the client area: the first,
+    // "WebBrowser1", is there from the start; more are made as runs keep pages in flight.
+    std::unique_ptr<BrowserPool> m_browsers;
+    // The answers to a site's request for a login, for the runs and the login window.
+    std::unique_ptr<LoginWindowOpener> m_logins;
+    // What the runs tell of their pages as they go, for those who follow them.
+    RunEvents *m_runEvents = nullptr;
+    std::unique_ptr<RunDefaultPrinter> m_runDefault;
+    RunReporter *m_runReporter = nullptr;
     QPointer<HelpWindow> m_helpWindow;
-    // The last run's report, while it is open, and where that run went.
-    QPointer<RunReportWindow> m_runReport;
-    std::optional<PageTarget> m_lastRunTarget;
-    Pointer m_pointer = Pointer::Arrow;
     bool m_loaded = false;
-    // The print run going on, if any, and the default printer it found and must put back.
+    // Whether a print run goes on.
     bool m_printRunning = false;
-    bool m_defaultSwitchedForRun = false;
-    // Whether the user has been told why a run leaves the default printer as it is.
-    bool m_toldDefaultNotSwitched = false;
 };

@@ -1,8 +1,11 @@
 #include "gui/MainWindow.h"
 
-#include "gui/DefaultPrinter.h"
-#include "gui/RunReportWindow.h"
-#include "run/PageSetupSettings.h"
+#include "gui/PageSetupChoice.h"
+#include "gui/PdfFolderChoice.h"
+#include "gui/PrinterChoice.h"
+#include "gui/RunDefaultPrinter.h"
+#include "gui/RunReporter.h"
+#include "gui/WindowPointer.h"
 #include "run/PauseValue.h"
 #include "run/PrintRun.h"
 #include "run/RunPages.h"
@@ -37,12 +40,6 @@ void MainWindow::startPrinting()
     printRows(RunPages(*m_urlList), std::nullopt);
 }
 
-void MainWindow::printAgain(const QList<RepeatedPage> &pages)
-{
-    if (!pages.isEmpty() && m_lastRunTarget)
-        printRows(RunPages(pages), m_lastRunTarget);
-}
-
 void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget> &again)
 {
     // A second start in the middle of a run would take the chosen printer for the user's own
@@ -64,7 +61,7 @@ void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget>
     trap.line(102, [&] {
         listEmpty = rows.count() <= 0;
         if (!listEmpty)
-            setPointer(Pointer::Busy);
+            m_pointer->set(WindowPointer::Shape::Busy);
     });
     if (listEmpty) {
         trap.line(144,
@@ -73,40 +70,28 @@ void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget>
     }
 
     // A run of pages again goes where the run they came from went; a new one where the window says.
-    const std::optional<PageTarget> target = again ? again : chosenTarget();
+    const std::optional<PageTarget> target = again ? again : m_printerChoice->chosenTarget(*m_pdfFolder);
     std::optional<PrintRun> run;
     try {
         if (target)
-            run.emplace(printers, *m_browsers, *m_runEvents, rows, *target, RunOptions{savedPageSetup()});
+            run.emplace(printers, *m_browsers, *m_runEvents, rows, *target, RunOptions{m_pageSetup->forRun()});
     } catch (const RuntimeError &error) {
         // A folder that takes no file, which the user can mend and start again.
         dialogs.message(error.description(), applicationTitle(), Dialogs::Icon::Warning);
     }
     if (!run) {
-        trap.line(148, [&] { setPointer(Pointer::Arrow); });
+        trap.line(148, [&] { m_pointer->set(WindowPointer::Shape::Arrow); });
         return;
     }
-    if (target->savesFiles())
-        rememberPdfFolder(target->path());
     const bool savingFiles = target->savesFiles();
-    m_lastRunTarget = target;
-    if (m_runReport)
-        m_runReport->close();
-    QList<RunReportWindow::Entry> notClean;
-    int pagesRun = 0;
-    // The default as it stands is read for its own message when it can't be; the way back needs no
-    // name: the printer system keeps what its first switch found.
+    if (savingFiles)
+        m_pdfFolder->remember(target->path());
+    m_runReporter->runStarts(*target);
     if (!savingFiles)
-        trap.line(104, [&] {
-            GetDefaultPrinter(printers, dialogs);
-            m_defaultSwitchedForRun = true;
-        });
+        trap.line(104, [&] { m_runDefault->prepareSwitch(); });
     trap.line(106, [&] {
-        if (savingFiles)
-            return;
-        // The jobs go to the chosen printer by name; the switch of the default is for the sake of
-        // whatever else looks at the default during the run.
-        MakeDefaultPrinter(printers, dialogs, target->printerName(), false, &m_toldDefaultNotSwitched);
+        if (!savingFiles)
+            m_runDefault->switchTo(target->printerName());
     });
     int n = 0;
     int i = 1;
@@ -120,7 +105,7 @@ void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget>
         trap.line(120, [&] { address = rows.text(i); });
         trap.line(116, [&] {
             m_progressBar->setValue(progressPercent(i, rows.count()));
-            m_progressBar->setFormat(QStringLiteral("Processing: ") + FileNamePart(shownAddress(address)));
+            m_progressBar->setFormat(QStringLiteral("Processing: ") + afterLastBackslash(shownAddress(address)));
             letEventsRun();
         });
         // A blank row (a list file's last line end gives one) prints nothing: a wasted sheet
@@ -133,21 +118,19 @@ void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget>
         const bool firstAddress = !addressReached;
         addressReached = true;
         bool firstPage = false;
-        trap.line(118, [&] { setPointer(Pointer::Busy); });
+        trap.line(118, [&] { m_pointer->set(WindowPointer::Shape::Busy); });
         if (trap.test(110, [&] { return firstAddress; }))
             trap.line(112, [&] { firstPage = true; });
         else
             trap.line(114, [&] { firstPage = false; });
-        trap.line(122, [&] { setPointer(Pointer::Busy); });
+        trap.line(122, [&] { m_pointer->set(WindowPointer::Shape::Busy); });
         waitPauseSlice(trap, clock, 124, 126, pauseText);
         trap.line(128, [&] { letEventsRun(); });
         trap.line(130, [&] {
             const PageReport report = run->printRow(i, n, firstPage, clock, dialogs, pauseSlice);
-            ++pagesRun;
-            if (!report.clean())
-                notClean.append({{address, rows.place(i, n)}, report.whatHappened()});
+            m_runReporter->pageDone({address, rows.place(i, n)}, report);
         });
-        trap.line(132, [&] { setPointer(Pointer::Busy); });
+        trap.line(132, [&] { m_pointer->set(WindowPointer::Shape::Busy); });
         waitPauseSlice(trap, clock, 134, 136, pauseText);
         trap.line(138, [&] { ++i; });
     }
@@ -155,37 +138,12 @@ void MainWindow::printRows(const RunPages &rows, const std::optional<PageTarget>
     // while the "Done." box is open.
     run->letGoOfPages();
     if (!savingFiles)
-        trap.line(140, [&] {
-            m_defaultSwitchedForRun = false;
-            RestoreDefaultPrinter(printers);
-        });
-    trap.line(148, [&] { setPointer(Pointer::Arrow); });
+        trap.line(140, [&] { m_runDefault->putBack(); });
+    trap.line(148, [&] { m_pointer->set(WindowPointer::Shape::Arrow); });
     trap.line(146, [&] {
         m_progressBar->setValue(0);
         m_progressBar->setFormat(QStringLiteral("Progress Bar"));
     });
     trap.line(142, [&] { dialogs.message(QStringLiteral("Done."), applicationTitle(), Dialogs::Icon::None); });
-    // "Done." alone would pass over pages that did not come out as they should.
-    if (!notClean.isEmpty() && !programEnding())
-        showRunReport(notClean, pagesRun, savingFiles);
-}
-
-void MainWindow::showRunReport(const QList<RunReportWindow::Entry> &entries, int pageCount, bool savedFiles)
-{
-    m_runReport = new RunReportWindow(this);
-    // The run starts once the report's click is over: the report goes as its run begins.
-    connect(m_runReport, &RunReportWindow::printAgain, this, &MainWindow::printAgain, Qt::QueuedConnection);
-    m_runReport->showRun(entries, pageCount, savedFiles);
-    m_runReport->move(geometry().center() - m_runReport->rect().center());
-    m_runReport->show();
-    m_runReport->raise();
-    m_runReport->activateWindow();
-}
-
-void MainWindow::restoreDefaultPrinterOfInterruptedRun()
-{
-    if (!m_defaultSwitchedForRun)
-        return;
-    m_defaultSwitchedForRun = false;
-    RestoreDefaultPrinter(*m_services.printers);
+    m_runReporter->runEnds();
 }

@@ -7,7 +7,7 @@ namespace {
 constexpr auto kOfflineWarning = "You must be online to use this software accurately.";
 } // namespace
 
-void CheckOnline(Dialogs &dialogs, std::chrono::milliseconds timeLimit)
+void warnIfOffline(Dialogs &dialogs, std::chrono::milliseconds timeLimit)
 {
     if (looksOffline(timeLimit))
         dialogs.message(QLatin1String(kOfflineWarning), applicationTitle(), Dialogs::Icon::None);

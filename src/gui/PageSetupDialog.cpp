@@ -1,7 +1,7 @@
 #include "gui/PageSetupDialog.h"
 
 #include "printers/PrinterSystem.h"
-#include "run/PageSetupSettings.h"
+#include "run/StoredSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -68,7 +68,7 @@ void giveFaceColour(QWidget &widget, const QColor &face)
 }
 } // namespace
 
-void SetFaceColours(QWidget &window)
+void useButtonFaceColours(QWidget &window)
 {
     const QColor face = QApplication::palette().color(QPalette::Button);
     giveFaceColour(window, face);
@@ -79,11 +79,11 @@ void SetFaceColours(QWidget &window)
     }
 }
 
-void ApplySkin(QWidget &window)
+void applySkin(QWidget &window)
 {
     const QString path = shippedFilePath(QStringLiteral("/x/o.cjs"));
     if (!QFileInfo(path).isFile())
         return;
-    SetFaceColours(window);
+    useButtonFaceColours(window);
     window.setStyleSheet(readSkin(path));
 }

@@ -4,6 +4,7 @@
 #include "destinations/PageDestination.h"
 #include "run/BrowserControl.h"
 #include "run/PageReport.h"
+#include "runtime/Clock.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,14 +12,13 @@
 #include <chrono>
 #include <functional>
 
-class Clock;
 class Dialogs;
 class ErrorTrap;
 
 // The wait for a page to complete ends after this many tests, or once this much time has passed
 // on the clock, whichever comes first; the page is then printed as far as it got.
 constexpr int kMaxReadyStatePasses = 10'000'000;
-constexpr std::chrono::seconds kReadinessTimeLimit{60};
+constexpr std::chrono::seconds kReadinessTimeLimit = kDefaultTimeLimit;
 
 // What the page routine asks of the run it prints for: the sheets' layout, set up from the
 // printer on the run's first page, and the hand-over of a rendered page to the run's destination.

@@ -85,7 +85,7 @@ bool isPauseNumeric(const QString &text)
     return pauseValue(text).has_value();
 }
 
-double PausePerSlice(const QString &text)
+double pauseSliceSeconds(const QString &text)
 {
     const std::optional<double> value = pauseValue(text);
     if (!value)
@@ -97,5 +97,5 @@ void waitPauseSlice(ErrorTrap &trap, Clock &clock, int testLine, int waitLine,
                     const std::function<QString()> &pauseText)
 {
     if (trap.test(testLine, [&] { return isPauseNumeric(pauseText()); }))
-        trap.line(waitLine, [&] { clock.waitSeconds(PausePerSlice(pauseText())); });
+        trap.line(waitLine, [&] { clock.waitSeconds(pauseSliceSeconds(pauseText())); });
 }

@@ -20,7 +20,7 @@ bool isPauseNumeric(const QString &text);
 
 // One of the five equal slices of the pause, in seconds; raises a type-mismatch RuntimeError when
 // the text is not a number.
-double PausePerSlice(const QString &text);
+double pauseSliceSeconds(const QString &text);
 
 // One pause slice as the print run and the page printer wait it: the test of the pause box on
 // testLine and, when it holds a number, the wait on the clock on waitLine, both through the

@@ -18,7 +18,7 @@ QString shippedFilePath(const QString &name)
     return installed.isEmpty() ? beside : installed;
 }
 
-bool FileExists(const QString &path)
+bool fileExists(const QString &path)
 {
     if (path.isEmpty())
         return false;
@@ -26,7 +26,7 @@ bool FileExists(const QString &path)
     return info.exists() && info.lastModified().isValid();
 }
 
-QString FileNamePart(const QString &path)
+QString afterLastBackslash(const QString &path)
 {
     return path.mid(path.lastIndexOf(QLatin1Char('\\')) + 1);
 }

@@ -14,7 +14,7 @@ QString applicationFolder();
 QString shippedFilePath(const QString &name);
 
 // True when the path's last-modified time can be read; never reports anything.
-bool FileExists(const QString &path);
+bool fileExists(const QString &path);
 
 // The text after the last backslash; the whole text when it has none.
-QString FileNamePart(const QString &path);
+QString afterLastBackslash(const QString &path);

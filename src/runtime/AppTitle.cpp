@@ -24,7 +24,7 @@ QString shortenedTitle(const QString &productName)
     return result;
 }
 
-void SetAppTitle()
+void shortenApplicationTitle()
 {
     title = shortenedTitle(QLatin1String(kProductName));
 }

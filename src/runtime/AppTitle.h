@@ -7,7 +7,7 @@ QString applicationTitle();
 
 // Derives the application title from the product name: cut at the last blank, repeated while
 // longer than 40 characters. A one-word name is kept whole.
-void SetAppTitle();
+void shortenApplicationTitle();
 
 // The derivation itself, for any product name.
 QString shortenedTitle(const QString &productName);

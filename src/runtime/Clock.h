@@ -7,6 +7,10 @@
 // completes. The program runs on the monotonic clock (realClock()), which neither midnight nor a
 // change of the system clock moves. A test puts a clock of its own in its place, whose time moves
 // only when the test moves it, so that a run's pauses and bounds cost it no real time.
+// The longest wait for one page to load and be readied for print, and for one list document to be
+// fetched, where nothing else is said (the command line's --timeout).
+constexpr std::chrono::seconds kDefaultTimeLimit{60};
+
 class Clock
 {
 public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/Clock.h"
 #include "urllist/ListKind.h"
 
 #include <QByteArray>
@@ -21,7 +22,7 @@ struct ListReading
     bool sameSite = false;
     // The longest wait for one document to be fetched: the list's own, or each sitemap an index
     // lists.
-    std::chrono::milliseconds fetchTimeLimit{60'000};
+    std::chrono::milliseconds fetchTimeLimit{kDefaultTimeLimit};
 };
 
 // A list as it was read.

@@ -61,7 +61,7 @@ void appendListedPages(UrlListModel &list, QFile &file, const std::function<bool
 
 bool appendListFile(UrlListModel &list, const QString &path, const std::function<bool(int pages)> &addManyPages)
 {
-    if (!FileExists(path))
+    if (!fileExists(path))
         return false;
     const LoadInProgress channel;
     QFile file(path);

@@ -1,5 +1,5 @@
 #include "app/ProgramOptions.h"
-#include "run/PageSetupSettings.h"
+#include "run/StoredSettings.h"
 #include "support/TestEnvironment.h"
 
 #include <QLocale>

@@ -7,7 +7,7 @@
 // Says "printed JOB PRINTER" on standard output as each page is handed over, and "ended MESSAGES"
 // (the messages shown, joined by "|") when the run is over; then closes the window.
 
-#include "gui/FileToList.h"
+#include "gui/ListFileAdding.h"
 #include "gui/MainWindow.h"
 #include "gui/WindowProgram.h"
 #include "run/RunEvents.h"
@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
@@ -55,11 +56,11 @@ int main(int argc, char *argv[])
         if (!form.isVisible())
             return;
         start.stop();
-        FileToList(*form.urlList(), arguments.at(1), dialogs);
+        addListFile(*form.urlList(), arguments.at(1), dialogs);
         QComboBox *printerBox = child<QComboBox>(form, "Combo1");
         printerBox->setCurrentIndex(printerBox->findText(arguments.at(2)));
         child<QLineEdit>(form, "Text2")->setText(arguments.at(3));
-        form.startPrinting();
+        child<QPushButton>(form, "PushButton2")->click();
         say(QStringLiteral("ended ") + dialogs.messageTexts().join(QLatin1Char('|')));
         form.close();
     });

@@ -3,7 +3,7 @@
 #include "printers/DefaultPrinterRecord.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
-#include "run/PageSetupSettings.h"
+#include "run/StoredSettings.h"
 #include "runtime/EventSleep.h"
 #include "support/FakePing.h"
 #include "support/ProcessTree.h"

@@ -1,9 +1,11 @@
 #include "ListWindow.h"
 
 #include "gui/RealServices.h"
+#include "gui/WindowPointer.h"
 #include "runtime/AppTitle.h"
 #include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -94,7 +96,7 @@ private slots:
         const QStringList rows{u"a"_s, u"b"_s, u"c"_s};
         window->setRows(rows);
         window->select(2);
-        form().setPointer(MainWindow::Pointer::Busy);
+        child<WindowPointer>(form(), "WindowPointer")->set(WindowPointer::Shape::Busy);
         window->button("PushButton7")->click();
         QTest::keyClick(window->listView(), Qt::Key_Delete);
         window->doubleClick(window->rowPoint(2));
@@ -108,7 +110,7 @@ private slots:
         window->button("PushButton9")->click();
         QCOMPARE(window->rows(), rows + QStringList{u"added"_s} + kSamples);
 
-        form().setPointer(MainWindow::Pointer::Arrow);
+        child<WindowPointer>(form(), "WindowPointer")->set(WindowPointer::Shape::Arrow);
         window->setRows(rows);
         window->select(2);
         window->button("PushButton3")->click();

@@ -29,7 +29,7 @@ private slots:
         ScriptedPing fake;
         fake.behave(ping);
         FakeDialogs dialogs;
-        CheckOnline(dialogs, kShortLimit);
+        warnIfOffline(dialogs, kShortLimit);
         QVERIFY(dialogs.messages.isEmpty());
         // One echo request, waiting at most 2 s, to one host.
         const QStringList arguments = fake.arguments();
@@ -58,7 +58,7 @@ private slots:
         else
             fake.behave(ping);
         FakeDialogs dialogs;
-        CheckOnline(dialogs, kShortLimit);
+        warnIfOffline(dialogs, kShortLimit);
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("You must be online to use this software accurately."));
         QCOMPARE(dialogs.messages[0].title, QStringLiteral("Quillbrae"));

@@ -4,7 +4,7 @@
 #include "gui/PageSetupDialog.h"
 #include "printers/PrinterSystem.h"
 #include "printing/PrintedJobs.h"
-#include "run/PageSetupSettings.h"
+#include "run/StoredSettings.h"
 #include "runtime/Settings.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowControls.h"

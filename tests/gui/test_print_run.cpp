@@ -1,15 +1,16 @@
 #include "PrintServerTools.h"
 #include "PrintServerWindowTest.h"
 #include "browser/PageBrowser.h"
-#include "gui/FileToList.h"
+#include "gui/ListFileAdding.h"
 #include "gui/MainWindow.h"
 #include "gui/RunReportWindow.h"
 #include "gui/UrlListSelection.h"
+#include "gui/WindowPointer.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
 #include "run/PagePrinter.h"
-#include "run/PageSetupSettings.h"
 #include "run/RunEvents.h"
+#include "run/StoredSettings.h"
 #include "runtime/ProgramLifetime.h"
 #include "support/ProcessTree.h"
 #include "support/TestEnvironment.h"
@@ -57,6 +58,7 @@ class PrintRunTest : public PrintServerWindowTest
     QTreeView *listView() { return child<QTreeView>(*form, "ListView1"); }
     QProgressBar *progressBar() { return child<QProgressBar>(*form, "ProgressBar1"); }
     QPushButton *startButton() { return child<QPushButton>(*form, "PushButton2"); }
+    WindowPointer::Shape pointerShape() { return child<WindowPointer>(*form, "WindowPointer")->shape(); }
     PageBrowser *browser() { return child<PageBrowser>(*form, "WebBrowser1"); }
     RunEvents *runEvents() { return form->findChild<RunEvents *>(QStringLiteral("RunEvents")); }
 
@@ -109,7 +111,7 @@ class PrintRunTest : public PrintServerWindowTest
         QCOMPARE(dialogs.messageTexts().count(QStringLiteral("Done.")), 1);
         QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Done."));
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
-        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
+        QCOMPARE(pointerShape(), WindowPointer::Shape::Arrow);
         QCOMPARE(progressBar()->value(), 0);
         QCOMPARE(progressBar()->format(), QStringLiteral("Progress Bar"));
     }
@@ -259,12 +261,12 @@ private slots:
         verifyRunEndedCleanly();
 
         dialogs = FakeDialogs();
-        form->startPrinting();
+        startButton()->click();
         QCOMPARE(dialogs.folderRequests.size(), 1);
         QCOMPARE(dialogs.folderRequests[0].startFolder, folder.path());
         QVERIFY(dialogs.messages.isEmpty());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 3);
-        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
+        QCOMPARE(pointerShape(), WindowPointer::Shape::Arrow);
     }
 
     void theProgressTextNamesThePartAfterTheLastBackslash()
@@ -273,7 +275,7 @@ private slots:
         form->urlList()->append(web.address(QStringLiteral("/one.html?x=a\\b\\c.html")));
         ProgressLog progress;
         recordProgress(progress);
-        form->startPrinting();
+        startButton()->click();
         QCOMPARE(progress.texts, QStringList{u"Processing: c.html"_s});
         QVERIFY(web.requestedPaths().last().startsWith(QStringLiteral("/one.html?x=a")));
         verifyRunEndedCleanly();
@@ -282,10 +284,10 @@ private slots:
     void anEmptyListOnlySaysSo()
     {
         openWindow();
-        form->startPrinting();
+        startButton()->click();
         QCOMPARE(dialogs.messageTexts(), QStringList{u"No files added."_s});
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
-        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
+        QCOMPARE(pointerShape(), WindowPointer::Shape::Arrow);
         QCOMPARE(progressBar()->format(), QStringLiteral("Progress Bar"));
     }
 
@@ -304,7 +306,7 @@ private slots:
         QVERIFY(dialogs.folderRequests.isEmpty());
         QCOMPARE(jobCount(kChosen) + jobCount(kServerDefault), before);
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
-        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
+        QCOMPARE(pointerShape(), WindowPointer::Shape::Arrow);
     }
 
     // Each wait is recorded with what the browser was doing when it began, which tells the five
@@ -325,7 +327,7 @@ private slots:
                          .arg(browser.loadComplete() ? u"true"_s : u"false"_s)
                          .arg(printed);
         };
-        form->startPrinting();
+        startButton()->click();
 
         QCOMPARE(waits, (QStringList{u"0.5  ready=false printed=0"_s, u"0.5 one.html ready=false printed=0"_s,
                                      u"0.5 one.html ready=true printed=0"_s, u"0.5 one.html ready=true printed=0"_s,
@@ -353,7 +355,7 @@ private slots:
         form->urlList()->append(QStringLiteral("http://nonexistent.invalid/"));
         addPages({u"/missing.html"_s, u"/held.html"_s, u"/cut.html"_s, u"/one.html"_s});
         const int before = jobCount(kChosen);
-        form->startPrinting();
+        startButton()->click();
 
         const QStringList texts = newJobTexts(kChosen, before);
         QCOMPARE(texts.size(), 5);
@@ -425,7 +427,7 @@ private slots:
         QList<int> before;
         for (const QString &queue : queues)
             before << jobCount(queue);
-        form->startPrinting();
+        startButton()->click();
 
         const auto reports = dialogs.errorReports();
         QCOMPARE(reports.size(), 3);
@@ -449,13 +451,13 @@ private slots:
         list.write(
             (web.address(u"/one.html?a%pb"_s) + u"\n\n   \n"_s + web.address(u"/two.html"_s) + u"\n"_s).toUtf8());
         list.close();
-        FileToList(*form->urlList(), list.fileName(), dialogs);
+        addListFile(*form->urlList(), list.fileName(), dialogs);
         QCOMPARE(form->urlList()->count(), 5);
         ProgressLog progress;
         connect(progressBar(), &QProgressBar::valueChanged, this, [&](int value) { progress.values << value; });
         connect(runEvents(), &RunEvents::pagePrinted, this, [&] { progress.texts << progressBar()->text(); });
         const int before = jobCount(kChosen);
-        form->startPrinting();
+        startButton()->click();
 
         QCOMPARE(jobCount(kChosen), before + 2);
         QCOMPARE(progress.values, (QList<int>{20, 40, 60, 80, 100, 0}));
@@ -477,7 +479,7 @@ private slots:
         const int before = jobCount(kChosen);
         QElapsedTimer clock;
         clock.start();
-        form->startPrinting();
+        startButton()->click();
 
         // The pages after it load at once: only the stuck page waits out the bound.
         QVERIFY2(clock.elapsed() < 25'000, qPrintable(QString::number(clock.elapsed())));
@@ -513,7 +515,7 @@ private slots:
         const int before = jobCount(kChosen);
         QElapsedTimer clock;
         clock.start();
-        form->startPrinting();
+        startButton()->click();
 
         QVERIFY2(clock.elapsed() < 30'000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(newJobTexts(kChosen, before), QStringList{u"Text of page one Text of page one"_s});
@@ -552,7 +554,7 @@ private slots:
         sinceTick.start();
         events.start(20);
         const int before = jobCount(kChosen);
-        form->startPrinting();
+        startButton()->click();
         events.stop();
 
         QCOMPARE(newJobTexts(kChosen, before),
@@ -575,7 +577,7 @@ private slots:
         closing.setSingleShot(true);
         connect(&closing, &QTimer::timeout, form.get(), [this] { form->close(); });
         closing.start(2000);
-        form->startPrinting();
+        startButton()->click();
 
         QVERIFY(programEnding());
         QVERIFY(!dialogs.messageTexts().contains(QStringLiteral("Done.")));
@@ -590,35 +592,40 @@ private slots:
         dialogs.inputAnswers.enqueue(web.address(QStringLiteral("/four.html")));
         const int before = jobCount(kChosen);
         bool acted = false;
-        QList<MainWindow::Pointer> pointersDuringRun;
+        QList<WindowPointer::Shape> pointersDuringRun;
         bool busyCursor = false;
         runClock->onWait = [&](double) {
             if (acted)
                 return;
             acted = true;
-            pointersDuringRun << form->pointer();
+            pointersDuringRun << pointerShape();
             UrlListSelection::of(*listView()).selectPosition(2);
-            form->clearList(); // clear
-            form->listKeyPressed(Qt::Key_Delete);
-            form->removeSelectedAddress(); // remove
-            form->moveAddressUp();         // move up
-            form->moveAddressDown();       // move down
-            form->pointerOverButton();     // the hand would replace the hourglass
-            form->addAddress();            // add: appended, not printed by this run
-            form->startPrinting();         // a second start
+            QWidget *rows = listView()->viewport();
+            const QPoint second = listView()->visualRect(form->urlList()->index(1, 0)).center();
+            child<QPushButton>(*form, "PushButton7")->click(); // clear
+            QTest::keyClick(listView(), Qt::Key_Delete);
+            QTest::mouseDClick(rows, Qt::LeftButton, Qt::NoModifier, second); // remove
+            child<QPushButton>(*form, "PushButton3")->click();                // move up
+            child<QPushButton>(*form, "PushButton5")->click();                // move down
+            // The hand would replace the hourglass.
+            QMouseEvent overButton(QEvent::MouseMove, QPointF(3, 3), startButton()->mapToGlobal(QPointF(3, 3)),
+                                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(startButton(), &overButton);
+            child<QPushButton>(*form, "PushButton1")->click(); // add: appended, not printed by this run
+            startButton()->click();                            // a second start
             // Drag row 2 onto row 3: the run prints whatever stands at each position when it gets there.
-            form->pickUpAddress();
-            form->beginDrag();
             const QRect third = listView()->visualRect(form->urlList()->index(2, 0));
-            form->dragOver(third.center().x(), third.center().y());
-            form->endDrag();
-            pointersDuringRun << form->pointer();
+            QTest::mousePress(rows, Qt::LeftButton, Qt::NoModifier, second);
+            QTest::mouseMove(rows, third.center());
+            QTest::mouseRelease(rows, Qt::LeftButton, Qt::NoModifier, third.center());
+            pointersDuringRun << pointerShape();
             busyCursor = form->cursor().shape() == Qt::WaitCursor;
         };
-        form->startPrinting();
+        startButton()->click();
 
         QVERIFY(acted);
-        QCOMPARE(pointersDuringRun, (QList<MainWindow::Pointer>{MainWindow::Pointer::Busy, MainWindow::Pointer::Busy}));
+        QCOMPARE(pointersDuringRun,
+                 (QList<WindowPointer::Shape>{WindowPointer::Shape::Busy, WindowPointer::Shape::Busy}));
         QVERIFY(busyCursor);
         QCOMPARE(form->urlList()->count(), 4);
         QCOMPARE(form->urlList()->text(4), web.address(QStringLiteral("/four.html")));
@@ -641,7 +648,7 @@ private slots:
         };
         QElapsedTimer clock;
         clock.start();
-        form->startPrinting();
+        startButton()->click();
 
         QVERIFY(clock.elapsed() < 30'000);
         QVERIFY(programEnding());
@@ -657,7 +664,7 @@ private slots:
             openWindow();
             addPages({u"/one.html"_s, u"/two.html"_s, u"/three.html"_s});
             connect(runEvents(), &RunEvents::pagePrinted, this, [&] { server.stop(); });
-            form->startPrinting();
+            startButton()->click();
 
             QCOMPARE(dialogs.messageTexts().last(), QStringLiteral("Done."));
             const auto reports = dialogs.errorReports();
@@ -665,7 +672,7 @@ private slots:
             for (const auto &report : reports)
                 QVERIFY2(report.text.contains(QStringLiteral("APrint.DoItByFile at line 126\r\r")),
                          qPrintable(report.text));
-            QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
+            QCOMPARE(pointerShape(), WindowPointer::Shape::Arrow);
         }
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
     }
@@ -683,7 +690,7 @@ private slots:
         connect(&ticks, &QTimer::timeout, this, [&] { largestGap = std::max(largestGap, sinceTick.restart()); });
         sinceTick.start();
         ticks.start(100);
-        form->startPrinting();
+        startButton()->click();
         ticks.stop();
         server.signal(SIGCONT);
 

@@ -1,9 +1,11 @@
 #include "gui/MainWindow.h"
+#include "gui/WindowPointer.h"
 #include "runtime/AppPaths.h"
 #include "support/FakePing.h"
 #include "support/QuietServices.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowControls.h"
+#include "urllist/UrlListModel.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,12 +75,18 @@ private slots:
         writePicture(installed + QStringLiteral("/drag.ico"));
 
         MainWindow form(quietServices(dialogs, draw, opener, &printers));
-        form.loadWindow();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(dialogs.errorReports().size(), 0);
         QVERIFY(form.styleSheet().contains(QLatin1String("#405060")));
-        QVERIFY(form.handPointer().has_value());
-        form.pickUpAddress();
-        QCOMPARE(child<QTreeView>(form, "ListView1")->cursor().shape(), Qt::BitmapCursor);
+        QVERIFY(child<WindowPointer>(form, "WindowPointer")->hand().has_value());
+        // Pressing on an address picks it up for a drag.
+        form.urlList()->append(QStringLiteral("https://example.org/"));
+        auto *list = child<QTreeView>(form, "ListView1");
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualRect(form.urlList()->index(0, 0)).center());
+        QCOMPARE(list->cursor().shape(), Qt::BitmapCursor);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {},
+                            list->visualRect(form.urlList()->index(0, 0)).center());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "gui/MainWindow.h"
+#include "gui/WindowPointer.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printers/DefaultPrinterRecord.h"
 #include "runtime/AppPaths.h"
@@ -61,7 +62,8 @@ class StartupTest : public QObject
     std::unique_ptr<MainWindow> loadedForm()
     {
         auto form = std::make_unique<MainWindow>(quietServices(dialogs, draw, opener));
-        form->loadWindow();
+        // Showing the window loads it.
+        form->show();
         return form;
     }
 
@@ -114,7 +116,7 @@ private slots:
         verifyLaterStepsRan(*form);
         QCOMPARE(form->palette().color(QPalette::Window), QColor(Qt::white));
         QVERIFY(form->styleSheet().isEmpty());
-        QVERIFY(!form->handPointer().has_value());
+        QVERIFY(!child<WindowPointer>(*form, "WindowPointer")->hand().has_value());
         QVERIFY(opener.opened.isEmpty());
         // Looking for a switch to put back, with none to find, makes no state folder or files.
         QVERIFY2(!QFileInfo::exists(DefaultPrinterRecord::folder()), qPrintable(DefaultPrinterRecord::folder()));
@@ -164,7 +166,7 @@ private slots:
         writeFile(cursorPath(), "not a cursor");
         auto form = loadedForm();
         QCOMPARE(reportedLines(), QStringList{QStringLiteral("108")});
-        QVERIFY(!form->handPointer().has_value());
+        QVERIFY(!child<WindowPointer>(*form, "WindowPointer")->hand().has_value());
         verifyLaterStepsRan(*form);
     }
 
@@ -182,28 +184,27 @@ private slots:
     void pointerFollowsTheConventionAndTheHourglassStays()
     {
         auto form = loadedForm();
-        form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        WindowPointer *pointer = child<WindowPointer>(*form, "WindowPointer");
         moveOver(child<QPushButton>(*form, "PushButton1"));
-        QCOMPARE(form->pointer(), MainWindow::Pointer::Hand);
+        QCOMPARE(pointer->shape(), WindowPointer::Shape::Hand);
         moveOver(child<QGroupBox>(*form, "Frame2"));
-        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
+        QCOMPARE(pointer->shape(), WindowPointer::Shape::Arrow);
         moveOver(child<QPushButton>(*form, "PushButton10"));
-        QCOMPARE(form->pointer(), MainWindow::Pointer::Hand);
+        QCOMPARE(pointer->shape(), WindowPointer::Shape::Hand);
         moveOver(form.get());
-        QCOMPARE(form->pointer(), MainWindow::Pointer::Arrow);
+        QCOMPARE(pointer->shape(), WindowPointer::Shape::Arrow);
 
-        form->setPointer(MainWindow::Pointer::Busy);
+        pointer->set(WindowPointer::Shape::Busy);
         moveOver(child<QPushButton>(*form, "PushButton9"));
         moveOver(child<QGroupBox>(*form, "Frame1"));
-        QCOMPARE(form->pointer(), MainWindow::Pointer::Busy);
+        QCOMPARE(pointer->shape(), WindowPointer::Shape::Busy);
         QCOMPARE(form->cursor().shape(), Qt::WaitCursor);
     }
 
     void closingTheWindowEndsTheProgram()
     {
         auto form = loadedForm();
-        form->show();
         QVERIFY(!programEnding());
         form->close();
         QVERIFY(programEnding());

@@ -1,5 +1,6 @@
 #include "PrintServerTools.h"
 #include "gui/DefaultPrinter.h"
+#include "gui/RunDefaultPrinter.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printers/DefaultPrinterRecord.h"
 #include "runtime/AppTitle.h"
@@ -113,7 +114,8 @@ private slots:
 
     void readsTheDefaultWithoutAWord()
     {
-        QCOMPARE(GetDefaultPrinter(*printers, dialogs), QStringLiteral("Test-Bravo"));
+        tellIfDefaultPrinterUnreadable(*printers, dialogs);
+        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Bravo"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -128,25 +130,16 @@ private slots:
     void emptyOrUnknownNameFailsSilently()
     {
         QFETCH(QString, name);
-        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, name, false));
+        QVERIFY(!makeDefaultPrinter(*printers, name).switched);
         QVERIFY(dialogs.messages.isEmpty());
         QCOMPARE(lpstatDefault(), serverDefault);
         QVERIFY(!QFile::exists(userOptionsPath()));
     }
 
-    void failureShownWhenAskedFor()
-    {
-        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("No-Such-Printer"), true));
-        QCOMPARE(dialogs.messages.size(), 1);
-        QCOMPARE(dialogs.messages[0].text, QStringLiteral("Cannot set printer."));
-        QCOMPARE(dialogs.messages[0].title, applicationTitle());
-        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::None);
-    }
-
     void switchAndBackLeavesNoPerUserDefaultWhereThereWasNone()
     {
-        const QString saved = GetDefaultPrinter(*printers, dialogs);
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        tellIfDefaultPrinterUnreadable(*printers, dialogs);
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Charlie")).switched);
         QCOMPARE(lpstatDefault(), QStringLiteral("system default destination: Test-Charlie"));
         // Everyone in this process sees the switch at once, Qt included.
         QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Charlie"));
@@ -169,8 +162,8 @@ private slots:
         const QString lpstatBefore = lpstatDefault();
         QCOMPARE(lpstatBefore, QStringLiteral("system default destination: Test-Alpha"));
 
-        const QString saved = GetDefaultPrinter(*printers, dialogs);
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        tellIfDefaultPrinterUnreadable(*printers, dialogs);
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Charlie")).switched);
         QCOMPARE(lpstatDefault(), QStringLiteral("system default destination: Test-Charlie"));
         printers->restoreDefault();
 
@@ -192,8 +185,8 @@ private slots:
         QFETCH(QByteArray, printerVariable);
         if (!printerVariable.isEmpty())
             qputenv("PRINTER", printerVariable);
-        const QString saved = GetDefaultPrinter(*printers, dialogs);
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        const QString saved = printers->defaultPrinterName();
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Charlie")).switched);
         {
             const UnreachablePrintServer down;
             printers->restoreDefault();
@@ -205,7 +198,7 @@ private slots:
 
     void optionsSavedDuringTheSwitchSurviveTheWayBack()
     {
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Alpha")).switched);
         runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-p"), QStringLiteral("Test-Charlie"),
                                                   QStringLiteral("-o"), QStringLiteral("media=A5")});
         printers->restoreDefault();
@@ -224,7 +217,7 @@ private slots:
         QCOMPARE(printers->defaultPageLayout(printer).orientation(), QPageLayout::Portrait);
         runCupsTool(QStringLiteral("lpoptions"),
                     {QStringLiteral("-p"), printer, QStringLiteral("-o"), QStringLiteral("landscape")});
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Alpha")).switched);
         QCOMPARE(printers->defaultPageLayout(printer).orientation(), QPageLayout::Landscape);
         QCOMPARE(printers->defaultPageLayout(QStringLiteral("No-Such-Printer")).pageSize().id(), QPageSize::A4);
         printers->restoreDefault();
@@ -235,11 +228,11 @@ private slots:
         // A state folder that no earlier switch of this process has made.
         const QTemporaryDir state;
         qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Bravo")).switched);
         QVERIFY(!QFile::exists(userOptionsPath()));
         // Nothing to put back, so nothing is kept for it.
         QVERIFY(!QFileInfo::exists(DefaultPrinterRecord::folder()));
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Charlie")).switched);
         QVERIFY(QFileInfo::exists(recordPath()));
         printers->restoreDefault();
         QVERIFY(!QFile::exists(userOptionsPath()));
@@ -247,12 +240,12 @@ private slots:
 
     void eachSwitchStartsFromWhatItFinds()
     {
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Charlie")).switched);
         printers->restoreDefault();
         // Between two runs the user makes a per-user default of their own.
         runCupsTool(QStringLiteral("lpoptions"), {QStringLiteral("-d"), QStringLiteral("Test-Bravo")});
         const QByteArray before = userOptions();
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Alpha")).switched);
         printers->restoreDefault();
         QCOMPARE(userOptions(), before);
     }
@@ -276,9 +269,9 @@ private slots:
         if (!other.isEmpty())
             qputenv(other.constData(), "Test-Alpha");
 
-        const QString saved = GetDefaultPrinter(*printers, dialogs);
-        QCOMPARE(saved, QStringLiteral("Test-Charlie"));
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        tellIfDefaultPrinterUnreadable(*printers, dialogs);
+        QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Charlie"));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Alpha")).switched);
         QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Charlie"));
         QCOMPARE(QPrinterInfo::defaultPrinterName(), QStringLiteral("Test-Charlie"));
         QCOMPARE(qgetenv(variable.constData()), QByteArray("test-charlie"));
@@ -296,7 +289,7 @@ private slots:
     void printerLpLeavesTheChoiceToTheUserOptions()
     {
         qputenv("PRINTER", "lp");
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Alpha")).switched);
         QCOMPARE(printers->defaultPrinterName(), QStringLiteral("Test-Alpha"));
         QVERIFY(userOptions().contains("Default Test-Alpha"));
         printers->restoreDefault();
@@ -308,8 +301,7 @@ private slots:
     void unreadableDefaultHasItsOwnMessageAndComesBack()
     {
         qputenv("LPDEST", "No-Such-Printer");
-        const QString saved = GetDefaultPrinter(*printers, dialogs);
-        QVERIFY(saved.isEmpty());
+        tellIfDefaultPrinterUnreadable(*printers, dialogs);
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text,
                  QStringLiteral("Error No: 482\r\nLPDEST environment variable names default destination that does "
@@ -318,12 +310,12 @@ private slots:
         QCOMPARE(dialogs.messages[0].title, applicationTitle());
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::None);
 
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Alpha")).switched);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, printers->defaultPrinterName());
         printers->restoreDefault();
         QCOMPARE(qgetenv("LPDEST"), QByteArray("No-Such-Printer"));
         // An empty name is never a printer to switch to.
-        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, saved, false));
+        QVERIFY(!makeDefaultPrinter(*printers, QString()).switched);
     }
 
     void aRecordThatCannotBeKeptMeansNoSwitch_data()
@@ -356,9 +348,13 @@ private slots:
         }
         qputenv("XDG_STATE_HOME", QFile::encodeName(state));
 
-        bool told = false;
-        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false, &told));
-        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), false, &told));
+        const DefaultPrinterSwitch refused = makeDefaultPrinter(*printers, QStringLiteral("Test-Charlie"));
+        QVERIFY(!refused.switched && refused.recordNotKept);
+        QVERIFY(dialogs.messages.isEmpty());
+        // A window's runs tell it once.
+        RunDefaultPrinter runs(*printers, dialogs);
+        runs.switchTo(QStringLiteral("Test-Charlie"));
+        runs.switchTo(QStringLiteral("Test-Alpha"));
         QCOMPARE(lpstatDefault(), serverDefault);
         QVERIFY(!QFile::exists(userOptionsPath()));
         QCOMPARE(dialogs.messages.size(), 1);
@@ -369,7 +365,7 @@ private slots:
         if (kind == QLatin1String("full"))
             QCOMPARE(QDir(DefaultPrinterRecord::folder()).entryList({QStringLiteral("default-printer.json*")}),
                      QStringList());
-        QVERIFY(MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Bravo"), false, &told));
+        QVERIFY(makeDefaultPrinter(*printers, QStringLiteral("Test-Bravo")).switched);
         QVERIFY(!QFile::exists(userOptionsPath()));
     }
 
@@ -380,14 +376,14 @@ private slots:
         const QString target = testHome() + QStringLiteral("/precious.txt");
         QVERIFY(QDir().mkpath(DefaultPrinterRecord::folder()));
         QVERIFY(QFile::link(target, recordPath()));
-        bool told = false;
-        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false, &told));
+        RunDefaultPrinter runs(*printers, dialogs);
+        runs.switchTo(QStringLiteral("Test-Charlie"));
         QVERIFY(!QFile::exists(target));
 
         QFile precious(target);
         QVERIFY(precious.open(QIODevice::WriteOnly) && precious.write("precious\n") == 9);
         precious.close();
-        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Charlie"), false, &told));
+        runs.switchTo(QStringLiteral("Test-Charlie"));
         QVERIFY(precious.open(QIODevice::ReadOnly));
         QCOMPARE(precious.readAll(), QByteArray("precious\n"));
         QCOMPARE(QFileInfo(recordPath()).symLinkTarget(), target);
@@ -400,13 +396,14 @@ private slots:
     void unreachableServer()
     {
         const UnreachablePrintServer down;
-        QVERIFY(GetDefaultPrinter(*printers, dialogs).isEmpty());
+        tellIfDefaultPrinterUnreadable(*printers, dialogs);
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY2(dialogs.messages[0].text.startsWith(
                      QStringLiteral("Error No: 482\r\nCannot connect to the print server %1").arg(down.address())),
                  qPrintable(dialogs.messages[0].text));
-        QVERIFY(!MakeDefaultPrinter(*printers, dialogs, QStringLiteral("Test-Alpha"), true));
-        QCOMPARE(dialogs.messages.last().text, QStringLiteral("Cannot set printer."));
+        const DefaultPrinterSwitch refused = makeDefaultPrinter(*printers, QStringLiteral("Test-Alpha"));
+        QVERIFY(!refused.switched && !refused.recordNotKept);
+        QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, printers->printerNames());
     }
 
@@ -416,11 +413,11 @@ private slots:
         const SilentPrintServer silent;
         QVERIFY(silent.listening());
         CupsPrinterSystem impatient(std::chrono::milliseconds(200));
-        QVERIFY(GetDefaultPrinter(impatient, dialogs).isEmpty());
+        tellIfDefaultPrinterUnreadable(impatient, dialogs);
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY2(dialogs.messages[0].text.contains(QStringLiteral("does not answer")),
                  qPrintable(dialogs.messages[0].text));
-        QVERIFY(!MakeDefaultPrinter(impatient, dialogs, QStringLiteral("Test-Alpha"), false));
+        QVERIFY(!makeDefaultPrinter(impatient, QStringLiteral("Test-Alpha")).switched);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, impatient.printerNames());
     }
 };

@@ -74,12 +74,12 @@ private slots:
     void aSliceIsAFifthAndNeedsANumber()
     {
         QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
-        QCOMPARE(PausePerSlice(QStringLiteral(" 2,5 ")), 0.5);
+        QCOMPARE(pauseSliceSeconds(QStringLiteral(" 2,5 ")), 0.5);
         QVERIFY(!isPauseNumeric(QStringLiteral("2.5")));
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(PausePerSlice(QStringLiteral("10")), 2.0);
+        QCOMPARE(pauseSliceSeconds(QStringLiteral("10")), 2.0);
         try {
-            PausePerSlice(QStringLiteral("ten"));
+            pauseSliceSeconds(QStringLiteral("ten"));
             QFAIL("a text that is not a number gave a slice");
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number(), ErrorNumber::TypeMismatch);

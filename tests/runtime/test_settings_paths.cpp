@@ -46,12 +46,12 @@ private slots:
 
     void fileExistsNeverFailsLoudly()
     {
-        QVERIFY(FileExists(QCoreApplication::applicationFilePath()));
-        QVERIFY(FileExists(applicationFolder()));
-        QVERIFY(!FileExists(QString()));
-        QVERIFY(!FileExists(QStringLiteral("/no/such/folder/file.txt")));
-        QVERIFY(!FileExists(QStringLiteral("Z:\\missing\\drive.txt")));
-        QVERIFY(!FileExists(QString(QChar(0)) + QStringLiteral("odd")));
+        QVERIFY(fileExists(QCoreApplication::applicationFilePath()));
+        QVERIFY(fileExists(applicationFolder()));
+        QVERIFY(!fileExists(QString()));
+        QVERIFY(!fileExists(QStringLiteral("/no/such/folder/file.txt")));
+        QVERIFY(!fileExists(QStringLiteral("Z:\\missing\\drive.txt")));
+        QVERIFY(!fileExists(QString(QChar(0)) + QStringLiteral("odd")));
     }
 
     void applicationFolderHasNoTrailingSeparator()
@@ -76,13 +76,13 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(QString, part);
-        QCOMPARE(FileNamePart(path), part);
+        QCOMPARE(afterLastBackslash(path), part);
     }
 
     void titleLosesItsLastWordUntilShortEnough()
     {
         QCOMPARE(applicationTitle(), QStringLiteral("Quillbrae"));
-        SetAppTitle();
+        shortenApplicationTitle();
         QCOMPARE(applicationTitle(), QStringLiteral("Quillbrae"));
         QCOMPARE(shortenedTitle(QStringLiteral("Web Page Printer")), QStringLiteral("Web Page"));
         QCOMPARE(shortenedTitle(QStringLiteral("An extremely long product name that goes on and on forever")),

@@ -1,4 +1,4 @@
-#include "run/PageSetupSettings.h"
+#include "run/StoredSettings.h"
 
 #include "run/PauseValue.h"
 #include "runtime/Settings.h"
@@ -6,24 +6,32 @@
 #include <QLocale>
 
 namespace {
-const QString kGroup = QStringLiteral("PageSetup/");
+// The keys of the settings file. Those of the window's first design keep their names.
+// The chosen printer's position in the list.
+constexpr auto kPrinterPositionKey = "Combo1";
+// Whether "Save as PDF…" was chosen.
+constexpr auto kSaveAsPdfKey = "SaveAsPdf";
+constexpr auto kPdfFolderKey = "PdfFolder";
+// The page setup's keys, each under this group.
+const QString kPageSetupGroup = QStringLiteral("PageSetup/");
+
 constexpr double kSmallestPercent = 10;
 constexpr double kLargestPercent = 400;
 
 QString key(const char *name)
 {
-    return kGroup + QLatin1String(name);
+    return kPageSetupGroup + QLatin1String(name);
 }
 
-QString yesNo(bool value)
+// A switch is written "true" or "false"; anything else written there reads as the default.
+void writeSwitch(const QString &name, bool value)
 {
-    return value ? QStringLiteral("true") : QStringLiteral("false");
+    Settings::write(name, value ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
-// A switch as written; anything else written there reads as the default.
-bool readSwitch(const char *name, bool defaultValue)
+bool readSwitch(const QString &name, bool defaultValue)
 {
-    const QString text = Settings::read(key(name));
+    const QString text = Settings::read(name);
     return text == QLatin1String("true") || (text != QLatin1String("false") && defaultValue);
 }
 } // namespace
@@ -58,7 +66,7 @@ PageSetup savedPageSetup()
     setup.header = Settings::read(key("Header"), setup.header);
     setup.footer = Settings::read(key("Footer"), setup.footer);
     setup.scale = readScale(Settings::read(key("Scale"), scaleText(setup.scale))).value_or(setup.scale);
-    setup.backgrounds = readSwitch("Backgrounds", setup.backgrounds);
+    setup.backgrounds = readSwitch(key("Backgrounds"), setup.backgrounds);
     setup.paper = Settings::read(key("Paper"));
     const QString orientation = Settings::read(key("Orientation"));
     if (orientation == QLatin1String("portrait"))
@@ -73,13 +81,13 @@ PageSetup savedPageSetup()
     if (knownSides().contains(sides))
         setup.sides = sides;
     // Written by earlier versions, which had only one page ahead or none.
-    if (!readSwitch("LoadAhead", true))
+    if (!readSwitch(key("LoadAhead"), true))
         setup.pagesInFlight = 1;
     const int pagesInFlight = Settings::read(key("PagesInFlight")).toInt(&isNumber);
     if (isNumber && pagesInFlight >= 1 && pagesInFlight <= kMostPagesInFlight)
         setup.pagesInFlight = pagesInFlight;
     WaitRules &rules = setup.waitRules;
-    rules.lazyLoad = readSwitch("LazyLoad", rules.lazyLoad);
+    rules.lazyLoad = readSwitch(key("LazyLoad"), rules.lazyLoad);
     rules.waitFor = Settings::read(key("WaitFor")).trimmed();
     rules.delaySeconds = readDelay(Settings::read(key("Delay"))).value_or(rules.delaySeconds);
     return setup;
@@ -90,7 +98,7 @@ void savePageSetup(const PageSetup &setup)
     Settings::write(key("Header"), setup.header);
     Settings::write(key("Footer"), setup.footer);
     Settings::write(key("Scale"), scaleText(setup.scale));
-    Settings::write(key("Backgrounds"), yesNo(setup.backgrounds));
+    writeSwitch(key("Backgrounds"), setup.backgrounds);
     Settings::write(key("Paper"), setup.paper);
     Settings::write(key("Orientation"), !setup.orientation                             ? QString()
                                         : *setup.orientation == QPageLayout::Landscape ? QStringLiteral("landscape")
@@ -99,8 +107,30 @@ void savePageSetup(const PageSetup &setup)
     Settings::write(key("Sides"), setup.sides);
     Settings::write(key("PagesInFlight"), QString::number(setup.pagesInFlight));
     // What earlier versions read, so that going back to one keeps one page at a time.
-    Settings::write(key("LoadAhead"), yesNo(setup.pagesInFlight > 1));
-    Settings::write(key("LazyLoad"), yesNo(setup.waitRules.lazyLoad));
+    writeSwitch(key("LoadAhead"), setup.pagesInFlight > 1);
+    writeSwitch(key("LazyLoad"), setup.waitRules.lazyLoad);
     Settings::write(key("WaitFor"), setup.waitRules.waitFor);
     Settings::write(key("Delay"), QString::number(setup.waitRules.delaySeconds));
+}
+
+SavedPrinterChoice savedPrinterChoice()
+{
+    return {readSwitch(QLatin1String(kSaveAsPdfKey), false), Settings::read(QLatin1String(kPrinterPositionKey))};
+}
+
+void savePrinterChoice(bool saveAsPdf, int printerPosition)
+{
+    writeSwitch(QLatin1String(kSaveAsPdfKey), saveAsPdf);
+    if (!saveAsPdf)
+        Settings::write(QLatin1String(kPrinterPositionKey), QString::number(printerPosition));
+}
+
+QString savedPdfFolder()
+{
+    return Settings::read(QLatin1String(kPdfFolderKey));
+}
+
+void savePdfFolder(const QString &folder)
+{
+    Settings::write(QLatin1String(kPdfFolderKey), folder);
 }

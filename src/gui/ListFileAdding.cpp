@@ -1,4 +1,4 @@
-#include "gui/FileToList.h"
+#include "gui/ListFileAdding.h"
 
 #include "runtime/AppTitle.h"
 #include "runtime/Dialogs.h"
@@ -6,7 +6,7 @@
 #include "urllist/BadListError.h"
 #include "urllist/ListFileLoader.h"
 
-void FileToList(UrlListModel &list, const QString &path, Dialogs &dialogs)
+void addListFile(UrlListModel &list, const QString &path, Dialogs &dialogs)
 {
     const auto addManyPages = [&](int pages) {
         return dialogs.question(QStringLiteral("The file lists %1 pages. Add them all to the list?").arg(pages),

@@ -10,4 +10,4 @@ class UrlListModel;
 // file that lists more than 100 pages asks whether to add them all; one that can't be read whole
 // says why, and nothing is loaded. A file that cannot be opened or read raises a RuntimeError,
 // which the caller reports; the rows added before it stay.
-void FileToList(UrlListModel &list, const QString &path, Dialogs &dialogs);
+void addListFile(UrlListModel &list, const QString &path, Dialogs &dialogs);

@@ -1,4 +1,4 @@
-#include "gui/FileToList.h"
+#include "gui/ListFileAdding.h"
 #include "runtime/AppTitle.h"
 #include "runtime/ProgramLifetime.h"
 #include "runtime/RuntimeError.h"
@@ -40,7 +40,7 @@ QByteArray bookmarksExport(const QStringList &addresses)
 }
 } // namespace
 
-class FileToListTest : public QObject
+class ListFileAddingTest : public QObject
 {
     Q_OBJECT
 
@@ -60,7 +60,7 @@ class FileToListTest : public QObject
     QStringList load(const QByteArray &content)
     {
         UrlListModel list;
-        FileToList(list, writeFile(content), dialogs);
+        addListFile(list, writeFile(content), dialogs);
         return list.texts();
     }
 
@@ -133,8 +133,8 @@ private slots:
         UrlListModel list;
         list.append(QStringLiteral("first"));
         const QString path = writeFile("a\r\nb\r\n");
-        FileToList(list, path, dialogs);
-        FileToList(list, path, dialogs);
+        addListFile(list, path, dialogs);
+        addListFile(list, path, dialogs);
         QCOMPARE(list.texts(), (QStringList{u"first"_s, u"a"_s, u"b"_s, u"a"_s, u"b"_s}));
         QCOMPARE(list.rowCount(), 5);
     }
@@ -143,7 +143,7 @@ private slots:
     {
         UrlListModel list;
         list.append(QStringLiteral("kept"));
-        FileToList(list, folder.filePath(QStringLiteral("no such file.txt")), dialogs);
+        addListFile(list, folder.filePath(QStringLiteral("no such file.txt")), dialogs);
         QCOMPARE(list.texts(), QStringList{u"kept"_s});
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("File not found"));
@@ -156,7 +156,7 @@ private slots:
         UrlListModel list;
         list.append(QStringLiteral("kept"));
         try {
-            FileToList(list, folder.path(), dialogs);
+            addListFile(list, folder.path(), dialogs);
             QFAIL("a folder was read as a list file");
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number(), ErrorNumber::PathFileAccessError);
@@ -164,7 +164,7 @@ private slots:
         if (geteuid() != 0) {
             const QString locked = writeFile("a\r\n", QStringLiteral("locked.txt"));
             QFile::setPermissions(locked, QFileDevice::WriteOwner);
-            QVERIFY_THROWS_EXCEPTION(RuntimeError, FileToList(list, locked, dialogs));
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, addListFile(list, locked, dialogs));
         }
         QCOMPARE(list.texts(), QStringList{u"kept"_s});
         QVERIFY(dialogs.messages.isEmpty());
@@ -176,11 +176,11 @@ private slots:
     {
         UrlListModel list;
         list.append(QStringLiteral("mine"));
-        FileToList(list,
-                   writeFile(bookmarksExport({u"https://a.example/"_s, u"place:sort=8"_s, u"https://b.example/x"_s,
-                                              u"https://a.example/#top"_s}),
-                             QStringLiteral("bookmarks.html")),
-                   dialogs);
+        addListFile(list,
+                    writeFile(bookmarksExport({u"https://a.example/"_s, u"place:sort=8"_s, u"https://b.example/x"_s,
+                                               u"https://a.example/#top"_s}),
+                              QStringLiteral("bookmarks.html")),
+                    dialogs);
         QCOMPARE(list.texts(), (QStringList{u"mine"_s, u"https://a.example/"_s, u"https://b.example/x"_s}));
         QCOMPARE(list.rowCount(), 3);
         QVERIFY(dialogs.questions.isEmpty());
@@ -192,13 +192,13 @@ private slots:
         const QString path = writeFile(bookmarksExport(many), QStringLiteral("many.html"));
         dialogs.questionAnswers << false << true;
         UrlListModel declined;
-        FileToList(declined, path, dialogs);
+        addListFile(declined, path, dialogs);
         QCOMPARE(declined.count(), 0);
         QCOMPARE(dialogs.questions.size(), 1);
         QCOMPARE(dialogs.questions[0].text, QStringLiteral("The file lists 150 pages. Add them all to the list?"));
         QCOMPARE(dialogs.questions[0].title, applicationTitle());
         UrlListModel accepted;
-        FileToList(accepted, path, dialogs);
+        addListFile(accepted, path, dialogs);
         QCOMPARE(accepted.texts(), many);
         QCOMPARE(accepted.rowCount(), 150);
     }
@@ -210,7 +210,7 @@ private slots:
         const int descriptors = openFileDescriptors();
         const QString path = writeFile("<?xml version='1.0'?>\n<urlset><url><loc>https://a.example/</url>",
                                        QStringLiteral("sitemap.xml"));
-        FileToList(list, path, dialogs);
+        addListFile(list, path, dialogs);
         QCOMPARE(list.texts(), QStringList{u"kept"_s});
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY2(dialogs.messages[0].text.startsWith(
@@ -234,12 +234,12 @@ private slots:
         QTimer::singleShot(0, [&] {
             rowsWhenSecondStarted = list.count();
             try {
-                FileToList(list, path, dialogs);
+                addListFile(list, path, dialogs);
             } catch (const RuntimeError &) {
                 secondRefused = true;
             }
         });
-        FileToList(list, path, dialogs);
+        addListFile(list, path, dialogs);
         QVERIFY(secondRefused);
         QVERIFY(rowsWhenSecondStarted >= 0 && rowsWhenSecondStarted < lines.size());
         QCOMPARE(list.texts(), lines);
@@ -247,11 +247,11 @@ private slots:
 
         UrlListModel stopped;
         QTimer::singleShot(0, [] { beginProgramEnd(); });
-        FileToList(stopped, path, dialogs);
+        addListFile(stopped, path, dialogs);
         resetProgramEndForTesting();
         QVERIFY(stopped.count() < lines.size());
     }
 };
 
-QUILLBRAE_TEST_MAIN(FileToListTest)
-#include "test_file_to_list.moc"
+QUILLBRAE_TEST_MAIN(ListFileAddingTest)
+#include "test_list_file_adding.moc"
