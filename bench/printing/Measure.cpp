@@ -83,6 +83,9 @@ void waitUntilQueueIsIdle(const QString &queue)
     clock.start();
     while (queueJobs(queue, CUPS_WHICHJOBS_ACTIVE) > 0 && clock.elapsed() < 300'000)
         usleep(200'000);
+    // The server lists no more than 500 jobs of a queue, the oldest: past them a contender's jobs
+    // would not be seen. Each contender starts on a queue with no history.
+    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), CUPS_JOBID_ALL, 1);
 }
 } // namespace
 
