@@ -82,6 +82,8 @@ PageSetup savedPageSetup()
     rules.lazyLoad = readSwitch("LazyLoad", rules.lazyLoad);
     rules.waitFor = Settings::read(key("WaitFor")).trimmed();
     rules.delaySeconds = readDelay(Settings::read(key("Delay"))).value_or(rules.delaySeconds);
+    rules.keepOverlays = !readSwitch("LeaveOutOverlays", !rules.keepOverlays);
+    rules.onlyElement = Settings::read(key("OnlyElement")).trimmed();
     return setup;
 }
 
@@ -103,4 +105,6 @@ void savePageSetup(const PageSetup &setup)
     Settings::write(key("LazyLoad"), yesNo(setup.waitRules.lazyLoad));
     Settings::write(key("WaitFor"), setup.waitRules.waitFor);
     Settings::write(key("Delay"), QString::number(setup.waitRules.delaySeconds));
+    Settings::write(key("LeaveOutOverlays"), yesNo(!setup.waitRules.keepOverlays));
+    Settings::write(key("OnlyElement"), setup.waitRules.onlyElement);
 }
