@@ -142,12 +142,15 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
     WindowRunFigures run;
     QList<Row> rows = windowRows(contenders, set, run);
     // The same run without header and footer tells what drawing and laying them over the sheets costs;
-    // without the scroll through each page, what bringing in its lazy content costs.
+    // without the scroll through each page, what bringing in its lazy content costs; with the pages
+    // as they stand, what clearing them of notices and pinned boxes costs on pages that have none.
     rows << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print, whole process"))
          << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --no-header-footer"),
                            {QStringLiteral("--no-header-footer")})
          << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --no-lazy-load"),
                            {QStringLiteral("--no-lazy-load")})
+         << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --keep-overlays"),
+                           {QStringLiteral("--keep-overlays")})
          << chromiumLoopRow(contenders, set);
     const Row onePage = persistentChromiumRow(contenders, set, 1);
     const Row twoPages = persistentChromiumRow(contenders, set, 2);
