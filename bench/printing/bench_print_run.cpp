@@ -142,7 +142,8 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
     WindowRunFigures run;
     QList<Row> rows = windowRows(contenders, set, run);
     // The same run without header and footer tells what drawing and laying them over the sheets costs;
-    // without the scroll through each page, what bringing in its lazy content costs.
+    // without the scroll through each page, what bringing in its lazy content costs; with the pages
+    // as they stand, what clearing them of notices and pinned boxes costs on pages that have none.
     rows << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print, whole process"))
          << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --no-header-footer"),
                            {QStringLiteral("--no-header-footer")})
@@ -152,6 +153,8 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
          // the pages' loads wait on a slow server more than on the two cores.
          << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --pages-in-flight 4"),
                            {QStringLiteral("--pages-in-flight"), QStringLiteral("4")})
+         << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --keep-overlays"),
+                           {QStringLiteral("--keep-overlays")})
          << chromiumLoopRow(contenders, set);
     const Row onePage = persistentChromiumRow(contenders, set, 1);
     const Row twoPages = persistentChromiumRow(contenders, set, 2);

@@ -20,6 +20,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <utility>
 
 #include <unistd.h>
 
@@ -124,14 +125,18 @@ int runCommandLinePrint(const CommandLinePrintOptions &options, const CommandLin
         return kCannotStart;
     }
 
-    // A selector the browser can't read would fail every page alike: it is a bad command line. Should
-    // the browser not say in time, each page's report tells.
-    const QString &selector = options.pageSetup.waitRules.waitFor;
-    if (!selector.isEmpty() && browserReadsSelector(selector) == false) {
-        printLine(
-            services.err,
-            QStringLiteral("The selector \"%1\" after --wait-for is not one the browser can read.").arg(selector));
-        return kCannotStart;
+    // A selector the browser can't read would fail every page alike: it is a bad command line. The
+    // browser itself is asked, not a reader of CSS of our own, which would lag behind what it reads.
+    // Should the browser not say in time, each page's report tells.
+    const WaitRules &rules = options.pageSetup.waitRules;
+    for (const auto &[selector, option] : {std::pair(rules.waitFor, QStringLiteral("--wait-for")),
+                                           std::pair(rules.onlyElement, QStringLiteral("--only"))}) {
+        if (!selector.isEmpty() && browserReadsSelector(selector) == false) {
+            printLine(
+                services.err,
+                QStringLiteral("The selector \"%1\" after %2 is not one the browser can read.").arg(selector, option));
+            return kCannotStart;
+        }
     }
 
     NoDialogs noDialogs;

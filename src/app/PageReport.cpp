@@ -44,6 +44,7 @@ QString jsonLine(const PageReport &report)
         {QStringLiteral("printer"), report.savesFiles() ? QJsonValue() : QJsonValue(report.printer)},
         {QStringLiteral("file"), report.file.isEmpty() ? QJsonValue() : QJsonValue(report.file)},
         {QStringLiteral("seconds"), report.seconds},
+        {QStringLiteral("left_off"), report.leftOff},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

@@ -107,6 +107,18 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         QStringLiteral("no-lazy-load"),
         QStringLiteral("With --print: print a page as it stands once loaded, without first scrolling through "
                        "one that has pictures or sections that load only as they come into view."));
+    const QCommandLineOption keepOverlays(
+        QStringLiteral("keep-overlays"),
+        QStringLiteral("With --print: print each page as it stands. By default the cookie and consent notices and "
+                       "the pop-ups over a page are left off (nothing is clicked or accepted), the scrolling they "
+                       "lock is undone, a header or bar pinned to the screen prints once and small pinned buttons "
+                       "are left off."));
+    const QCommandLineOption only(
+        QStringLiteral("only"),
+        QStringLiteral("With --print: print only the elements that match the CSS selector SELECTOR (article, main, "
+                       "#report), alone on the sheets with the page's own styles. A page where none does prints "
+                       "whole and counts as a failed load (\"selector not found\")."),
+        QStringLiteral("SELECTOR"));
     const QCommandLineOption skipFailed(QStringLiteral("skip-failed"),
                                         QStringLiteral("With --print: don't print a page whose load failed."));
     const QCommandLineOption json(QStringLiteral("json"),
@@ -163,9 +175,10 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
                                          QStringLiteral("With --print: print background colours and pictures."));
     // The options that mean something only for a run from the command line, in the help's order.
     const QList<const QCommandLineOption *> runOptions{
-        &links,          &sameSite, &maxPages,    &printer,       &pdfFolder,  &pdfFile,       &pause,  &timeout,
-        &waitFor,        &delay,    &noLazyLoad,  &skipFailed,    &json,       &jobOption,     &header, &footer,
-        &noHeaderFooter, &scale,    &backgrounds, &pagesInFlight, &oneAtATime, &privateProfile};
+        &links,          &sameSite,   &maxPages,    &printer,       &pdfFolder,  &pdfFile,
+        &pause,          &timeout,    &waitFor,     &delay,         &noLazyLoad, &keepOverlays,
+        &only,           &skipFailed, &json,        &jobOption,     &header,     &footer,
+        &noHeaderFooter, &scale,      &backgrounds, &pagesInFlight, &oneAtATime, &privateProfile};
     parser.addOptions({help, version, print});
     for (const QCommandLineOption *option : runOptions)
         parser.addOption(*option);
@@ -292,6 +305,12 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
         rules.waitFor = parser.value(waitFor).trimmed();
         if (rules.waitFor.isEmpty())
             return usageError(QStringLiteral("The selector after --wait-for is empty."));
+    }
+    rules.keepOverlays = rules.keepOverlays || parser.isSet(keepOverlays);
+    if (parser.isSet(only)) {
+        rules.onlyElement = parser.value(only).trimmed();
+        if (rules.onlyElement.isEmpty())
+            return usageError(QStringLiteral("The selector after --only is empty."));
     }
     if (parser.isSet(delay)) {
         const std::optional<double> seconds = readDelay(parser.value(delay));

@@ -2,6 +2,7 @@
 
 #include "browser/ElementWait.h"
 #include "browser/LazyScripts.h"
+#include "browser/PageClutter.h"
 #include "browser/PageFit.h"
 #include "browser/PagePdf.h"
 #include "browser/PageReadying.h"
@@ -315,7 +316,7 @@ qint64 PageBrowser::readyForMs() const
 }
 
 RenderedPage PageBrowser::render(const QPageLayout &layout, std::optional<double> scale,
-                                 std::chrono::milliseconds timeLimit)
+                                 std::chrono::milliseconds timeLimit, const WaitRules &rules)
 {
     // The browser renders one document at a time, and a new page must not load while it does.
     if (m_printing)
@@ -343,6 +344,12 @@ RenderedPage PageBrowser::render(const QPageLayout &layout, std::optional<double
         if (page)
             page->holdDocument(false);
     });
+    // Cleared only now, not as the page was readied: a consent platform writes its notice in some
+    // time after the load, often while the page waits for its turn to print.
+    const std::optional<int> leftOff = clearPageForPrint(
+        *m_page, rules, QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer), [this] { return m_rendererGone; });
+    if (!leftOff)
+        giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
     // CSS pixels are 96 to the inch, points 72.
     const std::optional<QString> title =
         fitPageToSheet(*m_page, layout.paintRectPoints().width() * 96.0 / 72.0, scale,
@@ -359,6 +366,7 @@ RenderedPage PageBrowser::render(const QPageLayout &layout, std::optional<double
                            QStringLiteral("The page could not be prepared for printing in time."));
     }
     page.ownTitle = *title;
+    page.leftOff = *leftOff;
     page.address = m_address;
     page.shownUrl = m_page->url().adjusted(QUrl::StripTrailingSlash);
     m_times.renderNs = rendering.nsecsElapsed();

@@ -74,11 +74,12 @@ public:
     QString finishPage(const WaitRules &rules, QDeadlineTimer deadline);
     // How long ago the page became ready, in milliseconds; 0 when it is not.
     qint64 readyForMs() const;
-    // The page as it stands, rendered on sheets of the layout: at the scale given, or with none
-    // made smaller where it is wider than the paper. Raises a printer RuntimeError when the page
-    // can't be rendered (no page of the address, a renderer stuck or gone: the page is then given
-    // up), or not within the time limit.
-    RenderedPage render(const QPageLayout &layout, std::optional<double> scale, std::chrono::milliseconds timeLimit);
+    // The page, cleared as the rules ask (see PageClutter), rendered on sheets of the layout: at the
+    // scale given, or with none made smaller where it is wider than the paper. Raises a printer
+    // RuntimeError when the page can't be rendered (no page of the address, a renderer stuck or
+    // gone: the page is then given up), or not within the time limit.
+    RenderedPage render(const QPageLayout &layout, std::optional<double> scale, std::chrono::milliseconds timeLimit,
+                        const WaitRules &rules = WaitRules());
 
     // Lets go of the page and its renderer, as a run ends: whatever the last page's renderer does
     // afterwards (run out of memory, end) can't reach the window. The next address loads in a

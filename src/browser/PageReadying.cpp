@@ -107,17 +107,31 @@ void PageReadying::lookForElement()
     if (wasLazy && m_page)
         m_page->runJavaScript(stopAndGoToTopScript(), QWebEngineScript::ApplicationWorld);
     if (m_rules.waitFor.isEmpty())
-        return finish({});
+        return lookForOnlyElement();
     if (m_bound.remainingTime() < m_deadline.remainingTime())
         m_bound.start(std::chrono::milliseconds(std::max<qint64>(m_deadline.remainingTime(), 0)));
     ask(elementMatchScript(m_rules.waitFor), QWebEngineScript::ApplicationWorld, [this](const QVariant &answer) {
         if (answer.toInt() == 1)
-            return finish({});
+            return lookForOnlyElement();
         if (answer.toInt() == -1)
             return finish(QStringLiteral("selector not valid"));
         m_next.disconnect();
         connect(&m_next, &QTimer::timeout, this, [this] { lookForElement(); });
         m_next.start(kElementPollInterval);
+    });
+}
+
+void PageReadying::lookForOnlyElement()
+{
+    if (m_rules.onlyElement.isEmpty())
+        return finish({});
+    // Looked for once, on the page as it is ready: an element that comes late is what waiting for
+    // an element is for.
+    goTo(Step::LookingForOnlyElement);
+    ask(elementMatchScript(m_rules.onlyElement), QWebEngineScript::ApplicationWorld, [this](const QVariant &answer) {
+        if (answer.toInt() == 1)
+            return finish({});
+        finish(answer.toInt() == -1 ? QStringLiteral("selector not valid") : QStringLiteral("selector not found"));
     });
 }
 

@@ -15,8 +15,8 @@ class RequestWatch;
 
 // Readies a loaded page for print as the rules ask, on its own as events come, so that a page
 // loaded ahead is made ready while another prints: brings in what it loads only as it comes into
-// view, then waits for the element the rules name. Nothing of it holds the program up; whoever
-// needs the page ready waits for done().
+// view, then waits for the element the rules name, then looks for the one it is to print alone.
+// Nothing of it holds the program up; whoever needs the page ready waits for done().
 //
 // What may load late is looked for first (see lazyCandidatesScript): a page with none is not
 // scrolled at all. One with some is scrolled through a screen a frame, and is ready once what the
@@ -46,7 +46,7 @@ signals:
     void finished();
 
 private:
-    enum class Step { Looking, Scrolling, Settling, WaitingForElement, Done };
+    enum class Step { Looking, Scrolling, Settling, WaitingForElement, LookingForOnlyElement, Done };
 
     // Runs the script in the page and goes on with its answer, unless another step has begun meanwhile.
     void ask(const QString &script, quint32 world, const std::function<void(const QVariant &)> &then);
@@ -54,6 +54,7 @@ private:
     void lookForLazyContent();
     void settle();
     void lookForElement();
+    void lookForOnlyElement();
     void finish(const QString &notReady);
 
     QPointer<QWebEnginePage> m_page;

@@ -88,6 +88,17 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
     m_delay->setSuffix(QStringLiteral(" seconds"));
     m_delay->setSizePolicy(QSizePolicy::Fixed, m_delay->sizePolicy().verticalPolicy());
 
+    m_leaveOutOverlays = new QCheckBox(QStringLiteral("Leave out cookie &notices and pop-ups"), this);
+    m_leaveOutOverlays->setToolTip(QStringLiteral("Leaves off the cookie and consent notices and pop-ups over a page "
+                                                  "(nothing is clicked or accepted), prints a header pinned to the "
+                                                  "screen once and leaves off small pinned buttons."));
+    m_onlyElement = new QLineEdit(this);
+    m_onlyElement->setClearButtonEnabled(true);
+    m_onlyElement->setPlaceholderText(QStringLiteral("the whole page"));
+    m_onlyElement->setToolTip(QStringLiteral("Prints only the elements that match this selector, such as article or "
+                                             "#report. A page where none does prints whole and counts as a failed "
+                                             "load."));
+
     m_paper = new QComboBox(this);
     m_paper->addItem(kPrinterDefault, QString());
     for (const PaperSize &paper : printers.paperSizes(printer))
@@ -127,6 +138,12 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
     loadingForm->addRow(QStringLiteral("Wait for &element (CSS selector):"), named(m_waitFor, "WaitFor"));
     loadingForm->addRow(QStringLiteral("&Wait after the page is ready:"), named(m_delay, "Delay"));
 
+    // What of each page reaches the sheets.
+    auto *content = new QGroupBox(QStringLiteral("Page content"), this);
+    auto *contentForm = new QFormLayout(content);
+    contentForm->addRow(named(m_leaveOutOverlays, "LeaveOutOverlays"));
+    contentForm->addRow(QStringLiteral("Print only the element (CSS se&lector):"), named(m_onlyElement, "OnlyElement"));
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &PageSetupDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PageSetupDialog::reject);
@@ -134,6 +151,7 @@ void PageSetupDialog::createFields(PrinterSystem &printers, const QString &print
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(loading);
+    layout->addWidget(content);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -154,6 +172,8 @@ void PageSetupDialog::showSetup()
     m_waitFor->setText(m_saved.waitRules.waitFor);
     m_delay->setValue(m_saved.waitRules.delaySeconds);
     m_shownDelay = m_delay->value();
+    m_leaveOutOverlays->setChecked(!m_saved.waitRules.keepOverlays);
+    m_onlyElement->setText(m_saved.waitRules.onlyElement);
 }
 
 PageSetup PageSetupDialog::pageSetup() const
@@ -175,6 +195,8 @@ PageSetup PageSetupDialog::pageSetup() const
     setup.pagesInFlight = m_pagesInFlight->value();
     setup.waitRules.lazyLoad = m_lazyLoad->isChecked();
     setup.waitRules.waitFor = m_waitFor->text().trimmed();
+    setup.waitRules.keepOverlays = !m_leaveOutOverlays->isChecked();
+    setup.waitRules.onlyElement = m_onlyElement->text().trimmed();
     // A delay the box could not show as it was (finer, or longer) stays as it was, unless changed.
     if (m_delay->value() != m_shownDelay)
         setup.waitRules.delaySeconds = m_delay->value();

@@ -45,6 +45,8 @@ private:
     QCheckBox *m_lazyLoad = nullptr;
     QLineEdit *m_waitFor = nullptr;
     QDoubleSpinBox *m_delay = nullptr;
+    QCheckBox *m_leaveOutOverlays = nullptr;
+    QLineEdit *m_onlyElement = nullptr;
     // The delay as the box showed it on opening: the box rounds what it shows.
     double m_shownDelay = 0;
 };

@@ -86,6 +86,7 @@ void printLoadedPage(BrowserControl &browser, PageRun &run, Holding holding, con
     }
     if (programEnding())
         return;
+    report.leftOff = page.leftOff;
     report.outcome = PageReport::Outcome::Refused;
     try {
         const Delivery delivery = run.handOver(std::move(page), request.place);

@@ -20,6 +20,7 @@ struct PageReport
     std::optional<int> job;
     QString file;    // the file the page was saved to
     QString printer; // the printer the run prints to; empty for a run that saves files
+    int leftOff = 0; // how many notices, pop-ups and pinned buttons were left off the page
     double seconds = 0;
 
     // Printed after a load that went well: the only outcome that leaves nothing to look into.

@@ -83,5 +83,5 @@ void PagesInFlight::letGoOfPages()
 
 RenderedPage PagesInFlight::renderForPrinting(const SheetRequest &sheets)
 {
-    return current().render(sheets.layout, sheets.scale, sheets.timeLimit);
+    return current().render(sheets.layout, sheets.scale, sheets.timeLimit, m_rules);
 }

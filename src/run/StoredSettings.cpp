@@ -90,6 +90,8 @@ PageSetup savedPageSetup()
     rules.lazyLoad = readSwitch(key("LazyLoad"), rules.lazyLoad);
     rules.waitFor = Settings::read(key("WaitFor")).trimmed();
     rules.delaySeconds = readDelay(Settings::read(key("Delay"))).value_or(rules.delaySeconds);
+    rules.keepOverlays = !readSwitch(key("LeaveOutOverlays"), !rules.keepOverlays);
+    rules.onlyElement = Settings::read(key("OnlyElement")).trimmed();
     return setup;
 }
 
@@ -111,6 +113,8 @@ void savePageSetup(const PageSetup &setup)
     writeSwitch(key("LazyLoad"), setup.waitRules.lazyLoad);
     Settings::write(key("WaitFor"), setup.waitRules.waitFor);
     Settings::write(key("Delay"), QString::number(setup.waitRules.delaySeconds));
+    writeSwitch(key("LeaveOutOverlays"), !setup.waitRules.keepOverlays);
+    Settings::write(key("OnlyElement"), setup.waitRules.onlyElement);
 }
 
 SavedPrinterChoice savedPrinterChoice()

@@ -142,6 +142,28 @@ private slots:
         QCOMPARE(flags.delaySeconds, 0.5);
     }
 
+    // What of a page prints starts from the window's saved setup too: notices left off unless it
+    // says otherwise, and the element it names; the command line's options win.
+    void pageContentStartsFromTheSavedSetupAndOptionsWin()
+    {
+        const WaitRules byDefault = parse({u"--print=l"_s}).options.print->pageSetup.waitRules;
+        PageSetup saved;
+        saved.waitRules.keepOverlays = true;
+        saved.waitRules.onlyElement = u"#saved"_s;
+        savePageSetup(saved);
+        const WaitRules asSaved = parse({u"--print=l"_s}).options.print->pageSetup.waitRules;
+        const WaitRules flags =
+            parse({u"--print=l"_s, u"--only"_s, u" main > article "_s}).options.print->pageSetup.waitRules;
+        savePageSetup(PageSetup());
+        const WaitRules keep = parse({u"--print=l"_s, u"--keep-overlays"_s}).options.print->pageSetup.waitRules;
+        QVERIFY(!byDefault.keepOverlays);
+        QVERIFY(byDefault.onlyElement.isEmpty());
+        QVERIFY(asSaved.keepOverlays);
+        QCOMPARE(asSaved.onlyElement, u"#saved"_s);
+        QCOMPARE(flags.onlyElement, u"main > article"_s);
+        QVERIFY(keep.keepOverlays);
+    }
+
     void listOptions()
     {
         const CommandLinePrintOptions plain = *parse({u"--print=l"_s}).options.print;
@@ -206,6 +228,9 @@ private slots:
             QTest::addRow("selector '%s'", qPrintable(selector))
                 << QStringList{u"--print=l"_s, u"--wait-for"_s, selector}
                 << u"The selector after --wait-for is empty."_s;
+        for (const QString &selector : {QString(), u"  "_s})
+            QTest::addRow("--only '%s'", qPrintable(selector))
+                << QStringList{u"--print=l"_s, u"--only"_s, selector} << u"The selector after --only is empty."_s;
 
         for (const QString &pages : {u"0"_s, u"9"_s, u"two"_s, u"1.5"_s})
             QTest::addRow("pages in flight '%s'", qPrintable(pages))
@@ -236,10 +261,10 @@ private slots:
                u"orientation-requested apply."_s;
 
         for (const QString &option : {u"printer"_s, u"pdf-dir"_s, u"pdf"_s, u"pause"_s, u"timeout"_s, u"wait-for"_s,
-                                      u"delay"_s, u"max-pages"_s})
+                                      u"delay"_s, u"max-pages"_s, u"only"_s})
             QTest::addRow("--%s without --print", qPrintable(option))
                 << QStringList{u"--"_s + option, u"1"_s} << u"Option '%1' goes with --print."_s.arg(option);
-        for (const QString &option : {u"skip-failed"_s, u"json"_s, u"no-lazy-load"_s, u"links"_s})
+        for (const QString &option : {u"skip-failed"_s, u"json"_s, u"no-lazy-load"_s, u"links"_s, u"keep-overlays"_s})
             QTest::addRow("--%s without --print", qPrintable(option))
                 << QStringList{u"--"_s + option} << u"Option '%1' goes with --print."_s.arg(option);
     }

@@ -43,7 +43,8 @@ QString described(const PageSetup &setup)
                setup.header, setup.footer, scaleText(setup.scale), setup.backgrounds ? u"yes"_s : u"no"_s, setup.paper,
                orientation, QString::number(setup.copies), setup.sides, QString::number(setup.pagesInFlight)) +
            u", lazy content=%1, wait for=%2, delay=%3"_s.arg(rules.lazyLoad ? u"yes"_s : u"no"_s, rules.waitFor,
-                                                             QString::number(rules.delaySeconds));
+                                                             QString::number(rules.delaySeconds)) +
+           u", overlays kept=%1, only=%2"_s.arg(rules.keepOverlays ? u"yes"_s : u"no"_s, rules.onlyElement);
 }
 
 void clickButton(const PageSetupDialog &dialog, QDialogButtonBox::StandardButton which)
@@ -111,7 +112,7 @@ private slots:
         chosen.copies = 3;
         chosen.sides = u"two-sided-short-edge"_s;
         chosen.pagesInFlight = 3;
-        chosen.waitRules = {false, u"#main img"_s, 2.5};
+        chosen.waitRules = {false, u"#main img"_s, 2.5, true, u"article"_s};
         openWindow(kPrinter);
 
         withPageSetup([&](PageSetupDialog &dialog) {
@@ -130,6 +131,10 @@ private slots:
             child<QCheckBox>(dialog, "LazyLoad")->click();
             child<QLineEdit>(dialog, "WaitFor")->setText(u" #main img "_s);
             child<QDoubleSpinBox>(dialog, "Delay")->setValue(chosen.waitRules.delaySeconds);
+            auto *leaveOut = child<QCheckBox>(dialog, "LeaveOutOverlays");
+            QVERIFY(leaveOut->isChecked());
+            leaveOut->click();
+            child<QLineEdit>(dialog, "OnlyElement")->setText(u" article "_s);
             clickButton(dialog, QDialogButtonBox::Ok);
         });
         QCOMPARE(described(savedPageSetup()), described(chosen));

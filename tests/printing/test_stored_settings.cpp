@@ -45,6 +45,8 @@ private slots:
         setup.waitRules.lazyLoad = false;
         setup.waitRules.waitFor = u"main"_s;
         setup.waitRules.delaySeconds = 1.5;
+        setup.waitRules.keepOverlays = true;
+        setup.waitRules.onlyElement = u"article"_s;
         savePageSetup(setup);
         savePrinterChoice(false, 2);
         // "Save as PDF…" leaves the printers' position as it stands.
@@ -63,7 +65,9 @@ private slots:
                                      "Footer=\n"
                                      "Header={title}|{page}\n"
                                      "LazyLoad=false\n"
+                                     "LeaveOutOverlays=false\n"
                                      "LoadAhead=true\n"
+                                     "OnlyElement=article\n"
                                      "Orientation=landscape\n"
                                      "PagesInFlight=3\n"
                                      "Paper=A4\n"
@@ -76,7 +80,7 @@ private slots:
         QCOMPARE(read.footer, setup.footer);
         QCOMPARE(read.scale, setup.scale);
         QCOMPARE(read.pagesInFlight, 3);
-        QCOMPARE(read.waitRules.delaySeconds, 1.5);
+        QVERIFY(read.waitRules == setup.waitRules);
         QCOMPARE(savedPrinterChoice().position, u"2"_s);
         QVERIFY(savedPrinterChoice().saveAsPdf);
         QCOMPARE(savedPdfFolder(), u"/home/someone/Saved pages"_s);
@@ -101,7 +105,9 @@ private slots:
                                      "Footer={url}|{date}\n"
                                      "Header={title}|Page {page} of {pages}\n"
                                      "LazyLoad=true\n"
+                                     "LeaveOutOverlays=true\n"
                                      "LoadAhead=false\n"
+                                     "OnlyElement=\n"
                                      "Orientation=\n"
                                      "PagesInFlight=1\n"
                                      "Paper=\n"
