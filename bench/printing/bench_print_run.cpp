@@ -196,10 +196,17 @@ int compare(int argc, char *argv[])
     std::printf("Each contender prints every page of a set to queue %s of a private print server, one after "
                 "another; pause empty.\nThe pages come over HTTP from web servers on 127.0.0.1.\n\n",
                 qPrintable(contenders.queue));
-    comparePageSet(contenders, reportPageSet(site, siteAddress));
-    comparePageSet(contenders, manualPageSet(site, siteAddress));
-    comparePageSet(contenders, delayedManualPageSet(site, delayedSiteAddress, responseDelayMs));
-    comparePageSet(contenders, lazyPageSet(site, delayedSiteAddress, responseDelayMs));
+    // BENCH_SETS names the sets to run, such as "manual,lazy", for a quicker look at one change.
+    const QStringList chosen = qEnvironmentVariable("BENCH_SETS").split(u',', Qt::SkipEmptyParts);
+    auto wanted = [&chosen](const char *name) { return chosen.isEmpty() || chosen.contains(QLatin1String(name)); };
+    if (wanted("reports"))
+        comparePageSet(contenders, reportPageSet(site, siteAddress));
+    if (wanted("manual"))
+        comparePageSet(contenders, manualPageSet(site, siteAddress));
+    if (wanted("delayed"))
+        comparePageSet(contenders, delayedManualPageSet(site, delayedSiteAddress, responseDelayMs));
+    if (wanted("lazy"))
+        comparePageSet(contenders, lazyPageSet(site, delayedSiteAddress, responseDelayMs));
     std::printf("CPU is that of every process of the contender. Peak memory is the sum of the resident sizes of "
                 "every process of the contender, sampled every %d ms.\nPictures are those the jobs' documents "
                 "draw, as pdfimages lists them.\nA ratio is the contender's figure divided by the persistent "
