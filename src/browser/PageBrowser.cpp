@@ -346,16 +346,17 @@ RenderedPage PageBrowser::render(const QPageLayout &layout, std::optional<double
     });
     // Cleared only now, not as the page was readied: a consent platform writes its notice in some
     // time after the load, often while the page waits for its turn to print.
+    const QString noAnswer = QStringLiteral("The page does not answer; it may run a script that never ends.");
     const std::optional<int> leftOff = clearPageForPrint(
         *m_page, rules, QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer), [this] { return m_rendererGone; });
     if (!leftOff)
-        giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
+        giveUpPage(noAnswer);
     // CSS pixels are 96 to the inch, points 72.
     const std::optional<QString> title =
         fitPageToSheet(*m_page, layout.paintRectPoints().width() * 96.0 / 72.0, scale,
                        QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer), [this] { return m_rendererGone; });
     if (!title)
-        giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
+        giveUpPage(noAnswer);
     RenderedPage page;
     page.pdf = renderPageToPdf(*m_page, layout, timeLimit, [this] { return m_rendererGone; });
     if (page.pdf.isEmpty()) {
