@@ -23,10 +23,9 @@ int main(int argc, char *argv[])
     const ProgramOptions options = readProgramOptions(argc, argv);
     if (options.exitStatus)
         return *options.exitStatus;
-    const bool display = displayCanBeOpened();
     if (options.print)
-        prepareCommandLineEnvironment(display);
-    else if (!display)
+        prepareCommandLineEnvironment();
+    else if (!displayCanBeOpened())
         return sayWindowNeedsDisplay();
     prepareStartupEnvironment();
     sayWhenSandboxIsOff();

@@ -73,9 +73,11 @@ void prepareStartupEnvironment()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
-void prepareCommandLineEnvironment(bool displayOpens)
+void prepareCommandLineEnvironment()
 {
-    if (!displayOpens && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    // On a display, the browsers' windows would be mapped there, however they are kept off it: the
+    // browser engine shows them, unpainted, over the user's screen for the whole run.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // Without a display there is no OpenGL either: the browser draws in software from the
         // start, instead of trying OpenGL first and warning that it could not.
