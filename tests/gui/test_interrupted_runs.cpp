@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <csignal>
 #include <memory>
@@ -38,6 +39,10 @@ public:
         QObject::connect(&process, &QProcess::readyReadStandardOutput,
                          [this] { output += QString::fromUtf8(process.readAllStandardOutput()); });
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // A program killed cannot remove its temporary files; these go with the test's folder.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temporaryFiles.path());
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(QUILLBRAE_RUN_DRIVER), {listFile, printer, pause});
     }
     ~RunningProgram()
@@ -57,6 +62,7 @@ public:
         return sleepUntil([&] { return process.state() == QProcess::NotRunning; }, QDeadlineTimer(ms));
     }
 
+    QTemporaryDir temporaryFiles;
     QProcess process;
     QString output;
 };
