@@ -123,44 +123,28 @@ private slots:
         QTEST(run.json, "json");
     }
 
-    // What a page waits for starts from the window's saved setup; the command line's flags win.
+    // What a page waits for, and what of it prints, starts from the window's saved setup; the
+    // command line's flags win. With nothing saved, notices are left off and the whole page prints.
     void waitRulesStartFromTheSavedSetupAndFlagsWin()
-    {
-        PageSetup saved;
-        saved.waitRules = {true, u"#saved"_s, 3};
-        savePageSetup(saved);
-        const WaitRules asSaved = parse({u"--print=l"_s}).options.print->pageSetup.waitRules;
-        const WaitRules flags =
-            parse({u"--print=l"_s, u"--no-lazy-load"_s, u"--wait-for"_s, u" #main > p "_s, u"--delay"_s, u"0.5"_s})
-                .options.print->pageSetup.waitRules;
-        savePageSetup(PageSetup());
-        QVERIFY(asSaved.lazyLoad);
-        QCOMPARE(asSaved.waitFor, u"#saved"_s);
-        QCOMPARE(asSaved.delaySeconds, 3.0);
-        QVERIFY(!flags.lazyLoad);
-        QCOMPARE(flags.waitFor, u"#main > p"_s);
-        QCOMPARE(flags.delaySeconds, 0.5);
-    }
-
-    // What of a page prints starts from the window's saved setup too: notices left off unless it
-    // says otherwise, and the element it names; the command line's options win.
-    void pageContentStartsFromTheSavedSetupAndOptionsWin()
     {
         const WaitRules byDefault = parse({u"--print=l"_s}).options.print->pageSetup.waitRules;
         PageSetup saved;
-        saved.waitRules.keepOverlays = true;
-        saved.waitRules.onlyElement = u"#saved"_s;
+        saved.waitRules = {true, u"#saved"_s, 3, true, u"#saved-only"_s};
         savePageSetup(saved);
         const WaitRules asSaved = parse({u"--print=l"_s}).options.print->pageSetup.waitRules;
-        const WaitRules flags =
-            parse({u"--print=l"_s, u"--only"_s, u" main > article "_s}).options.print->pageSetup.waitRules;
+        const WaitRules flags = parse({u"--print=l"_s, u"--no-lazy-load"_s, u"--wait-for"_s, u" #main > p "_s,
+                                       u"--delay"_s, u"0.5"_s, u"--only"_s, u" main > article "_s})
+                                    .options.print->pageSetup.waitRules;
         savePageSetup(PageSetup());
         const WaitRules keep = parse({u"--print=l"_s, u"--keep-overlays"_s}).options.print->pageSetup.waitRules;
         QVERIFY(!byDefault.keepOverlays);
         QVERIFY(byDefault.onlyElement.isEmpty());
-        QVERIFY(asSaved.keepOverlays);
-        QCOMPARE(asSaved.onlyElement, u"#saved"_s);
+        QVERIFY(asSaved == saved.waitRules);
+        QVERIFY(!flags.lazyLoad);
+        QCOMPARE(flags.waitFor, u"#main > p"_s);
+        QCOMPARE(flags.delaySeconds, 0.5);
         QCOMPARE(flags.onlyElement, u"main > article"_s);
+        QVERIFY(flags.keepOverlays);
         QVERIFY(keep.keepOverlays);
     }
 
