@@ -2,10 +2,8 @@
 
 #include "browser/ElementWait.h"
 #include "browser/LazyScripts.h"
-#include "browser/PageClutter.h"
-#include "browser/PageFit.h"
-#include "browser/PagePdf.h"
 #include "browser/PageReadying.h"
+#include "browser/PageRendering.h"
 #include "browser/QuietWebPage.h"
 #include "browser/RequestWatch.h"
 #include "runtime/EventSleep.h"
@@ -34,8 +32,6 @@ bool isDisplayableScheme(const QString &scheme)
     return schemes.contains(scheme);
 }
 
-// A renderer that runs scripts answers a trivial one within milliseconds.
-constexpr std::chrono::seconds kRendererAnswerLimit{2};
 // The empty document shows within milliseconds, unless the renderer is stuck in a script.
 constexpr std::chrono::seconds kBlankLimit{2};
 // A load the browser takes reports its start within milliseconds; one that has not after this
@@ -63,6 +59,8 @@ PageBrowser::PageBrowser(QWebEngineProfile *profile, LoginSource *logins, QWidge
                 m_markerArrived = true;
         },
         Qt::QueuedConnection);
+    m_renderDelay.setSingleShot(true);
+    connect(&m_renderDelay, &QTimer::timeout, this, &PageBrowser::startRenderingWhenReady);
 }
 
 void PageBrowser::showOutOfSight()
@@ -88,7 +86,11 @@ QWebEnginePage *PageBrowser::browserPage()
         m_page->setUrlRequestInterceptor(m_requests);
         connect(m_page, &QWebEnginePage::loadingChanged, this, &PageBrowser::loadingChanged);
         m_login.watch(*m_page, *this);
-        connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
+        connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] {
+            m_rendererGone = true;
+            if (m_rendering)
+                m_rendering->rendererEnded();
+        });
         m_rendererGone = false;
         // Before the page's own scripts, what could load late is noted: a page with nothing of
         // the kind is not scrolled through.
@@ -108,6 +110,7 @@ void PageBrowser::loadAddress(const QString &address, bool printBackgrounds)
 {
     if (m_printing)
         throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
+    settleRendering();
     m_address = address;
     forgetReadying();
     // A renderer that has ended takes its page with it: the address loads in a fresh one.
@@ -282,6 +285,9 @@ void PageBrowser::startReadyingWhenLoaded()
         holding() != Holding::Page)
         return;
     m_readying = new PageReadying(*m_page, *m_requests, m_readyAsked->rules, m_readyAsked->deadline, this);
+    connect(m_readying, &PageReadying::finished, this, &PageBrowser::startRenderingWhenReady);
+    // A page with nothing to wait for is ready at once.
+    startRenderingWhenReady();
 }
 
 QString PageBrowser::finishPage(const WaitRules &rules, QDeadlineTimer deadline)
@@ -289,8 +295,10 @@ QString PageBrowser::finishPage(const WaitRules &rules, QDeadlineTimer deadline)
     if (!m_page || m_rendererGone || holding() != Holding::Page)
         return {};
     // A page readied ahead by other rules is readied again by these.
-    if (m_readyAsked && !(m_readyAsked->rules == rules))
+    if (m_readyAsked && !(m_readyAsked->rules == rules)) {
+        settleRendering();
         forgetReadying();
+    }
     if (!m_readying)
         readyWhenLoaded(rules, deadline);
     if (!m_readying)
@@ -313,63 +321,4 @@ void PageBrowser::forgetReadying()
 qint64 PageBrowser::readyForMs() const
 {
     return m_readying ? m_readying->readyForMs() : 0;
-}
-
-RenderedPage PageBrowser::render(const QPageLayout &layout, std::optional<double> scale,
-                                 std::chrono::milliseconds timeLimit, const WaitRules &rules)
-{
-    // The browser renders one document at a time, and a new page must not load while it does.
-    if (m_printing)
-        throw RuntimeError(ErrorNumber::MethodFailed, QStringLiteral("The browser is still printing."));
-    // Whatever the browser shows while nothing of the address has come is not its page.
-    if (holding() != Holding::Page)
-        throw RuntimeError(ErrorNumber::PrinterError, QStringLiteral("The browser has no page of the address."));
-    const QScopedValueRollback<bool> printing(m_printing, true);
-    QElapsedTimer rendering;
-    rendering.start();
-    // The browser cannot take back a print it has asked a renderer for: a renderer that never
-    // answers it leaves the page unable to go away without bringing the whole program down. So
-    // the renderer must show it is alive first; a stuck one (a script that never ends) or one
-    // that has ended is given up, with its page, before any print is asked of it.
-    if (m_rendererGone)
-        giveUpPage(QStringLiteral("The page's renderer ended before the page could be printed."));
-    // A page that loads itself again (a refresh, a script that moves it) would print blank were its
-    // new document to come in the middle of the print: a load under way is waited for, and the
-    // document then held until the print is over.
-    if (m_loadsUnderway > 0)
-        sleepUntil([this] { return m_rendererGone || m_loadsUnderway == 0; },
-                   QDeadlineTimer(kBlankLimit, Qt::PreciseTimer));
-    m_page->holdDocument(true);
-    const auto letGo = qScopeGuard([page = QPointer<QuietWebPage>(m_page)] {
-        if (page)
-            page->holdDocument(false);
-    });
-    // Cleared only now, not as the page was readied: a consent platform writes its notice in some
-    // time after the load, often while the page waits for its turn to print.
-    const QString noAnswer = QStringLiteral("The page does not answer; it may run a script that never ends.");
-    const std::optional<int> leftOff = clearPageForPrint(
-        *m_page, rules, QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer), [this] { return m_rendererGone; });
-    if (!leftOff)
-        giveUpPage(noAnswer);
-    // CSS pixels are 96 to the inch, points 72.
-    const std::optional<QString> title =
-        fitPageToSheet(*m_page, layout.paintRectPoints().width() * 96.0 / 72.0, scale,
-                       QDeadlineTimer(kRendererAnswerLimit, Qt::PreciseTimer), [this] { return m_rendererGone; });
-    if (!title)
-        giveUpPage(noAnswer);
-    RenderedPage page;
-    page.pdf = renderPageToPdf(*m_page, layout, timeLimit, [this] { return m_rendererGone; });
-    if (page.pdf.isEmpty()) {
-        // The renderer stopped answering during the print itself (a script that never ends as the
-        // page is readied for print), or the program is ending meanwhile.
-        setPageAside();
-        throw RuntimeError(ErrorNumber::PrinterError,
-                           QStringLiteral("The page could not be prepared for printing in time."));
-    }
-    page.ownTitle = *title;
-    page.leftOff = *leftOff;
-    page.address = m_address;
-    page.shownUrl = m_page->url().adjusted(QUrl::StripTrailingSlash);
-    m_times.renderNs = rendering.nsecsElapsed();
-    return page;
 }

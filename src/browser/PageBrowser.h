@@ -3,6 +3,7 @@
 #include "browser/LoadOutcome.h"
 #include "browser/PageLogin.h"
 #include "browser/PhaseTimes.h"
+#include "browser/SheetRequest.h"
 #include "browser/WaitRules.h"
 #include "sheets/RenderedPage.h"
 
@@ -11,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QPageLayout>
 #include <QSize>
+#include <QTimer>
 #include <QUrl>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineView>
@@ -20,6 +22,7 @@
 
 class LoginSource;
 class PageReadying;
+class PageRendering;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QuietWebPage;
@@ -74,12 +77,16 @@ public:
     QString finishPage(const WaitRules &rules, QDeadlineTimer deadline);
     // How long ago the page became ready, in milliseconds; 0 when it is not.
     qint64 readyForMs() const;
-    // The page, cleared as the rules ask (see PageClutter), rendered on sheets of the layout: at the
-    // scale given, or with none made smaller where it is wider than the paper. Raises a printer
-    // RuntimeError when the page can't be rendered (no page of the address, a renderer stuck or
-    // gone: the page is then given up), or not within the time limit.
-    RenderedPage render(const QPageLayout &layout, std::optional<double> scale, std::chrono::milliseconds timeLimit,
-                        const WaitRules &rules = WaitRules());
+    // Renders the page on the sheets asked for, cleared as the rules ask (see PageRendering), as soon
+    // as it has been readied by the same rules and has waited out their delay: a page loaded ahead
+    // is rendered while another prints.
+    void renderWhenReady(const SheetRequest &sheets, const WaitRules &rules);
+    // The page, cleared as the rules ask (see PageClutter), rendered on the sheets asked for: at the
+    // scale given, or with none made smaller where it is wider than the paper; the rendering asked
+    // for before, when it was asked for the same. Raises a printer RuntimeError when the page can't
+    // be rendered (no page of the address, a renderer stuck or gone: the page is then given up), or
+    // not within the time limit.
+    RenderedPage render(const SheetRequest &sheets, const WaitRules &rules = WaitRules());
 
     // Lets go of the page and its renderer, as a run ends: whatever the last page's renderer does
     // afterwards (run out of memory, end) can't reach the window. The next address loads in a
@@ -141,6 +148,11 @@ private:
     void forgetPage();
     void startReadyingWhenLoaded();
     void forgetReadying();
+    void startRenderingWhenReady();
+    // Waits for a rendering under way to end, and lets go of it; a page whose renderer never
+    // answered its print is set aside.
+    void settleRendering();
+    void forgetRendering();
 
     QWebEngineProfile &m_profile;
     QuietWebPage *m_page = nullptr;
@@ -165,6 +177,16 @@ private:
     };
     std::optional<Readying> m_readyAsked;
     PageReadying *m_readying = nullptr;
+    // The rendering asked for the page once it is ready, and the one under way or done.
+    struct Rendering
+    {
+        SheetRequest sheets;
+        WaitRules rules;
+    };
+    std::optional<Rendering> m_renderAsked;
+    PageRendering *m_rendering = nullptr;
+    // The rest of the delay after the page became ready, before it renders.
+    QTimer m_renderDelay;
 
     // Load notifications reach this object through the event queue, so one may still be on its way
     // from an earlier page when loadAddress is called, which therefore queues a marker behind

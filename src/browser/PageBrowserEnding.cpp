@@ -63,11 +63,13 @@ void PageBrowser::letGoOfPage()
 {
     if (m_printing)
         return;
+    settleRendering();
     deletePage();
 }
 
 void PageBrowser::forgetPage()
 {
+    forgetRendering();
     forgetReadying();
     if (m_page)
         m_page->disconnect(this);

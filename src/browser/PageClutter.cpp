@@ -1,7 +1,6 @@
 #include "browser/PageClutter.h"
 
 #include "browser/PageClutterText.h"
-#include "browser/PageScript.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -22,21 +21,16 @@ QStringList consentNoticeSelectors()
     return selectors;
 }
 
-std::optional<int> clearPageForPrint(QWebEnginePage &page, const WaitRules &rules, QDeadlineTimer deadline,
-                                     const std::function<bool()> &gone)
+std::optional<QString> pageClearingScript(const WaitRules &rules)
 {
     // A page printed as it stands is not asked anything: the option costs nothing.
     if (rules.keepOverlays && rules.onlyElement.isEmpty())
-        return 0;
+        return std::nullopt;
     const QJsonObject options{
         {QStringLiteral("selectors"), QJsonArray::fromStringList(consentNoticeSelectors())},
         {QStringLiteral("keepOverlays"), rules.keepOverlays},
         {QStringLiteral("only"), rules.onlyElement},
     };
-    const QString script = QString::fromUtf8(kPageClutterScript) + QLatin1Char('(') +
-                           QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)) + QLatin1Char(')');
-    const std::optional<QVariant> answer = scriptAnswer(page, script, deadline, gone);
-    if (!answer)
-        return std::nullopt;
-    return answer->toInt();
+    return QString::fromUtf8(kPageClutterScript) + QLatin1Char('(') +
+           QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)) + QLatin1Char(')');
 }

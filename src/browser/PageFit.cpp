@@ -1,9 +1,6 @@
 #include "browser/PageFit.h"
 
-#include "browser/PageScript.h"
-
 #include <QVariantList>
-#include <QWebEngineScript>
 
 namespace {
 // The page's own style is changed, and left so once printed. Answers [1, the document's own title]:
@@ -31,15 +28,15 @@ QString fitToSheetScript(double printWidthPx, double scale)
 }
 } // namespace
 
-std::optional<QString> fitPageToSheet(QWebEnginePage &page, double printWidthPx, std::optional<double> scale,
-                                      QDeadlineTimer deadline, const std::function<bool()> &gone)
+QString sheetFitScript(double printWidthPx, std::optional<double> scale)
 {
-    // In the page's own script world: the page's style is what it changes.
-    const QVariantList answer = scriptAnswer(page, fitToSheetScript(printWidthPx, scale.value_or(0)), deadline, gone,
-                                             QWebEngineScript::MainWorld)
-                                    .value_or(QVariant())
-                                    .toList();
-    if (answer.size() != 2 || answer.at(0).toInt() != 1)
+    return fitToSheetScript(printWidthPx, scale.value_or(0));
+}
+
+std::optional<QString> fittedPageTitle(const QVariant &answer)
+{
+    const QVariantList fields = answer.toList();
+    if (fields.size() != 2 || fields.at(0).toInt() != 1)
         return std::nullopt;
-    return answer.at(1).toString().trimmed();
+    return fields.at(1).toString().trimmed();
 }

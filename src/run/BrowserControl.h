@@ -2,24 +2,14 @@
 
 #include "browser/LoadOutcome.h"
 #include "browser/PhaseTimes.h"
+#include "browser/SheetRequest.h"
 #include "browser/WaitRules.h"
 #include "sheets/RenderedPage.h"
 
 #include <QDeadlineTimer>
-#include <QPageLayout>
 #include <QStringList>
 
 #include <chrono>
-#include <optional>
-
-// How a page is rendered: on sheets of the layout, at the scale (none: wide pages made to fit),
-// within the time limit.
-struct SheetRequest
-{
-    QPageLayout layout;
-    std::optional<double> scale;
-    std::chrono::milliseconds timeLimit{0};
-};
 
 // The browsers as the page routine uses them: it talks to them only through this, so that a test
 // can stand in for them.

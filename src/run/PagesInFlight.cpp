@@ -58,6 +58,8 @@ void PagesInFlight::loadAhead(const QStringList &addresses)
             PageBrowser &ahead = m_browsers.browser(browser);
             ahead.loadAddress(addresses.at(i), m_printBackgrounds);
             ahead.readyWhenLoaded(m_rules, QDeadlineTimer(m_pageTimeLimit, Qt::PreciseTimer));
+            if (m_sheets)
+                ahead.renderWhenReady(*m_sheets, m_rules);
             m_ahead.emplace_back(browser, addresses.at(i));
         } catch (const RuntimeError &) {
             return;
@@ -78,10 +80,16 @@ std::chrono::milliseconds PagesInFlight::readyFor() const
 void PagesInFlight::letGoOfPages()
 {
     m_ahead.clear();
+    m_sheets.reset();
     m_browsers.letGoOfPages();
 }
 
 RenderedPage PagesInFlight::renderForPrinting(const SheetRequest &sheets)
 {
-    return current().render(sheets.layout, sheets.scale, sheets.timeLimit, m_rules);
+    // The sheets are known from the run's first page on; the pages ahead render as soon as they are
+    // ready, in renderers of their own, while this one renders and is handed over.
+    m_sheets = sheets;
+    for (const auto &[browser, address] : m_ahead)
+        m_browsers.browser(browser).renderWhenReady(sheets, m_rules);
+    return current().render(sheets, m_rules);
 }

@@ -693,18 +693,22 @@ private slots:
         QCOMPARE(web.requestedPaths().size(), requests);
     }
 
-    // A page that never lets itself be printed costs its own bound, and Ctrl+C ends the run at once
-    // while it hangs; either way the program ends with its own status.
+    // A page that never lets itself be printed costs its own bound, also when it was to be rendered
+    // while the page before it printed, and Ctrl+C ends the run at once while it hangs; either way
+    // the program ends with its own status.
     void aPageThatHangsInPrintingCostsOnlyItsBound()
     {
-        writeList({web.url(u"/hangs-in-print.html"_s), goodPages()[0]});
+        writeList({goodPages()[0], web.url(u"/hangs-in-print.html"_s), goodPages()[1]});
         const int before = jobCount(kQueue);
         // A page that never answers its print ends the program as soon as its report is out.
         const Run bounded =
             runProcess({QStringLiteral("--printer"), kQueue, QStringLiteral("--timeout"), QStringLiteral("3")});
         QCOMPARE(bounded.exitCode, 1);
-        QVERIFY2(bounded.reportLines[0].contains(QLatin1String("not printed")), qPrintable(bounded.reportLines[0]));
-        QCOMPARE(jobsSince(kQueue, before).size(), 1);
+        QCOMPARE(bounded.reportLines.size(), 4);
+        QVERIFY2(bounded.reportLines[1].contains(QLatin1String("not printed")), qPrintable(bounded.reportLines[1]));
+        const QList<PrintedJob> jobs = jobsSince(kQueue, before);
+        QCOMPARE(jobs.size(), 2);
+        QVERIFY2(jobs[1].text.contains(u"Text of page two"_s), qPrintable(jobs[1].text));
 
         const qsizetype began = web.requestedPaths().count(QStringLiteral("/printing-began"));
         QProcess program;

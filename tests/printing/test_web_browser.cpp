@@ -1,6 +1,7 @@
 #include "PrintServerTools.h"
 #include "browser/BrowserPool.h"
 #include "browser/PageBrowser.h"
+#include "browser/PageScript.h"
 #include "printers/CupsPrinterSystem.h"
 #include "printing/PrintedJobs.h"
 #include "printing/TestHttpServer.h"
@@ -10,6 +11,7 @@
 #include "runtime/RuntimeError.h"
 #include "support/TestEnvironment.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
 
@@ -66,8 +68,7 @@ class WebBrowserTest : public QObject
     // Renders the loaded page and has a run hand it to the queue.
     static Delivery printWith(PrintRun &run, PageBrowser &browser)
     {
-        const SheetRequest sheets = run.sheetRequest();
-        return run.handOver(browser.render(sheets.layout, sheets.scale, sheets.timeLimit), {});
+        return run.handOver(browser.render(run.sheetRequest()), {});
     }
 
     // Prints the loaded page and gives back what reached the queue.
@@ -237,6 +238,38 @@ private slots:
         QVERIFY(load(web.address(QStringLiteral("/stopper.html"))));
         const PrintedJob job = printToQueue(QStringLiteral("Test-Alpha"));
         QVERIFY2(job.text.contains(QStringLiteral("Stopped here")), qPrintable(job.text));
+    }
+
+    // A page asked to render once ready renders by itself, after the delay its rules ask: what it
+    // shows a second after it loads is printed, what it shows four seconds after is not. The next
+    // address the browser takes prints its own page.
+    void aPageRendersOnceReadyAfterItsDelay()
+    {
+        TestHttpServer::Page changing;
+        changing.body = "<html><head><title>Changing</title></head><body><p id='words'>First words</p><script>"
+                        "const words = document.getElementById('words');"
+                        "setTimeout(() => { words.textContent = 'Second words'; }, 1000);"
+                        "setTimeout(() => { words.textContent = 'Third words'; }, 4000);</script></body></html>";
+        web.serve(QStringLiteral("/changing.html"), changing);
+        const std::unique_ptr<PrintRun> run = runTo(QStringLiteral("Test-Alpha"));
+        WaitRules rules;
+        rules.delaySeconds = 2;
+        QElapsedTimer sinceLoad;
+        sinceLoad.start();
+        browser->loadAddress(web.address(QStringLiteral("/changing.html")), false);
+        browser->readyWhenLoaded(rules, QDeadlineTimer(kLoadTimeoutMs));
+        browser->renderWhenReady(run->sheetRequest(), rules);
+        QVERIFY(sleepUntil([&] { return browser->loadComplete(); }, QDeadlineTimer(kLoadTimeoutMs)));
+        letEventsRunFor(std::chrono::milliseconds(5000 - sinceLoad.elapsed()), QDeadlineTimer(kLoadTimeoutMs));
+
+        const int before = jobCount(QStringLiteral("Test-Alpha"));
+        run->handOver(browser->render(run->sheetRequest(), rules), {});
+        QVERIFY(load(web.address(QStringLiteral("/b.html"))));
+        printWith(*run, *browser);
+        const QList<PrintedJob> jobs = jobsSince(QStringLiteral("Test-Alpha"), before);
+        QCOMPARE(jobs.size(), 2);
+        QVERIFY2(jobs[0].text.contains(QStringLiteral("Second words")), qPrintable(jobs[0].text));
+        QVERIFY2(jobs[1].text.contains(QStringLiteral("Bravo words here")), qPrintable(jobs[1].text));
     }
 
     void pageSetupTakesThePrintersDefaults()
