@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <cups/cups.h>
 #include <sys/prctl.h>
@@ -104,9 +105,16 @@ Figures measure(const QString &name, const QString &program, const QStringList &
     const QList<int> idsBefore = jobIds(queue);
     const int lastJobBefore = idsBefore.isEmpty() ? 0 : idsBefore.last();
     const double cpuBefore = childrenCpuSeconds();
+    // Every contender starts as a new user's first run does, with no browser cache: a contender
+    // must not take the pages from a cache that the one before it filled. The program keeps its
+    // browser profile, with its cache, in the data folder.
+    const QTemporaryDir dataHome;
+    QProcessEnvironment ownEnvironment = environment;
+    ownEnvironment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
+    ownEnvironment.insert(QStringLiteral("XDG_CACHE_HOME"), dataHome.filePath(QStringLiteral("cache")));
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(ownEnvironment);
     QElapsedTimer clock;
     clock.start();
     process.start(program, arguments);

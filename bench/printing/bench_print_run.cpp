@@ -207,7 +207,8 @@ int compare(int argc, char *argv[])
         comparePageSet(contenders, delayedManualPageSet(site, delayedSiteAddress, responseDelayMs));
     if (wanted("lazy"))
         comparePageSet(contenders, lazyPageSet(site, delayedSiteAddress, responseDelayMs));
-    std::printf("CPU is that of every process of the contender. Peak memory is the sum of the resident sizes of "
+    std::printf("Every contender starts with an empty browser cache, as a first run does.\n"
+                "CPU is that of every process of the contender. Peak memory is the sum of the resident sizes of "
                 "every process of the contender, sampled every %d ms.\nPictures are those the jobs' documents "
                 "draw, as pdfimages lists them.\nA ratio is the contender's figure divided by the persistent "
                 "Chromium's: with 1 page in flight, and with 2 or, for pages whose pictures load only in view, "
