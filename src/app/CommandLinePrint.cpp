@@ -156,6 +156,9 @@ int runCommandLinePrint(const CommandLinePrintOptions &options, const CommandLin
             printLine(services.out, jsonLine(report));
         reports.append(report);
     }
+    // A page rendered ahead may still wait for its print, the run cut short: it is let go of, or
+    // set aside, before the program ends.
+    run->letGoOfPages();
     if (joinedFile) {
         const QString notWritten = writeJoinedFile(*joinedFile, services.err);
         for (PageReport &report : reports) {
