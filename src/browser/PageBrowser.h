@@ -149,6 +149,7 @@ private:
     void startReadyingWhenLoaded();
     void forgetReadying();
     void startRenderingWhenReady();
+    void startRendering(const SheetRequest &sheets, const WaitRules &rules);
     // Waits for a rendering under way to end, and lets go of it; a page whose renderer never
     // answered its print is set aside.
     void settleRendering();

@@ -33,8 +33,13 @@ void PageBrowser::startRenderingWhenReady()
         m_renderDelay.start(delay - waited);
         return;
     }
+    startRendering(m_renderAsked->sheets, m_renderAsked->rules);
+}
+
+void PageBrowser::startRendering(const SheetRequest &sheets, const WaitRules &rules)
+{
     m_rendering = new PageRendering(
-        *m_page, m_renderAsked->sheets, m_renderAsked->rules, [this] { return m_loadsUnderway > 0; }, this);
+        *m_page, sheets, rules, [this] { return m_loadsUnderway > 0; }, this);
 }
 
 void PageBrowser::settleRendering()
@@ -73,39 +78,34 @@ RenderedPage PageBrowser::render(const SheetRequest &sheets, const WaitRules &ru
     // answers it leaves the page unable to go away without bringing the whole program down. So
     // the renderer must show it is alive first; a stuck one (a script that never ends) or one
     // that has ended is given up, with its page, before any print is asked of it.
+    const QString rendererEnded = QStringLiteral("The page's renderer ended before the page could be printed.");
     if (!m_rendering) {
         if (!m_page || m_rendererGone)
-            giveUpPage(QStringLiteral("The page's renderer ended before the page could be printed."));
-        m_rendering = new PageRendering(
-            *m_page, sheets, rules, [this] { return m_loadsUnderway > 0; }, this);
+            giveUpPage(rendererEnded);
+        startRendering(sheets, rules);
     }
     const QPointer<PageRendering> rendering = m_rendering;
     sleepUntil([&] { return !rendering || rendering->done(); }, QDeadlineTimer(QDeadlineTimer::Forever));
-    const QString noAnswer = QStringLiteral("The page does not answer; it may run a script that never ends.");
-    // Cut short by the program's end.
-    if (!rendering || !rendering->done()) {
-        if (rendering && rendering->printUnanswered()) {
-            setPageAside();
-            throw RuntimeError(ErrorNumber::PrinterError,
-                               QStringLiteral("The page could not be prepared for printing in time."));
-        }
-        giveUpPage(noAnswer);
-    }
-    const PageRendering::Failure failure = rendering->failure();
+    // A wait cut short by the program's end counts as the step it ended in.
+    PageRendering::Failure failure = PageRendering::Failure::NoAnswer;
+    if (rendering && rendering->done())
+        failure = rendering->failure();
+    else if (rendering && rendering->printUnanswered())
+        failure = PageRendering::Failure::PrintTooLate;
     switch (failure) {
     case PageRendering::Failure::None:
         break;
     case PageRendering::Failure::NoAnswer:
-        giveUpPage(noAnswer);
+        giveUpPage(QStringLiteral("The page does not answer; it may run a script that never ends."));
     case PageRendering::Failure::RendererEnded:
-        giveUpPage(QStringLiteral("The page's renderer ended before the page could be printed."));
+        giveUpPage(rendererEnded);
     case PageRendering::Failure::RendererEndedPrinting:
         forgetRendering();
         throw RuntimeError(ErrorNumber::PrinterError,
                            QStringLiteral("The page's renderer ended before the page was prepared for printing."));
     case PageRendering::Failure::PrintTooLate:
         // The renderer stopped answering during the print itself (a script that never ends as the
-        // page is readied for print).
+        // page is readied for print), or the program is ending meanwhile.
         setPageAside();
         throw RuntimeError(ErrorNumber::PrinterError,
                            QStringLiteral("The page could not be prepared for printing in time."));

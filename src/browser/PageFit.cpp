@@ -7,7 +7,7 @@ namespace {
 // answering at all tells that the renderer still runs scripts, and the title is empty where the
 // page has none (the browser's own title would then be the address, which can't be told from a
 // title that happens to end it). A scale of 0 fits.
-QString fitToSheetScript(double printWidthPx, double scale)
+QString fitScript(double printWidthPx, double scale)
 {
     return QStringLiteral(R"((function (printWidth, scale) {
   try {
@@ -30,7 +30,7 @@ QString fitToSheetScript(double printWidthPx, double scale)
 
 QString sheetFitScript(double printWidthPx, std::optional<double> scale)
 {
-    return fitToSheetScript(printWidthPx, scale.value_or(0));
+    return fitScript(printWidthPx, scale.value_or(0));
 }
 
 std::optional<QString> fittedPageTitle(const QVariant &answer)
