@@ -154,8 +154,7 @@
   // notice sits (across much of the screen, along an edge, as a dialog, over a dimming layer or
   // above everything else). A sticky box is part of the page's flow, a sidebar or a header: never
   // a notice.
-  function leaveOutOverlays() {
-    var pinnedBoxes = pinnedOnScreen();
+  function leaveOutOverlays(pinnedBoxes) {
     var dimmers = [];
     var dimmed = false;
     var noticeFound = false;
@@ -202,8 +201,8 @@
 
   // What stays pinned would print on every sheet: a header or bar prints once, where it stands on
   // the first screen, and a small button (back to top, chat) is left off.
-  function pinOnce() {
-    pinnedOnScreen().forEach(function (element) {
+  function pinOnce(pinnedBoxes) {
+    pinnedBoxes.forEach(function (element) {
       var placed = box(element);
       if (placed.share === 0) return;
       var position = style(element).position;
@@ -244,9 +243,13 @@
 
   if (!options.keepOverlays) {
     leaveOutConsentNotices();
-    leaveOutOverlays();
+    // Looking across the screen is most of this script's work: it is done again only where taking a
+    // notice away (and unlocking the scrolling it locked) may have uncovered what was under it.
+    var pinnedBoxes = pinnedOnScreen();
+    var hiddenBefore = hidden.size;
+    leaveOutOverlays(pinnedBoxes);
     if (leftOff > 0) unlockScrolling();
-    pinOnce();
+    pinOnce(hidden.size > hiddenBefore || leftOff > 0 ? pinnedOnScreen() : pinnedBoxes);
   }
   if (options.only) keepOnly(options.only);
   return leftOff;
