@@ -2,6 +2,7 @@
 
 #include "browser/ElementWait.h"
 #include "browser/LazyScripts.h"
+#include "browser/PageScript.h"
 #include "browser/RequestWatch.h"
 
 #include <QVariantList>
@@ -60,10 +61,8 @@ void PageReadying::ask(const QString &script, quint32 world, const std::function
     if (!m_page)
         return finish({});
     const quint64 step = m_stepNumber;
-    m_page->runJavaScript(script, world, [self = QPointer<PageReadying>(this), step, then](const QVariant &answer) {
-        if (self && self->m_stepNumber == step && !self->done())
-            then(answer);
-    });
+    askPage(
+        *m_page, script, world, this, [this, step] { return m_stepNumber == step && !done(); }, then);
 }
 
 void PageReadying::lookForLazyContent()

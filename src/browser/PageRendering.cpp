@@ -2,6 +2,7 @@
 
 #include "browser/PageClutter.h"
 #include "browser/PageFit.h"
+#include "browser/PageScript.h"
 #include "browser/QuietWebPage.h"
 
 #include <QRectF>
@@ -73,10 +74,8 @@ void PageRendering::ask(const QString &script, quint32 world, const std::functio
     if (!m_page)
         return finish(Failure::RendererEnded);
     const quint64 step = m_stepNumber;
-    m_page->runJavaScript(script, world, [self = QPointer<PageRendering>(this), step, then](const QVariant &answer) {
-        if (self && self->m_stepNumber == step && !self->done())
-            then(answer);
-    });
+    askPage(
+        *m_page, script, world, this, [this, step] { return m_stepNumber == step && !done(); }, then);
 }
 
 void PageRendering::clear()

@@ -23,6 +23,16 @@ std::optional<QVariant> scriptAnswer(QWebEnginePage &page, const QString &script
     return *answer;
 }
 
+void askPage(QWebEnginePage &page, const QString &script, quint32 world, const QPointer<QObject> &asker,
+             std::function<bool()> stillWanted, std::function<void(const QVariant &)> then)
+{
+    page.runJavaScript(script, world,
+                       [asker, stillWanted = std::move(stillWanted), then = std::move(then)](const QVariant &answer) {
+                           if (asker && stillWanted())
+                               then(answer);
+                       });
+}
+
 QString scriptString(const QString &text)
 {
     // A JSON array of the one string, less its brackets: JSON's strings are script strings.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDeadlineTimer>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <QWebEngineScript>
@@ -17,6 +19,12 @@ class QWebEnginePage;
 std::optional<QVariant> scriptAnswer(QWebEnginePage &page, const QString &script, QDeadlineTimer deadline,
                                      const std::function<bool()> &gone,
                                      quint32 world = QWebEngineScript::ApplicationWorld);
+
+// Runs the script in the page without waiting, and hands its answer on to then() when it comes,
+// unless the asker has gone or no longer wants it (a step that asked is over by then): an answer
+// can come long after it was asked for, or never.
+void askPage(QWebEnginePage &page, const QString &script, quint32 world, const QPointer<QObject> &asker,
+             std::function<bool()> stillWanted, std::function<void(const QVariant &)> then);
 
 // The text as a script's string literal, whatever it holds.
 QString scriptString(const QString &text);
