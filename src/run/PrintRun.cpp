@@ -4,11 +4,13 @@
 #include "run/RunEvents.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/ShownText.h"
+#include "runtime/WorkerCall.h"
 #include "sheets/HeaderFooter.h"
 #include "sheets/PdfSheets.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QThreadPool>
 
 PrintRun::PrintRun(PrinterSystem &printers, BrowserPool &browsers, RunEvents &events, RunPages rows,
                    const PageTarget &target, RunOptions options)
@@ -86,12 +88,16 @@ void PrintRun::layHeaderAndFooter(RenderedPage &page, const QPageLayout &layout)
     const PageSetup &setup = m_options.setup;
     if (setup.header.isEmpty() && setup.footer.isEmpty())
         return;
-    PdfSheets sheets(page.pdf);
-    page.sheets = sheets.count();
     // The address as a reader can trust it on paper: no password, and no mark that reverses it.
     const SheetFields fields{page.titleOrAddress(), withControlsEscaped(page.shownUrl.toString(QUrl::RemovePassword)),
                              QDateTime::currentDateTime()};
-    page.pdf = sheets.overlaid(drawHeadersAndFooters(setup.header, setup.footer, fields, layout, page.sheets));
+    // Reading the page's PDF and writing it again takes a long page tens of milliseconds, in which
+    // the browser, whose side of the pages in flight runs on the GUI thread, would stand still.
+    runOnWorker(*QThreadPool::globalInstance(), [&] {
+        PdfSheets sheets(page.pdf);
+        page.sheets = sheets.count();
+        page.pdf = sheets.overlaid(drawHeadersAndFooters(setup.header, setup.footer, fields, layout, page.sheets));
+    });
 }
 
 Delivery PrintRun::handOver(RenderedPage page, const ListPlace &place)
