@@ -23,7 +23,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <csignal>
 #include <functional>
 
@@ -950,9 +949,7 @@ private slots:
         QVERIFY(sleepUntil([&] { return program.state() == QProcess::NotRunning; }, QDeadlineTimer(5000)));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 128 + SIGTERM);
-        // The browser's helper processes end as soon as they see the program gone.
-        QVERIFY(sleepUntil([&] { return std::none_of(children.begin(), children.end(), processRuns); },
-                           QDeadlineTimer(3000)));
+        QVERIFY(processesEnd(children, QDeadlineTimer(3000)));
     }
 };
 

@@ -15,7 +15,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <csignal>
 #include <memory>
 
@@ -156,10 +155,7 @@ private slots:
         QCOMPARE(lpstatDefault(), kSystemDefault);
         QVERIFY(!QFile::exists(recordPath()));
         QVERIFY(!program.output.contains(QStringLiteral("Done.")));
-        // The browser's helper processes end as soon as they see the program gone, which on a busy
-        // machine can be a moment after it.
-        QVERIFY(sleepUntil([&] { return std::none_of(children.begin(), children.end(), processRuns); },
-                           QDeadlineTimer(3000)));
+        QVERIFY(processesEnd(children, QDeadlineTimer(3000)));
     }
 
     // A record the program left behind, but the user has picked another default since; or a record

@@ -1,11 +1,15 @@
 #include "support/ProcessTree.h"
 
+#include "runtime/EventSleep.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QList>
 
 #include <unistd.h>
+
+#include <algorithm>
 
 namespace {
 struct ProcessStat
@@ -96,4 +100,9 @@ bool processRuns(pid_t pid)
 {
     ProcessStat stat;
     return readStat(pid, stat) && stat.state != 'Z';
+}
+
+bool processesEnd(const QList<pid_t> &pids, QDeadlineTimer deadline)
+{
+    return sleepUntil([&] { return std::none_of(pids.begin(), pids.end(), processRuns); }, deadline);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QList>
 
 #include <sys/types.h>
@@ -21,3 +22,7 @@ QList<pid_t> descendantProcesses(pid_t root);
 
 // Whether the process still runs (an ended one that nobody has collected yet does not).
 bool processRuns(pid_t pid);
+
+// Whether every one of the processes has ended by the deadline, events running meanwhile. A
+// program's helper processes end once they see it gone, a moment after it on a busy machine.
+bool processesEnd(const QList<pid_t> &pids, QDeadlineTimer deadline);
