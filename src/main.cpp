@@ -4,6 +4,7 @@
 #include "app/ProgramOptions.h"
 #include "app/SandboxNotice.h"
 #include "app/StandardStreams.h"
+#include "browser/BrowserDrawing.h"
 #include "browser/BrowserProfile.h"
 #include "gui/MainWindow.h"
 #include "gui/RealServices.h"
@@ -34,6 +35,7 @@ int main(int argc, char *argv[])
         CupsPrinterSystem printers;
         return runCommandLinePrint(*options.print, {printers, realClock(), stdout, stderr});
     }
+    chooseBrowserDrawing();
     // Made before the window, and so gone only after its pages.
     const BrowserProfile profile(BrowserProfile::Kind::Kept);
     MainWindow form(realServices(), &profile.profile());

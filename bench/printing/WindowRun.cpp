@@ -5,6 +5,7 @@
 #include "support/QuietServices.h"
 #include "support/WindowControls.h"
 
+#include "browser/BrowserDrawing.h"
 #include "gui/MainWindow.h"
 #include "run/RunEvents.h"
 #include "runtime/StartupEnvironment.h"
@@ -24,6 +25,7 @@ int runWindow(int argc, char *argv[], const QString &queue, const QString &listF
 {
     prepareStartupEnvironment();
     QApplication app(argc, argv);
+    chooseBrowserDrawing();
     const FakePing ping{QLatin1String(kPingReply)};
     FakeDialogs dialogs;
     FixedDraw draw(50);

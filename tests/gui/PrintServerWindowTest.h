@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PrintServerTools.h"
+#include "browser/BrowserDrawing.h"
 #include "gui/MainWindow.h"
 #include "printers/PrinterSystem.h"
 #include "printing/TestHttpServer.h"
@@ -23,6 +24,10 @@
 class PrintServerWindowTest : public QObject
 {
 protected:
+    // The browsers are drawn as the program draws them on this display: made after the
+    // application object, before any browser.
+    PrintServerWindowTest() { chooseBrowserDrawing(); }
+
     // The default printer as scripts/print-server sets it up.
     static inline const QString kServerDefault = QStringLiteral("Test-Bravo");
 
