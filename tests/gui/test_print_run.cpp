@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QQuickWindow>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -140,6 +141,9 @@ private slots:
                      "<script>document.title = 'Stuck'; while (true) {}</script></body></html>";
         web.serve(QStringLiteral("/stuck.html"), stuck);
         QCOMPARE(printers().defaultPrinterName(), kServerDefault);
+        // The test display's OpenGL is Mesa's software one, as on any virtual display: the runs
+        // here draw their browsers in software, as users' runs there do.
+        QCOMPARE(QQuickWindow::sceneGraphBackend(), QStringLiteral("software"));
     }
 
     void init() { resetStandIns(); }
