@@ -3,7 +3,10 @@
 #include "printing/PrintedJobs.h"
 #include "support/ProcessTree.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -76,17 +79,40 @@ void collectLeftOverProcesses()
     }
 }
 
-// The print server's filters work on after a job is accepted; the next contender starts on a quiet
-// machine.
-void waitUntilQueueIsIdle(const QString &queue)
+// The print server's filters work on after a job is accepted.
+void waitUntilJobsAreDone(const QString &queue)
 {
     QElapsedTimer clock;
     clock.start();
     while (queueJobs(queue, CUPS_WHICHJOBS_ACTIVE) > 0 && clock.elapsed() < 300'000)
         usleep(200'000);
+}
+
+// The next contender starts on a quiet machine.
+void waitUntilQueueIsIdle(const QString &queue)
+{
+    waitUntilJobsAreDone(queue);
     // The server lists no more than 500 jobs of a queue, the oldest: past them a contender's jobs
     // would not be seen. Each contender starts on a queue with no history.
     cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), CUPS_JOBID_ALL, 1);
+}
+
+// The private print server records its process next to its socket. It runs a job's filters as its
+// own children, and collects them, so its process tree's time includes theirs.
+pid_t printServerProcess()
+{
+    const QFileInfo socket(qEnvironmentVariable("CUPS_SERVER"));
+    QFile pidFile(socket.dir().filePath(QStringLiteral("cupsd.pid")));
+    if (!socket.isAbsolute() || !pidFile.open(QIODevice::ReadOnly))
+        return 0;
+    bool isNumber = false;
+    const int pid = pidFile.readAll().trimmed().toInt(&isNumber);
+    return isNumber && processRuns(pid) ? pid : 0;
+}
+
+double printServerCpuSeconds(pid_t server)
+{
+    return server > 0 ? processTreeUsage(server).cpuSeconds : -1;
 }
 } // namespace
 
@@ -105,6 +131,8 @@ Figures measure(const QString &name, const QString &program, const QStringList &
     const QList<int> idsBefore = jobIds(queue);
     const int lastJobBefore = idsBefore.isEmpty() ? 0 : idsBefore.last();
     const double cpuBefore = childrenCpuSeconds();
+    const pid_t printServer = printServerProcess();
+    const double serverCpuBefore = printServerCpuSeconds(printServer);
     // Every contender starts as a new user's first run does, with no browser cache: a contender
     // must not take the pages from a cache that the one before it filled. The program keeps its
     // browser profile, with its cache, in the data folder.
@@ -131,11 +159,17 @@ Figures measure(const QString &name, const QString &program, const QStringList &
         figures.note = QStringLiteral("stopped after the time limit");
     }
     figures.wallSeconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    const double serverCpuAtEnd = printServerCpuSeconds(printServer);
     figures.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     collectLeftOverProcesses();
     figures.cpuSeconds = childrenCpuSeconds() - cpuBefore;
     figures.jobs = queueJobs(queue, CUPS_WHICHJOBS_ALL) - jobsBefore;
     figures.pictures = picturesSince(queue, lastJobBefore);
+    waitUntilJobsAreDone(queue);
+    if (serverCpuBefore >= 0) {
+        figures.printServerCpuSecondsDuringRun = serverCpuAtEnd - serverCpuBefore;
+        figures.printServerCpuSecondsForJobs = printServerCpuSeconds(printServer) - serverCpuBefore;
+    }
     if (output)
         *output = process.readAllStandardOutput();
     return figures;

@@ -18,6 +18,11 @@ struct Figures
     int pictures = 0;
     int exitCode = 0;
     QString note;
+    // The private print server's processor time, its filters' above all, while the contender ran,
+    // and on all of the contender's jobs until the last was done; negative when the server's
+    // process is not known.
+    double printServerCpuSecondsDuringRun = -1;
+    double printServerCpuSecondsForJobs = -1;
 };
 
 // How often measure() adds up the memory of a contender's processes.

@@ -11,12 +11,22 @@ QString ratio(double value, double reference)
 {
     return reference > 0 ? QString::asprintf("%.2fx", value / reference) : QStringLiteral("-");
 }
+
+QString knownFigure(double value)
+{
+    return value >= 0 ? QString::asprintf("%.2f", value) : QStringLiteral("-");
+}
 } // namespace
 
 Row measuredRow(const Figures &figures, int pages, double seconds, double cpuSeconds)
 {
-    return {figures.name,          true,         pages / seconds * 60.0, cpuSeconds / pages,
+    Row row{figures.name,          true,         pages / seconds * 60.0, cpuSeconds / pages,
             figures.peakMegabytes, figures.jobs, figures.pictures,       figures.note};
+    if (figures.printServerCpuSecondsForJobs >= 0 && figures.wallSeconds > 0) {
+        row.printServerCores = figures.printServerCpuSecondsDuringRun / figures.wallSeconds;
+        row.printServerCpuSecondsPerPage = figures.printServerCpuSecondsForJobs / pages;
+    }
+    return row;
 }
 
 Row wholeProcessRow(const Figures &figures, int pages)
@@ -41,13 +51,18 @@ void printTable(const QString &description, const QList<Row> &rows, const QList<
                                       const char *pictures) {
         std::printf("%-*s %9s %10s %8s %5s %8s", nameWidth, "", speed, cpu, memory, jobs, pictures);
     };
+    // What the print server's filters spent on the contender's jobs, and took of the machine while
+    // it ran: the contenders share the processor with them.
+    constexpr int kFiltersWidth = 15;
     // The ratio groups' headings take a line of their own, over the figures' headings.
     std::printf("%s\n\n", qPrintable(description));
     figureHeadings("", "", "", "", "");
+    std::printf("%*s%*s", kFiltersWidth, "filters", kFiltersWidth, "filters");
     for (const Reference &reference : references)
         std::printf("   %*s", kRatioGroupWidth, qPrintable(reference.heading));
     std::printf("\n");
     figureHeadings("pages/min", "CPU s/page", "peak MB", "jobs", "pictures");
+    std::printf("%*s%*s", kFiltersWidth, "CPU s/page", kFiltersWidth, "cores in run");
     for (int i = 0; i < references.size(); ++i)
         std::printf("   %*s%*s%*s", kRatioWidth, "speed", kRatioWidth, "CPU/page", kRatioWidth, "peak MB");
     std::printf("\n");
@@ -58,6 +73,8 @@ void printTable(const QString &description, const QList<Row> &rows, const QList<
         }
         std::printf("%-*s %9.1f %10.3f %8.0f %5d %8d", nameWidth, qPrintable(row.name), row.pagesPerMinute,
                     row.cpuSecondsPerPage, row.peakMegabytes, row.jobs, row.pictures);
+        std::printf("%*s%*s", kFiltersWidth, qPrintable(knownFigure(row.printServerCpuSecondsPerPage)), kFiltersWidth,
+                    qPrintable(knownFigure(row.printServerCores)));
         for (const Reference &reference : references)
             std::printf("   %*s%*s%*s", kRatioWidth,
                         qPrintable(ratio(row.pagesPerMinute, reference.row.pagesPerMinute)), kRatioWidth,

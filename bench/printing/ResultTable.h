@@ -16,6 +16,10 @@ struct Row
     int jobs = 0;
     int pictures = 0;
     QString note;
+    // How many of the machine's cores the print server kept busy while the contender ran, and its
+    // processor time a page for the contender's jobs; negative when not known.
+    double printServerCores = -1;
+    double printServerCpuSecondsPerPage = -1;
 };
 
 // The figures over the given time and processor time, which may be a part of the whole process's.

@@ -209,8 +209,11 @@ int compare(int argc, char *argv[])
         comparePageSet(contenders, lazyPageSet(site, delayedSiteAddress, responseDelayMs));
     std::printf("Every contender starts with an empty browser cache, as a first run does.\n"
                 "CPU is that of every process of the contender. Peak memory is the sum of the resident sizes of "
-                "every process of the contender, sampled every %d ms.\nPictures are those the jobs' documents "
-                "draw, as pdfimages lists them.\nA ratio is the contender's figure divided by the persistent "
+                "every process of the contender, sampled every %d ms.\nThe filters are the print server's, turning the "
+                "jobs' documents into the printer's language one job at a time: their CPU per page, from the "
+                "contender's start until its last job was done, and the cores they kept busy while it ran.\nPictures "
+                "are those the jobs' documents draw, as pdfimages lists them.\nA ratio is the contender's figure "
+                "divided by the persistent "
                 "Chromium's: with 1 page in flight, and with 2 or, for pages whose pictures load only in view, "
                 "scrolled through first.\n",
                 kMemorySampleIntervalMs);
