@@ -3,10 +3,8 @@
 #include "printing/PrintedJobs.h"
 #include "support/ProcessTree.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QList>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -101,9 +99,8 @@ void waitUntilQueueIsIdle(const QString &queue)
 // own children, and collects them, so its process tree's time includes theirs.
 pid_t printServerProcess()
 {
-    const QFileInfo socket(qEnvironmentVariable("CUPS_SERVER"));
-    QFile pidFile(socket.dir().filePath(QStringLiteral("cupsd.pid")));
-    if (!socket.isAbsolute() || !pidFile.open(QIODevice::ReadOnly))
+    QFile pidFile(printServerFolder() + QStringLiteral("/cupsd.pid"));
+    if (!pidFile.open(QIODevice::ReadOnly))
         return 0;
     bool isNumber = false;
     const int pid = pidFile.readAll().trimmed().toInt(&isNumber);

@@ -213,9 +213,8 @@ int compare(int argc, char *argv[])
                 "jobs' documents into the printer's language one job at a time: their CPU per page, from the "
                 "contender's start until its last job was done, and the cores they kept busy while it ran.\nPictures "
                 "are those the jobs' documents draw, as pdfimages lists them.\nA ratio is the contender's figure "
-                "divided by the persistent "
-                "Chromium's: with 1 page in flight, and with 2 or, for pages whose pictures load only in view, "
-                "scrolled through first.\n",
+                "divided by the persistent Chromium's: with 1 page in flight, and with 2 or, for pages whose pictures "
+                "load only in view, scrolled through first.\n",
                 kMemorySampleIntervalMs);
     return 0;
 }
