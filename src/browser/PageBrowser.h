@@ -48,7 +48,9 @@ class PageBrowser : public QWebEngineView
 public:
     // The size to give the browser, wherever it sits: a usual screen's. A page lays out and loads
     // as on a reader's screen: a screen's worth at a time of what loads as it comes into view, and
-    // pictures chosen for that width, not for a sliver.
+    // pictures chosen for that width, not for a sliver. A page rendered for print is laid out as
+    // wide as its sheets first, and the browser keeps that width (see PageRendering): the pages it
+    // loads next lay out as they will print.
     static constexpr QSize kViewSize{1024, 768};
 
     // With no login source, every site's request for a login is refused.

@@ -8,7 +8,9 @@
 #include <QRectF>
 #include <QVariant>
 #include <QWebEngineScript>
+#include <QWebEngineView>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -20,6 +22,15 @@ constexpr std::chrono::milliseconds kRendererAnswerLimit = 2s;
 // blank were its new document to arrive in the middle: it is given this long to end first.
 constexpr std::chrono::milliseconds kOwnLoadLimit = 2s;
 constexpr std::chrono::milliseconds kOwnLoadPoll = 10ms;
+// Sites lay out for screens no narrower than a small phone's: a narrower sheet (a label, say) is
+// laid out on the screen as that.
+constexpr int kNarrowestView = 320;
+
+// CSS pixels are 96 to the inch, points 72.
+double printWidthPx(const SheetRequest &sheets)
+{
+    return sheets.layout.paintRectPoints().width() * 96.0 / 72.0;
+}
 } // namespace
 
 PageRendering::PageRendering(QuietWebPage &page, SheetRequest sheets, WaitRules rules,
@@ -32,7 +43,10 @@ PageRendering::PageRendering(QuietWebPage &page, SheetRequest sheets, WaitRules 
     connect(&m_bound, &QTimer::timeout, this, [this] {
         switch (m_step) {
         case Step::WaitingForLoad:
-            return clear();
+            return layOutAtSheetWidth();
+        case Step::Sizing:
+            // A renderer that answers but keeps its width is cleared as it stands.
+            return m_widthAnswered ? clear() : finish(Failure::NoAnswer);
         case Step::Clearing:
         case Step::Fitting:
             return finish(Failure::NoAnswer);
@@ -45,10 +59,10 @@ PageRendering::PageRendering(QuietWebPage &page, SheetRequest sheets, WaitRules 
     m_poll.setInterval(kOwnLoadPoll);
     connect(&m_poll, &QTimer::timeout, this, [this] {
         if (!m_loadsUnderway())
-            clear();
+            layOutAtSheetWidth();
     });
     if (!m_loadsUnderway()) {
-        clear();
+        layOutAtSheetWidth();
         return;
     }
     goTo(Step::WaitingForLoad, kOwnLoadLimit);
@@ -78,6 +92,38 @@ void PageRendering::ask(const QString &script, quint32 world, const std::functio
         *m_page, script, world, this, [this, step] { return m_stepNumber == step && !done(); }, then);
 }
 
+void PageRendering::layOutAtSheetWidth()
+{
+    if (!m_page)
+        return finish(Failure::RendererEnded);
+    const int width = std::max(kNarrowestView, static_cast<int>(printWidthPx(m_sheets)));
+    const QWebEngineView *view = QWebEngineView::forPage(m_page);
+    if (!view || view->width() == width)
+        return clear();
+    goTo(Step::Sizing, kRendererAnswerLimit);
+    // The renderer takes a new width some time after the view has it: the page's own width tells
+    // when. It is compared with the width before rather than with this one, which a screen's
+    // scale can make differ.
+    ask(QStringLiteral("window.innerWidth"), QWebEngineScript::ApplicationWorld, [this, width](const QVariant &before) {
+        m_widthAnswered = true;
+        QWebEngineView *shown = QWebEngineView::forPage(m_page);
+        if (!shown)
+            return clear();
+        shown->resize(width, shown->height());
+        awaitWidthChange(before.toInt());
+    });
+}
+
+void PageRendering::awaitWidthChange(int widthBefore)
+{
+    ask(QStringLiteral("window.innerWidth"), QWebEngineScript::ApplicationWorld,
+        [this, widthBefore](const QVariant &now) {
+            if (now.toInt() == widthBefore)
+                return awaitWidthChange(widthBefore);
+            clear();
+        });
+}
+
 void PageRendering::clear()
 {
     if (!m_page)
@@ -97,15 +143,14 @@ void PageRendering::clear()
 void PageRendering::fit()
 {
     goTo(Step::Fitting, kRendererAnswerLimit);
-    // CSS pixels are 96 to the inch, points 72.
-    const double printWidthPx = m_sheets.layout.paintRectPoints().width() * 96.0 / 72.0;
-    ask(sheetFitScript(printWidthPx, m_sheets.scale), QWebEngineScript::MainWorld, [this](const QVariant &answer) {
-        const std::optional<QString> title = fittedPageTitle(answer);
-        if (!title)
-            return finish(Failure::NoAnswer);
-        m_rendered.ownTitle = *title;
-        print();
-    });
+    ask(sheetFitScript(printWidthPx(m_sheets), m_sheets.scale), QWebEngineScript::MainWorld,
+        [this](const QVariant &answer) {
+            const std::optional<QString> title = fittedPageTitle(answer);
+            if (!title)
+                return finish(Failure::NoAnswer);
+            m_rendered.ownTitle = *title;
+            print();
+        });
 }
 
 void PageRendering::print()

@@ -16,10 +16,11 @@ class QuietWebPage;
 
 // Renders a readied page for print on its own as events come, so that a page loaded ahead is
 // rendered while the one before it is still printing: waits for a load the page started itself,
-// holds its document, clears it as the rules ask (see PageClutter), sizes it for the sheet (see
-// PageFit) and prints it to PDF. Nothing of it holds the program up; whoever needs the page waits
-// for done(). Every step is bounded: a renderer that does not answer ends the rendering with
-// failure() telling why, and the page is then the browser's to give up.
+// lays it out as wide as the sheet, holds its document, clears it as the rules ask (see
+// PageClutter), sizes it for the sheet (see PageFit) and prints it to PDF. Nothing of it holds the
+// program up; whoever needs the page waits for done(). Every step is bounded: a renderer that does
+// not answer ends the rendering with failure() telling why, and the page is then the browser's to
+// give up.
 class PageRendering : public QObject
 {
     Q_OBJECT
@@ -39,7 +40,8 @@ public:
         PrintFailed,
     };
 
-    // loadsUnderway tells whether the page is loading a document of its own.
+    // loadsUnderway tells whether the page is loading a document of its own. The page's view keeps
+    // the sheet's width afterwards, so that the pages it loads next lay out as they will print.
     PageRendering(QuietWebPage &page, SheetRequest sheets, WaitRules rules, std::function<bool()> loadsUnderway,
                   QObject *parent = nullptr);
     ~PageRendering() override;
@@ -68,11 +70,16 @@ signals:
     void finished();
 
 private:
-    enum class Step { WaitingForLoad, Clearing, Fitting, Printing, Done };
+    enum class Step { WaitingForLoad, Sizing, Clearing, Fitting, Printing, Done };
 
     void goTo(Step step, std::chrono::milliseconds bound);
     // Runs the script in the page and goes on with its answer, unless the step is over meanwhile.
     void ask(const QString &script, quint32 world, const std::function<void(const QVariant &)> &then);
+    // Lays the page out on the screen as wide as on the sheet, so that what clearing finds and
+    // what the fit measures is what prints: a site's narrow layout pins bars of its own, which
+    // would print on every sheet, and a screen wider than the sheet reads as a page too wide.
+    void layOutAtSheetWidth();
+    void awaitWidthChange(int widthBefore);
     void clear();
     void fit();
     void print();
@@ -82,6 +89,8 @@ private:
     SheetRequest m_sheets;
     WaitRules m_rules;
     std::function<bool()> m_loadsUnderway;
+    // Whether the renderer answered while the page was laid out anew.
+    bool m_widthAnswered = false;
     Step m_step = Step::WaitingForLoad;
     // Told to each answer: an answer to a step that is over is no answer.
     quint64 m_stepNumber = 0;

@@ -101,6 +101,10 @@ void serveTestPages(TestHttpServer &web)
         {u"/long.html"_s, longReport},
         {u"/wide.html"_s, "<html><head><title>Wide</title></head><body><table style='width: 2400px'><tr>"
                           "<td>LeftEdge</td><td style='text-align: right'>RightEdge</td></tr></table></body></html>"},
+        // As wide as the screen's width asks for, and narrow where the screen is narrow.
+        {u"/responsive.html"_s, "<html><head><title>Responsive</title><style>main { width: 1000px }"
+                                "@media (max-width: 900px) { main { width: auto } }</style></head>"
+                                "<body><main>Narrowed text</main></body></html>"},
         {u"/dark.html"_s, "<html><head><title>Dark</title></head><body style='background: black; color: white'>"
                           "Dark page</body></html>"},
         {u"/dark-root.html"_s, "<html style='background: black; color: white'><head><title>Dark root</title>"

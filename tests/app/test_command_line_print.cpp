@@ -240,17 +240,19 @@ private slots:
     }
 
     // By default every sheet has the title and its number above the page, the address and the date
-    // below it, in the margins; a page wider than the paper is made to fit it; backgrounds are left
-    // out. Job options reach the job, and the paper shapes the sheets.
+    // below it, in the margins; a page wider than the paper is made to fit it, and neither one that
+    // fits nor one wide only on a wide screen is made smaller; backgrounds are left out. Job options
+    // reach the job, and the paper shapes the sheets.
     void sheetsCarryHeaderAndFooterAndTheJobItsOptions()
     {
-        writeList({web.url(u"/long.html"_s), web.url(u"/wide.html"_s), web.url(u"/dark.html"_s)});
+        writeList({web.url(u"/long.html"_s), web.url(u"/wide.html"_s), web.url(u"/dark.html"_s),
+                   web.url(u"/responsive.html"_s)});
         const int before = jobCount(kQueue);
         const Run result = run({u"--printer"_s, kQueue, u"-o"_s, u"copies=2"_s, u"-o"_s, u"sides=two-sided-long-edge"_s,
                                 u"-o"_s, u"media=A4"_s});
         QCOMPARE(result.exitCode, 0);
         const QList<PrintedJob> jobs = jobsSince(kQueue, before);
-        QCOMPARE(jobs.size(), 3);
+        QCOMPARE(jobs.size(), 4);
 
         const QString info = readJobDocument(u"pdfinfo"_s, {}, jobs[0].id);
         QVERIFY2(info.contains(u"594.96 x 841.92 pts (A4)"_s), qPrintable(info));
@@ -280,6 +282,13 @@ private slots:
                 rightEdge = word.box;
         QVERIFY(rightEdge.right() > sheet.width() / 2 && rightEdge.right() < sheet.width());
         QVERIFY(darkness(jobs[2].id) < 10);
+        // The pages' 16-pixel text is 12-point type, whose words pdftotext boxes 14 points high.
+        qreal narrowedHeight = 0;
+        for (const PlacedWord &word : sheetWords(jobs[3].id, 1, &sheet))
+            if (word.text == u"Narrowed"_s)
+                narrowedHeight = word.box.height();
+        for (const qreal height : {placesOf(u"Paragraph"_s).first().height(), narrowedHeight})
+            QVERIFY2(height > 13.5 && height < 14.5, qPrintable(QString::number(height)));
 
         const QString attributes = jobAttributes(jobs[0].id);
         for (const QString &expected :
