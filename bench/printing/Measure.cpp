@@ -30,6 +30,20 @@ double childrenCpuSeconds()
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+// The machine's steal time so far, summed over its cores: the eighth figure of /proc/stat's first
+// line, in clock ticks.
+double stolenCoreSeconds()
+{
+    QFile stat(QStringLiteral("/proc/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> figures = stat.readLine().simplified().split(' ');
+    constexpr int kStealField = 8;
+    if (figures.size() <= kStealField || figures[0] != "cpu")
+        return 0;
+    return figures[kStealField].toDouble() / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
 int queueJobs(const QString &queue, int which)
 {
     cups_job_t *jobs = nullptr;
@@ -140,6 +154,7 @@ Figures measure(const QString &name, const QString &program, const QStringList &
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.setProcessEnvironment(ownEnvironment);
+    const double stolenBefore = stolenCoreSeconds();
     QElapsedTimer clock;
     clock.start();
     process.start(program, arguments);
@@ -156,6 +171,7 @@ Figures measure(const QString &name, const QString &program, const QStringList &
         figures.note = QStringLiteral("stopped after the time limit");
     }
     figures.wallSeconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    figures.stolenCoreSeconds = stolenCoreSeconds() - stolenBefore;
     const double serverCpuAtEnd = printServerCpuSeconds(printServer);
     figures.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     collectLeftOverProcesses();

@@ -23,6 +23,10 @@ struct Figures
     // process is not known.
     double printServerCpuSecondsDuringRun = -1;
     double printServerCpuSecondsForJobs = -1;
+    // Processor time that the host of a virtual machine took from its cores while the contender
+    // ran (the steal time of /proc/stat), summed over the cores: time in which nothing here ran, so
+    // a row that lost much of it is slower than the program.
+    double stolenCoreSeconds = 0;
 };
 
 // How often measure() adds up the memory of a contender's processes.

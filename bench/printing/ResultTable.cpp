@@ -6,10 +6,21 @@
 namespace {
 constexpr int kRatioWidth = 10;
 constexpr int kRatioGroupWidth = 3 * kRatioWidth;
+// Less than this of the machine's processor time taken by its host leaves a row's figures as they
+// would be without it, within the run-to-run scatter.
+constexpr double kStolenWorthNoting = 0.1;
 
 QString ratio(double value, double reference)
 {
     return reference > 0 ? QString::asprintf("%.2fx", value / reference) : QStringLiteral("-");
+}
+
+// Two notes on one row, either of which may be empty.
+QString joinedNote(const QString &first, const QString &second)
+{
+    if (first.isEmpty() || second.isEmpty())
+        return first + second;
+    return first + QStringLiteral("; ") + second;
 }
 
 QString knownFigure(double value)
@@ -22,6 +33,8 @@ Row measuredRow(const Figures &figures, int pages, double seconds, double cpuSec
 {
     Row row{figures.name,          true,         pages / seconds * 60.0, cpuSeconds / pages,
             figures.peakMegabytes, figures.jobs, figures.pictures,       figures.note};
+    if (figures.stolenCoreSeconds >= kStolenWorthNoting)
+        row.note = joinedNote(row.note, QString::asprintf("the host took %.2f core-s", figures.stolenCoreSeconds));
     if (figures.printServerCpuSecondsForJobs >= 0 && figures.wallSeconds > 0) {
         row.printServerCores = figures.printServerCpuSecondsDuringRun / figures.wallSeconds;
         row.printServerCpuSecondsPerPage = figures.printServerCpuSecondsForJobs / pages;
@@ -32,8 +45,9 @@ Row measuredRow(const Figures &figures, int pages, double seconds, double cpuSec
 Row wholeProcessRow(const Figures &figures, int pages)
 {
     Row row = measuredRow(figures, pages, figures.wallSeconds, figures.cpuSeconds);
-    if (row.note.isEmpty() && figures.exitCode != 0)
-        row.note = QStringLiteral("exit status %1").arg(figures.exitCode);
+    // A process stopped at the time limit has no exit status of its own to tell.
+    if (figures.note.isEmpty() && figures.exitCode != 0)
+        row.note = joinedNote(QStringLiteral("exit status %1").arg(figures.exitCode), row.note);
     return row;
 }
 

@@ -214,7 +214,9 @@ int compare(int argc, char *argv[])
                 "contender's start until its last job was done, and the cores they kept busy while it ran.\nPictures "
                 "are those the jobs' documents draw, as pdfimages lists them.\nA ratio is the contender's figure "
                 "divided by the persistent Chromium's: with 1 page in flight, and with 2 or, for pages whose pictures "
-                "load only in view, scrolled through first.\n",
+                "load only in view, scrolled through first.\nA row noted \"the host took N core-s\" lost that much "
+                "processor time to the host of this virtual machine while it ran (steal time): nothing on the machine "
+                "ran meanwhile, and its speed says more of the host than of the contender.\n",
                 kMemorySampleIntervalMs);
     return 0;
 }
