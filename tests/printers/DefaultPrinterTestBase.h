@@ -17,12 +17,6 @@ inline QString userOptionsPath()
     return testHome() + QStringLiteral("/.cups/lpoptions");
 }
 
-inline QByteArray userOptions()
-{
-    QFile file(userOptionsPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 inline QString recordPath()
 {
     return DefaultPrinterRecord::folder() + QStringLiteral("/default-printer.json");

@@ -7,6 +7,14 @@
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 
+namespace {
+QByteArray userOptions()
+{
+    QFile file(userOptionsPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
 // Reading and setting the default printer against the private print server, and putting back
 // exactly what was there, wherever the default came from.
 class DefaultPrinterTest : public DefaultPrinterTestBase
