@@ -1,11 +1,14 @@
 // The print run's speed against what people use today to print many web pages: a shell loop of a
 // headless browser printing each page to PDF and lp handing it to the queue, and one headless
 // Chromium kept for the whole list, driven by a script, with one page in flight or two, or
-// scrolling each page through first. Every contender prints the same four sets of pages from local
-// web servers, the last two from one that answers as slowly as a distant one, to the same queue of
-// the private print server; pause empty. The last set's pictures load only in view, and the table
-// counts those that reached the paper. Run through bench/printing/run, which starts the servers.
+// scrolling each page through first; and beside them the embedded engine alone, loading and
+// printing each page with nothing of the program's, which is the least the program can spend.
+// Every contender prints the same four sets of pages from local web servers, the last two from one
+// that answers as slowly as a distant one, to the same queue of the private print server; pause
+// empty. The last set's pictures load only in view, and the table counts those that reached the
+// paper. Run through bench/printing/run, which starts the servers.
 
+#include "EngineAlone.h"
 #include "Measure.h"
 #include "PageSets.h"
 #include "ResultTable.h"
@@ -71,6 +74,15 @@ Row commandLineRow(const Contenders &contenders, const PageSet &set, const QStri
         contenders.queue, environment);
     if (figures.exitCode == 2 && figures.jobs == 0)
         return skippedRow(name, QStringLiteral("refused its command line (exit status 2)"));
+    return wholeProcessRow(figures, set.pages);
+}
+
+// The engine the program is built on, loading and printing each page and nothing else.
+Row engineAloneRow(const Contenders &contenders, const PageSet &set)
+{
+    const Figures figures =
+        measure(QStringLiteral("Qt WebEngine alone: load, printToPdf + lp"), QCoreApplication::applicationFilePath(),
+                {QLatin1String(kEngineAloneOption), contenders.queue, set.listFile}, contenders.queue);
     return wholeProcessRow(figures, set.pages);
 }
 
@@ -155,7 +167,7 @@ void comparePageSet(const Contenders &contenders, const PageSet &set)
                            {QStringLiteral("--pages-in-flight"), QStringLiteral("4")})
          << commandLineRow(contenders, set, QStringLiteral("Quillbrae --print --keep-overlays"),
                            {QStringLiteral("--keep-overlays")})
-         << chromiumLoopRow(contenders, set);
+         << engineAloneRow(contenders, set) << chromiumLoopRow(contenders, set);
     const Row onePage = persistentChromiumRow(contenders, set, 1);
     const Row twoPages = persistentChromiumRow(contenders, set, 2);
     const Row scrolledFirst = persistentChromiumRow(contenders, set, 1, true);
@@ -226,5 +238,7 @@ int main(int argc, char *argv[])
 {
     if (argc == 4 && QByteArray(argv[1]) == kWindowRunOption)
         return runWindow(argc, argv, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 4 && QByteArray(argv[1]) == kEngineAloneOption)
+        return runEngineAlone(argc, argv, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     return compare(argc, argv);
 }
