@@ -1,6 +1,9 @@
 #include "EngineAlone.h"
 
+#include "browser/PageBrowser.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/StartupEnvironment.h"
+#include "urllist/ListReader.h"
 
 #include <QApplication>
 #include <QFile>
@@ -13,15 +16,21 @@
 #include <QWebEngineView>
 
 namespace {
+// Read as the program reads a list file; one that can't be read gives no addresses.
 QStringList readList(const QString &listFile)
 {
-    QFile list(listFile);
     QStringList addresses;
-    if (!list.open(QIODevice::ReadOnly))
-        return addresses;
-    for (const QByteArray &line : list.readAll().split('\n'))
-        if (!line.trimmed().isEmpty())
-            addresses << QString::fromUtf8(line.trimmed());
+    try {
+        QFile list(listFile);
+        openListFile(list);
+        readListRows(list, [&addresses](const QString &row) {
+            if (!isBlankRow(row))
+                addresses << row.trimmed();
+            return true;
+        });
+    } catch (const RuntimeError &) {
+        return {};
+    }
     return addresses;
 }
 
@@ -47,7 +56,7 @@ int runEngineAlone(int argc, char *argv[], const QString &queue, const QString &
     // Shown out of sight at the program's view size: a view never shown loads its pages as hidden.
     QWebEngineView view;
     view.setAttribute(Qt::WA_DontShowOnScreen);
-    view.resize(1024, 768);
+    view.resize(PageBrowser::kViewSize);
     view.show();
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                              QPageLayout::Millimeter);
